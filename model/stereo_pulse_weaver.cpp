@@ -1,0 +1,29 @@
+#include "stereo_pulse_weaver.h"
+
+#include "parameter_table.h"
+
+IEffectConfig CLS_STEREOPULSEWEAVER::Config() {
+  IEffectConfig config;
+  config.parameterCount = kParameterCount;
+  config.channelIo = "0-2";
+  config.presetCount = kPresetSlotCount;
+  config.effectName = "stereoPulseWeaver";
+  config.productName = "";
+  config.manufacturerName = "Orvanti";
+  config.version = 68096;  // v1.10
+  config.uniqueCode = 0x53505756;
+  config.manufacturerCode = 0x51464C4E;
+  config.latency = 0;
+  config.doesMidi = true;
+  config.doesChunks = false;
+  config.isInstrument = true;
+  config.apiCode = EApiCode::Vst3;
+  return config;
+}
+
+CLS_STEREOPULSEWEAVER::CLS_STEREOPULSEWEAVER() : IEffectBase(Config()) {
+  DefineParameters(*this);
+  AddDefaultPresets("---- default ----", 1);
+}
+
+CLS_STEREOPULSEWEAVER::~CLS_STEREOPULSEWEAVER() = default;

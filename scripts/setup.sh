@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, skipping those already present.
+# Safe to run again: apt-get update runs at most once, and only when something is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ dpkg-dev pkg-config
+  libpng-dev libgtest-dev libbenchmark-dev libsndfile1-dev
+  juce-modules-source-data
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
+  wine wine64 xvfb xauth fonts-liberation
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+else
+  echo "setup: all packages present"
+fi
