@@ -1,5 +1,6 @@
 #include "stereo_pulse_weaver.h"
 
+#include "factory_presets.h"
 #include "parameter_table.h"
 
 IEffectConfig CLS_STEREOPULSEWEAVER::Config() {
@@ -23,7 +24,7 @@ IEffectConfig CLS_STEREOPULSEWEAVER::Config() {
 
 CLS_STEREOPULSEWEAVER::CLS_STEREOPULSEWEAVER() : IEffectBase(Config()) {
   DefineParameters(*this);
-  AddDefaultPresets("---- default ----", 1);
+  AddFactoryPresets(*this);
 }
 
 CLS_STEREOPULSEWEAVER::~CLS_STEREOPULSEWEAVER() = default;
