@@ -162,7 +162,7 @@ int IEffectBase::LoadParams(const StateChunk& chunk, int startPos) {
     pos = chunk.GetDouble(&x, pos);
     // A value missing from a short chunk, or one that is not a number, is never stored.
     if (pos < 0 || !std::isfinite(x)) continue;
-    if (!AllowParamRestore(i, currentPresetIdx_)) continue;
+    if (!AllowParamRestore(i, selectingPresetIdx_)) continue;
     params_[static_cast<size_t>(i)]->SetValueClamped(x);
     ParameterChanged(i);
   }
@@ -204,7 +204,10 @@ bool IEffectBase::SelectPreset(int index) {
   IPresetSlot& slot = *presets_[static_cast<size_t>(index)];
   if (slot.filled) {
     currentPresetIdx_ = index;
-    if (LoadParams(slot.chunk, 0) <= 0) return false;
+    selectingPresetIdx_ = index;
+    const int read = LoadParams(slot.chunk, 0);
+    selectingPresetIdx_ = -1;
+    if (read <= 0) return false;
     PushAllParametersToEditor();
     return true;
   }

@@ -66,6 +66,7 @@ class IEffectBase {
   virtual int LoadState(const StateChunk& chunk, int startPos) { return LoadParams(chunk, startPos); }
   virtual void ShowParamStatus(int paramIdx) {}
   // Asked for every parameter while stored values are restored; false keeps the parameter as it is.
+  // presetIdx is the preset being selected, or -1 when the host restores its own saved state.
   virtual bool AllowParamRestore(int paramIdx, int presetIdx) { return true; }
   virtual void ViewResized() {}
 
@@ -183,6 +184,7 @@ class IEffectBase {
   std::vector<std::unique_ptr<IParameter>> params_;
   std::vector<std::unique_ptr<IPresetSlot>> presets_;
   int currentPresetIdx_ = 0;
+  int selectingPresetIdx_ = -1;  // preset whose values LoadParams is restoring, -1 for host state
   int pendingEndInformIdx_ = -1;
   std::recursive_mutex mutex_;
   std::atomic<uint8_t> paramsReady_{0};  // writer: plug-in (under lock); readers: block wrappers

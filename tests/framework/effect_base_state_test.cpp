@@ -98,14 +98,24 @@ TEST(EffectBaseState, NonFiniteValuesAreNeverStored) {
   EXPECT_EQ(fx.changed, std::vector<int>{2});
 }
 
-TEST(EffectBaseState, VetoedParameterIsSkippedAndPresetIndexIsPassed) {
+TEST(EffectBaseState, VetoedParameterIsSkipped) {
   RecordingEffect fx;
   fx.vetoed = 1;
-  fx.SetCurrentPresetIdx(3);
   fx.LoadParams(ChunkOf({5.0, 10.0, 2.0}), 0);
   EXPECT_DOUBLE_EQ(fx.ParamAt(1)->Value(), 75.0);
   EXPECT_EQ(fx.changed, (std::vector<int>{0, 2}));
-  EXPECT_EQ(fx.lastPresetIdx, 3);
+}
+
+TEST(EffectBaseState, RestoreKnowsWhetherAPresetOrTheHostStateIsLoaded) {
+  RecordingEffect fx;
+  fx.AddPreset("first", {5.0, 10.0, 2.0});
+  fx.AddPreset("second", {6.0, 11.0, 0.0});
+  EXPECT_TRUE(fx.SelectPreset(1));
+  EXPECT_EQ(fx.lastPresetIdx, 1);
+  // The host's own state is never taken for the current preset, whatever was selected last.
+  fx.LoadState(ChunkOf({5.0, 10.0, 2.0}), 0);
+  EXPECT_EQ(fx.lastPresetIdx, -1);
+  EXPECT_EQ(fx.CurrentPresetIdx(), 1);
 }
 
 TEST(EffectBaseState, SaveRestoreRoundTrip) {
