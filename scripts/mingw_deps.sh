@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds the libraries Debian ships no MinGW build of (libpng) from Debian's
-# own source packages, into a prefix inside the build tree. Reuses the prefix when present.
+# Cross-builds the libraries Debian ships no MinGW build of (libpng, libsndfile) from
+# Debian's own source packages, into a prefix inside the build tree. Reuses the prefix
+# when present.
 #   scripts/mingw_deps.sh PREFIX
 set -euo pipefail
 prefix=$(realpath -m "${1:?usage: mingw_deps.sh PREFIX}")
@@ -49,5 +50,21 @@ build_libpng() {
   cmake --install "$work/libpng-build" >/dev/null
 }
 
+# libsndfile without its external codec libraries (FLAC, Ogg, Opus, MPEG): WAV and the
+# other built-in formats only.
+build_libsndfile() {
+  [ -f "$prefix/lib/libsndfile.a" ] && return
+  echo "mingw_deps: building libsndfile for Windows"
+  fetch_source libsndfile "$work/libsndfile"
+  cmake -S "$work/libsndfile" -B "$work/libsndfile-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+    -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=OFF -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF \
+    -DBUILD_TESTING=OFF -DBUILD_REGTEST=OFF -DENABLE_CPACK=OFF -DINSTALL_MANPAGES=OFF \
+    -DENABLE_STATIC_RUNTIME=ON -Wno-deprecated >/dev/null
+  cmake --build "$work/libsndfile-build" >/dev/null
+  cmake --install "$work/libsndfile-build" >/dev/null
+}
+
 mkdir -p "$prefix"
 build_libpng
+build_libsndfile
