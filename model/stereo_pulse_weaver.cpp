@@ -22,7 +22,7 @@ IEffectConfig CLS_STEREOPULSEWEAVER::Config() {
   return config;
 }
 
-CLS_STEREOPULSEWEAVER::CLS_STEREOPULSEWEAVER() : IEffectBase(Config()) {
+CLS_STEREOPULSEWEAVER::CLS_STEREOPULSEWEAVER() : IEffectVST3(Config(), 0) {
   DefineParameters(*this);
   AddFactoryPresets(*this);
 }

@@ -1,10 +1,10 @@
 #pragma once
 // The stereoPulseWeaver plug-in: binaural tone slots on a harmonic grid.
 
-#include "effect_base.h"
+#include "effect_vst3.h"
 #include "parameter_ids.h"
 
-class CLS_STEREOPULSEWEAVER : public IEffectBase {
+class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
  public:
   CLS_STEREOPULSEWEAVER();
   ~CLS_STEREOPULSEWEAVER() override;

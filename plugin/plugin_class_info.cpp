@@ -1,0 +1,34 @@
+#include "plugin_class_info.h"
+
+#include "class_id.h"
+#include "stereo_pulse_weaver.h"
+
+using namespace Steinberg;
+
+namespace {
+
+constexpr char kVendor[] = "Orvanti";
+constexpr char kWebAddress[] = "www.orvanti.com/products/stereopulseweaver";
+constexpr char kCategory[] = "Audio Module Class";
+constexpr char kSubCategories[] = "Instrument";
+constexpr char kVersion[] = "1.1.0";
+constexpr char kSdkVersion[] = "VST 3.6.5";
+constexpr int32 kSimpleModeSupported = 2;  // component and controller are one object
+// The first two words of the class ID; the plug-in's manufacturer and unique codes follow.
+constexpr uint32 kClassIdWord1 = 0xF2AEE70D;
+constexpr uint32 kClassIdWord2 = 0x00DE4F4E;
+
+}  // namespace
+
+PFactoryInfo PluginFactoryInfo() {
+  return PFactoryInfo(kVendor, kWebAddress, "", PFactoryInfo::kUnicode);
+}
+
+PClassInfo2 PluginClassInfo() {
+  const IEffectConfig config = CLS_STEREOPULSEWEAVER::Config();
+  TUID cid;
+  spw_vst3::ComposeClassId(kClassIdWord1, kClassIdWord2, static_cast<uint32>(config.manufacturerCode),
+                           static_cast<uint32>(config.uniqueCode), cid);
+  return PClassInfo2(cid, PClassInfo::kManyInstances, kCategory, config.effectName, kSimpleModeSupported,
+                     kSubCategories, "", kVersion, kSdkVersion);
+}
