@@ -1,5 +1,7 @@
 #include "stereo_pulse_weaver.h"
 
+#include <cstring>
+
 #include "factory_presets.h"
 #include "parameter_table.h"
 
@@ -22,7 +24,14 @@ IEffectConfig CLS_STEREOPULSEWEAVER::Config() {
   return config;
 }
 
-CLS_STEREOPULSEWEAVER::CLS_STEREOPULSEWEAVER() : IEffectVST3(Config(), 0) {
+CLS_STEREOPULSEWEAVER::CLS_STEREOPULSEWEAVER()
+    : IEffectVST3(Config(), 0),
+      slotWriter_(*this, lastAppliedValue),
+      grid_(engine_, slotWriter_),
+      effects_(engine_, grid_),
+      watchdog_(engine_) {
+  std::memset(lastAppliedValue, 0x9B, sizeof lastAppliedValue);  // matches no applied value
+  engine_.passThrough = InputChannelCount() == 2 ? 1 : 0;
   DefineParameters(*this);
   AddFactoryPresets(*this);
 }

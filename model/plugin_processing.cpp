@@ -1,0 +1,36 @@
+// The plug-in's audio hooks: one block, Reset and switching the component on.
+#include <mutex>
+
+#include "stereo_pulse_weaver.h"
+
+void CLS_STEREOPULSEWEAVER::ProcessBlock(double** inputs, double** outputs, int nFrames) noexcept {
+  engine_.blockSeen.store(1, std::memory_order_relaxed);
+  if (!engine_.initialised.load(std::memory_order_relaxed)) {
+    // The first block derives every frequency from the real sample rate.
+    engine_.initialised.store(1, std::memory_order_relaxed);
+    Reset();
+  }
+  const double volumeTarget = engine_.BlockVolumeTarget(GetTransportState() != 0);
+  if (engine_.resyncRequested.load(std::memory_order_relaxed)) engine_.RealignPhases(HostSamplePosition());
+  engine_.RenderBlock(inputs, outputs, nFrames, volumeTarget);
+}
+
+void CLS_STEREOPULSEWEAVER::Reset() {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  if (!engine_.initialised.load(std::memory_order_relaxed)) return;
+  if (engine_.AdoptSampleRate(SampleRate())) {
+    // Increments and the fade length depend on the rate: apply these again.
+    for (int paramIdx : {kBaseFreq, kBinaural, kFade}) {
+      lastAppliedValue[paramIdx] = -1;
+      ParameterChanged(paramIdx);
+    }
+    // Unlinked slots get their first frequencies from the grid.
+    if (!engine_.anyFrequencySet && engine_.linkMode == 0) grid_.Refresh(false);
+  }
+  engine_.resyncRequested.store(1, std::memory_order_relaxed);
+}
+
+void CLS_STEREOPULSEWEAVER::ActiveStateChanged(bool active) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  if (active) Reset();
+}
