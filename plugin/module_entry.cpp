@@ -18,7 +18,16 @@ using namespace Steinberg;
 
 namespace {
 
-spw_vst3::PluginFactory* gFactory = nullptr;
+class ModuleFactory;
+ModuleFactory* gFactory = nullptr;
+
+// Forgets itself when the host releases its last reference, so a later
+// GetPluginFactory makes a new factory instead of handing out a dead one.
+class ModuleFactory : public spw_vst3::PluginFactory {
+ public:
+  using PluginFactory::PluginFactory;
+  ~ModuleFactory() override { gFactory = nullptr; }
+};
 
 std::mutex& CreationLock() {
   static std::mutex lock;  // process-wide; lives until the module is unloaded
@@ -46,11 +55,10 @@ IPluginFactory* PLUGIN_API GetPluginFactory() {
     gFactory->addRef();
     return gFactory;
   }
-  auto* factory = new (std::nothrow) spw_vst3::PluginFactory(PluginFactoryInfo());
+  auto* factory = new (std::nothrow) ModuleFactory(PluginFactoryInfo());
   if (!factory) return nullptr;
-  factory->RegisterClass(PluginClassInfo(), &CreateInstance, nullptr);
-  // The host's first reference is the factory's initial one. The pointer is kept
-  // for later calls until the module unloads, as hosts release the factory last.
+  factory->AddClass(PluginClassInfo(), &CreateInstance, nullptr);
+  // The host's first reference is the factory's initial one.
   gFactory = factory;
   return gFactory;
 }

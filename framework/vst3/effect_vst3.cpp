@@ -26,6 +26,12 @@ IEffectConfig WithVst3Api(IEffectConfig config) {
 constexpr int kMaxBusChannelsPerLabel = 2;  // an instrument announces one stereo bus per output pair
 constexpr int kMaxSidechainChannels = 2;
 
+IPtr<Bus> ReplacementBus(const TChar* name, BusType type, int32 flags, int channels) {
+  auto* bus = new AudioBus(name, type, flags, ArrangementForChannels(channels));
+  bus->setActive((flags & BusInfo::kDefaultActive) != 0);
+  return owned(static_cast<Bus*>(bus));
+}
+
 }  // namespace
 
 IEffectVST3::IEffectVST3(const IEffectConfig& config, int sidechainChannels)
@@ -145,13 +151,11 @@ tresult PLUGIN_API IEffectVST3::setBusArrangements(SpeakerArrangement* inputs, i
 
   AudioBus* in0 = audioBusAt(audioInputs_, 0);
   if (in0 && SpeakerArr::getChannelCount(in0->getArrangement()) != inChannels) {
-    audioInputs_[0] = owned(new AudioBus(STR16("Input"), kMain, BusInfo::kDefaultActive,
-                                         ArrangementForChannels(inChannels)));
+    audioInputs_[0] = ReplacementBus(STR16("Input"), kMain, BusInfo::kDefaultActive, inChannels);
   }
   AudioBus* out0 = audioBusAt(audioOutputs_, 0);
   if (out0 && SpeakerArr::getChannelCount(out0->getArrangement()) != outChannels) {
-    audioOutputs_[0] = owned(new AudioBus(STR16("Output"), kMain, BusInfo::kDefaultActive,
-                                          ArrangementForChannels(outChannels)));
+    audioOutputs_[0] = ReplacementBus(STR16("Output"), kMain, BusInfo::kDefaultActive, outChannels);
   }
 
   if (sidechainChannels_ <= 0) {
@@ -164,8 +168,7 @@ tresult PLUGIN_API IEffectVST3::setBusArrangements(SpeakerArrangement* inputs, i
   const int sideChannels = SpeakerArr::getChannelCount(inputs[1]);
   AudioBus* aux = audioBusAt(audioInputs_, 1);
   if (aux && SpeakerArr::getChannelCount(aux->getArrangement()) != sideChannels) {
-    audioInputs_[1] = owned(new AudioBus(STR16("Sidechain Input"), kAux, 0,
-                                         ArrangementForChannels(sideChannels)));
+    audioInputs_[1] = ReplacementBus(STR16("Sidechain Input"), kAux, 0, sideChannels);
   }
   return kResultTrue;
 }

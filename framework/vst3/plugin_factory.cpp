@@ -12,7 +12,7 @@ PluginFactory::PluginFactory(const PFactoryInfo& info) : factoryInfo_(info) {}
 
 PluginFactory::~PluginFactory() = default;
 
-void PluginFactory::RegisterClass(const PClassInfo2& info, CreateFunction create, void* context) {
+void PluginFactory::AddClass(const PClassInfo2& info, CreateFunction create, void* context) {
   classes_.push_back(ClassEntry{info, create, context});
 }
 

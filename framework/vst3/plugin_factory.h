@@ -25,7 +25,7 @@ class PluginFactory : public Steinberg::IPluginFactory3 {
   explicit PluginFactory(const Steinberg::PFactoryInfo& info);
   virtual ~PluginFactory();
 
-  void RegisterClass(const Steinberg::PClassInfo2& info, CreateFunction create, void* context);
+  void AddClass(const Steinberg::PClassInfo2& info, CreateFunction create, void* context);
 
   // ---- IPluginFactory ----
   Steinberg::tresult PLUGIN_API getFactoryInfo(Steinberg::PFactoryInfo* info) override;

@@ -39,9 +39,12 @@ BusList* SingleComponentEffect::getBusList(MediaType type, BusDirection dir) {
   return nullptr;
 }
 
+// A default-active bus starts active, so a host that never calls activateBus still
+// gets the main output.
 AudioBus* SingleComponentEffect::addAudioInput(const TChar* name, SpeakerArrangement arr,
                                                BusType type, int32 flags) {
   auto* bus = new AudioBus(name, type, flags, arr);
+  bus->setActive((flags & BusInfo::kDefaultActive) != 0);
   audioInputs_.emplace_back(owned(bus));
   return bus;
 }
@@ -49,6 +52,7 @@ AudioBus* SingleComponentEffect::addAudioInput(const TChar* name, SpeakerArrange
 AudioBus* SingleComponentEffect::addAudioOutput(const TChar* name, SpeakerArrangement arr,
                                                 BusType type, int32 flags) {
   auto* bus = new AudioBus(name, type, flags, arr);
+  bus->setActive((flags & BusInfo::kDefaultActive) != 0);
   audioOutputs_.emplace_back(owned(bus));
   return bus;
 }
@@ -56,6 +60,7 @@ AudioBus* SingleComponentEffect::addAudioOutput(const TChar* name, SpeakerArrang
 EventBus* SingleComponentEffect::addEventInput(const TChar* name, int32 channels, BusType type,
                                                int32 flags) {
   auto* bus = new EventBus(name, type, flags, channels);
+  bus->setActive((flags & BusInfo::kDefaultActive) != 0);
   eventInputs_.emplace_back(owned(bus));
   return bus;
 }

@@ -60,6 +60,17 @@ bool Plugin::Initialize(std::string* error, const std::string& hostName) {
     if (error) *error = "the edit controller's initialize failed";
     return false;
   }
+  // Switch on the buses the plug-in asks to be active by default, as hosts do.
+  for (MediaType type : {kAudio, kEvent}) {
+    for (BusDirection dir : {kInput, kOutput}) {
+      for (int32 i = 0; i < component_->getBusCount(type, dir); ++i) {
+        BusInfo info = {};
+        if (component_->getBusInfo(type, dir, i, info) == kResultOk && (info.flags & BusInfo::kDefaultActive)) {
+          component_->activateBus(type, dir, i, true);
+        }
+      }
+    }
+  }
   return true;
 }
 
