@@ -1,0 +1,124 @@
+#include "audio_file_writer.h"
+
+#include <sndfile.h>
+
+#include <cmath>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+namespace spwrender {
+namespace {
+
+constexpr int kChannels = 2;
+constexpr const char* kTemporarySuffix = ".partial";
+
+std::string SndfileError(SNDFILE* file) { return sf_strerror(file); }
+
+// Whether this libsndfile has the file type built in: a build without its external
+// codec libraries still passes FLAC through sf_format_check, but cannot write it.
+bool LibraryHasType(int type) {
+  int count = 0;
+  sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof count);
+  for (int i = 0; i < count; ++i) {
+    SF_FORMAT_INFO info = {};
+    info.format = i;
+    if (sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof info) == 0 && info.format == type) return true;
+  }
+  return false;
+}
+
+bool IsFolder(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_directory(std::filesystem::path(path), ec);
+}
+
+
+}  // namespace
+
+double PeakDbfs(double peak) {
+  return peak > 0.0 ? 20.0 * std::log10(peak) : -std::numeric_limits<double>::infinity();
+}
+
+AudioFileWriter::AudioFileWriter(std::string path, std::string tempPath, OutputFormat format)
+    : path_(std::move(path)), tempPath_(std::move(tempPath)), format_(format) {}
+
+std::unique_ptr<AudioFileWriter> AudioFileWriter::Create(const std::string& path, OutputFormat format,
+                                                         int sampleRate, int64_t expectedFrames,
+                                                         std::string* error) {
+  SF_INFO info = {};
+  info.samplerate = sampleRate;
+  info.channels = kChannels;
+  info.format = SndfileFormat(format, expectedFrames);
+  if (!LibraryHasType(info.format & SF_FORMAT_TYPEMASK)) {
+    *error = std::string("this build cannot write ") + FormatDescription(format) + ": its libsndfile lacks " +
+             (IsFlac(format) ? "FLAC" : "that file type");
+    return nullptr;
+  }
+  if (!sf_format_check(&info)) {
+    *error = std::string("this build cannot write ") + FormatDescription(format) + " at " +
+             std::to_string(sampleRate) + " Hz";
+    return nullptr;
+  }
+  if (path.empty() || IsFolder(path)) {
+    *error = "cannot write '" + path + "': it is a folder";
+    return nullptr;
+  }
+  std::unique_ptr<AudioFileWriter> writer(new AudioFileWriter(path, path + kTemporarySuffix, format));
+  writer->file_ = sf_open(writer->tempPath_.c_str(), SFM_WRITE, &info);
+  if (writer->file_ == nullptr) {
+    *error = "cannot write '" + path + "': " + SndfileError(nullptr);
+    return nullptr;
+  }
+  // Integer formats clip samples beyond full scale instead of wrapping them around.
+  sf_command(writer->file_, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+  return writer;
+}
+
+AudioFileWriter::~AudioFileWriter() {
+  if (!committed_) Discard();
+}
+
+void AudioFileWriter::Discard() {
+  if (file_ != nullptr) sf_close(file_);
+  file_ = nullptr;
+  std::error_code ec;
+  std::filesystem::remove(std::filesystem::path(tempPath_), ec);
+}
+
+bool AudioFileWriter::Write(const float* left, const float* right, int frames, std::string* error) {
+  interleaved_.resize(static_cast<size_t>(frames) * kChannels);
+  for (int i = 0; i < frames; ++i) {
+    interleaved_[2 * i] = left[i];
+    interleaved_[2 * i + 1] = right[i];
+    peak_ = std::fmax(peak_, std::fmax(std::fabs(left[i]), std::fabs(right[i])));
+  }
+  const sf_count_t written = sf_writef_float(file_, interleaved_.data(), frames);
+  if (written != frames) {
+    *error = "writing '" + path_ + "' failed: " + SndfileError(file_);
+    return false;
+  }
+  frames_ += frames;
+  return true;
+}
+
+bool AudioFileWriter::Commit(std::string* error) {
+  const int closed = sf_close(file_);
+  file_ = nullptr;
+  if (closed != 0) {
+    *error = "finishing '" + path_ + "' failed: " + sf_error_number(closed);
+    Discard();
+    return false;
+  }
+  std::error_code ec;
+  std::filesystem::rename(std::filesystem::path(tempPath_), std::filesystem::path(path_), ec);
+  if (ec) {
+    *error = "cannot move the finished file to '" + path_ + "': " + ec.message();
+    Discard();
+    return false;
+  }
+  committed_ = true;
+  return true;
+}
+
+}  // namespace spwrender

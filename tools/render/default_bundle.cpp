@@ -1,0 +1,44 @@
+#include "default_bundle.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+#include <vector>
+
+#ifndef SPW_RENDER_BUNDLE_FROM_EXE
+#error "SPW_RENDER_BUNDLE_FROM_EXE (the bundle's path relative to the program) must be defined by the build"
+#endif
+
+namespace spwrender {
+namespace {
+
+std::string ExecutablePath() {
+#ifdef _WIN32
+  std::vector<char> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return "";
+    if (n < buffer.size()) return std::string(buffer.data(), n);
+    buffer.resize(buffer.size() * 2);
+  }
+#else
+  std::vector<char> buffer(4096);
+  const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
+  return n > 0 && size_t(n) < buffer.size() ? std::string(buffer.data(), size_t(n)) : "";
+#endif
+}
+
+}  // namespace
+
+std::string ExecutableFolder() {
+  const std::string path = ExecutablePath();
+  const auto slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+std::string DefaultBundlePath() { return ExecutableFolder() + SPW_RENDER_BUNDLE_FROM_EXE; }
+
+}  // namespace spwrender

@@ -1,0 +1,39 @@
+#pragma once
+// The plug-in's factory programmes as a host sees them: the program list of its root
+// unit and the program-change parameter that selects one.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "parameter_change.h"
+
+namespace spwhost {
+class Plugin;
+}
+
+namespace spwrender {
+
+class ProgramCatalog {
+ public:
+  // Reads the list from an initialised plug-in. False with a reason when it offers
+  // no program list or no program-change parameter.
+  bool Read(spwhost::Plugin& plugin, std::string* error);
+
+  // The programme a command-line text names: a number (0-based, as --list-programs
+  // shows) or an exact name. False with a reason when it names none or several.
+  bool Resolve(const std::string& text, int* number, std::string* error) const;
+  // The parameter change that selects programme number.
+  ParameterChange Selection(int number) const;
+
+  const std::string& Name(int number) const { return names_[size_t(number)]; }
+  void Print(std::FILE* out) const;
+
+ private:
+  std::string listName_;
+  std::vector<std::string> names_;
+  uint32_t parameterId_ = 0;
+  int stepCount_ = 0;
+};
+
+}  // namespace spwrender

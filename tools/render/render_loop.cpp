@@ -1,0 +1,61 @@
+#include "render_loop.h"
+
+#include <algorithm>
+
+#include "audio_file_writer.h"
+#include "progress_bar.h"
+#include "vst3_host.h"
+
+namespace spwrender {
+namespace {
+
+bool Prepare(spwhost::Plugin& plugin, const RenderJob& job, std::string* error) {
+  if (!plugin.SetStereoOutput()) {
+    *error = "the plug-in refuses a stereo output without inputs";
+    return false;
+  }
+  if (!plugin.SetupProcessing(job.sampleRate, job.blockSize, spwhost::SampleSize::k32, /*offline=*/true)) {
+    *error = "the plug-in refuses to process at " + std::to_string(job.sampleRate) + " Hz in blocks of " +
+             std::to_string(job.blockSize);
+    return false;
+  }
+  if (!plugin.SetActive(true)) {
+    *error = "the plug-in refuses to be switched on";
+    return false;
+  }
+  plugin.SetTransport(/*playing=*/true);
+  plugin.SetProjectTimeSamples(0);
+  for (const ParameterChange& change : job.changes) plugin.QueueParameterChange(change.id, change.normalized);
+  return true;
+}
+
+bool RenderBlocks(spwhost::Plugin& plugin, const RenderJob& job, AudioFileWriter& writer, ProgressBar& progress,
+                  std::string* error) {
+  std::vector<float> left(size_t(job.blockSize)), right(size_t(job.blockSize));
+  float* outputs[] = {left.data(), right.data()};
+  for (int64_t done = 0; done < job.frames;) {
+    const int frames = static_cast<int>(std::min<int64_t>(job.blockSize, job.frames - done));
+    if (!plugin.ProcessFloat(outputs, frames)) {
+      *error = "the plug-in failed to process the block at frame " + std::to_string(done) + " (result " +
+               std::to_string(plugin.LastProcessResult()) + ")";
+      return false;
+    }
+    if (!writer.Write(left.data(), right.data(), frames, error)) return false;
+    done += frames;
+    progress.Update(done);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool RenderToFile(spwhost::Plugin& plugin, const RenderJob& job, AudioFileWriter& writer, ProgressBar& progress,
+                  std::string* error) {
+  if (!Prepare(plugin, job, error)) return false;
+  const bool rendered = RenderBlocks(plugin, job, writer, progress, error);
+  plugin.SetActive(false);
+  progress.Finish();
+  return rendered;
+}
+
+}  // namespace spwrender

@@ -1,0 +1,220 @@
+#include "render_options.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace spwrender {
+namespace {
+
+using Handler = bool (*)(const std::string& value, RenderOptions* options, std::string* error);
+
+struct OptionRow {
+  const char* longName;   // without the leading "--"
+  char shortName;         // 0: none
+  bool takesValue;
+  Handler handler;
+};
+
+bool ParseNumber(const std::string& text, double* value) {
+  if (text.empty()) return false;
+  errno = 0;
+  char* end = nullptr;
+  *value = std::strtod(text.c_str(), &end);
+  return errno == 0 && *end == '\0' && std::isfinite(*value);
+}
+
+bool ParseWholeNumber(const std::string& text, long min, long max, int* value) {
+  double number = 0.0;
+  if (!ParseNumber(text, &number) || number != std::floor(number) || number < min || number > max) return false;
+  *value = static_cast<int>(number);
+  return true;
+}
+
+bool SetDuration(const std::string& value, RenderOptions* options, std::string* error) {
+  double seconds = 0.0;
+  if (!ParseNumber(value, &seconds) || seconds <= 0.0 || seconds > kMaxDurationSeconds) {
+    *error = "--duration wants seconds above 0 and at most " + std::to_string(int(kMaxDurationSeconds)) +
+             ", not '" + value + "'";
+    return false;
+  }
+  options->durationSeconds = seconds;
+  return true;
+}
+
+bool SetRate(const std::string& value, RenderOptions* options, std::string* error) {
+  if (!ParseWholeNumber(value, kMinSampleRate, kMaxSampleRate, &options->sampleRate)) {
+    *error = "--rate wants a whole number of Hz from " + std::to_string(kMinSampleRate) + " to " +
+             std::to_string(kMaxSampleRate) + ", not '" + value + "'";
+    return false;
+  }
+  return true;
+}
+
+bool SetBlock(const std::string& value, RenderOptions* options, std::string* error) {
+  if (!ParseWholeNumber(value, 1, kMaxBlockSize, &options->blockSize)) {
+    *error = "--block wants a whole number of frames from 1 to " + std::to_string(kMaxBlockSize) + ", not '" +
+             value + "'";
+    return false;
+  }
+  return true;
+}
+
+bool SetFormat(const std::string& value, RenderOptions* options, std::string* error) {
+  if (!ParseFormatName(value, &options->format)) {
+    *error = "unknown format '" + value + "' (choose one of " + FormatNameList() + ")";
+    return false;
+  }
+  return true;
+}
+
+bool AddSetting(const std::string& value, RenderOptions* options, std::string* error) {
+  const auto eq = value.find('=');
+  if (eq == std::string::npos || eq == 0 || eq + 1 == value.size()) {
+    *error = "--set wants NAME=VALUE, e.g. --set \"Binaural=7.83\", not '" + value + "'";
+    return false;
+  }
+  options->settings.emplace_back(value.substr(0, eq), value.substr(eq + 1));
+  return true;
+}
+
+bool SetProgram(const std::string& value, RenderOptions* options, std::string*) {
+  options->program = value;
+  return true;
+}
+
+bool SetOutput(const std::string& value, RenderOptions* options, std::string*) {
+  options->outputPath = value;
+  return true;
+}
+
+bool SetBundle(const std::string& value, RenderOptions* options, std::string*) {
+  options->bundlePath = value;
+  return true;
+}
+
+bool ListPrograms(const std::string&, RenderOptions* options, std::string*) {
+  options->action = RenderAction::kListPrograms;
+  return true;
+}
+
+bool ListParams(const std::string&, RenderOptions* options, std::string*) {
+  options->action = RenderAction::kListParams;
+  return true;
+}
+
+bool Quiet(const std::string&, RenderOptions* options, std::string*) {
+  options->quiet = true;
+  return true;
+}
+
+bool Help(const std::string&, RenderOptions* options, std::string*) {
+  options->action = RenderAction::kHelp;
+  return true;
+}
+
+const OptionRow kOptions[] = {
+    {"program", 'p', true, SetProgram},   {"set", 's', true, AddSetting},
+    {"duration", 'd', true, SetDuration}, {"rate", 'r', true, SetRate},
+    {"block", 'b', true, SetBlock},       {"format", 'f', true, SetFormat},
+    {"output", 'o', true, SetOutput},     {"bundle", 0, true, SetBundle},
+    {"list-programs", 0, false, ListPrograms}, {"list-params", 0, false, ListParams},
+    {"quiet", 'q', false, Quiet},         {"help", 'h', false, Help},
+};
+
+// Finds the option an argument names: "--name", "--name=value" or "-x". *inlineValue
+// receives the text after '=' of the long form.
+const OptionRow* FindOption(const std::string& arg, std::string* inlineValue, bool* hasInline) {
+  *hasInline = false;
+  if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+    std::string name = arg.substr(2);
+    const auto eq = name.find('=');
+    if (eq != std::string::npos) {
+      *inlineValue = name.substr(eq + 1);
+      *hasInline = true;
+      name.resize(eq);
+    }
+    for (const OptionRow& row : kOptions) {
+      if (name == row.longName) return &row;
+    }
+  } else if (arg.size() == 2 && arg[0] == '-') {
+    for (const OptionRow& row : kOptions) {
+      if (row.shortName != 0 && arg[1] == row.shortName) return &row;
+    }
+  }
+  return nullptr;
+}
+
+// Checks what only the whole command line can tell.
+bool CheckCombination(RenderOptions* options, bool formatGiven, std::string* error) {
+  if (options->action != RenderAction::kRender) return true;
+  if (options->outputPath.empty()) {
+    *error = "no output file: give one with -o FILE (see --help)";
+    return false;
+  }
+  if (!formatGiven) {
+    options->format = FormatForPath(options->outputPath);
+  } else if (!ExtensionFits(options->outputPath, options->format)) {
+    *error = std::string("format ") + FormatName(options->format) + " does not fit the file name '" +
+             options->outputPath + "'";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions* options, std::string* error) {
+  *options = RenderOptions();
+  bool formatGiven = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    std::string value;
+    bool hasInline = false;
+    const OptionRow* row = FindOption(arg, &value, &hasInline);
+    if (row == nullptr) {
+      *error = "unknown option '" + arg + "' (see --help)";
+      return false;
+    }
+    if (row->takesValue && !hasInline) {
+      if (i + 1 >= argc) {
+        *error = "option --" + std::string(row->longName) + " needs a value";
+        return false;
+      }
+      value = argv[++i];
+    } else if (!row->takesValue && hasInline) {
+      *error = "option --" + std::string(row->longName) + " takes no value";
+      return false;
+    }
+    if (!row->handler(value, options, error)) return false;
+    if (row->handler == SetFormat) formatGiven = true;
+    if (options->action == RenderAction::kHelp) return true;
+  }
+  return CheckCombination(options, formatGiven, error);
+}
+
+std::string RenderUsage() {
+  return "usage: spw_render [options] -o FILE\n"
+         "Renders stereoPulseWeaver offline, through its VST 3 bundle, into an audio file.\n"
+         "\n"
+         "  -p, --program N|NAME   factory programme by number or exact name (see --list-programs);\n"
+         "                         without it the plug-in plays its start-up settings\n"
+         "  -s, --set NAME=VALUE   set a parameter by its name, in its own units or by one of its\n"
+         "                         value texts, e.g. --set \"Binaural=7.83\" --set \"Wave=Golden Sine\";\n"
+         "                         repeatable, applied in order after the programme\n"
+         "  -d, --duration SECONDS length of the render (default 10)\n"
+         "  -r, --rate HZ          sample rate (default 48000)\n"
+         "  -b, --block FRAMES     frames per process call (default 512)\n"
+         "  -f, --format FORMAT    " + FormatNameList() + "\n"
+         "                         (default: flac24 for a .flac file name, else wav32f)\n"
+         "  -o, --output FILE      the file to write; it appears only when the render succeeds\n"
+         "      --bundle PATH      the stereoPulseWeaver.vst3 bundle (default: the one built with\n"
+         "                         this program)\n"
+         "      --list-programs    print the plug-in's programmes and exit\n"
+         "      --list-params      print the plug-in's parameters and exit\n"
+         "  -q, --quiet            no progress bar and no summary\n"
+         "  -h, --help             this text\n";
+}
+
+}  // namespace spwrender
