@@ -1,0 +1,198 @@
+// The audio file writer: what libsndfile reads back from each format, clipping, and
+// that no partial file ever appears under the final name.
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "audio_file_writer.h"
+#include "audio_readback.h"
+#include "temp_folder.h"
+
+namespace spwrender {
+namespace {
+
+constexpr int kRate = 44100;
+constexpr int kFrames = 1000;
+constexpr double kPi = 3.14159265358979323846;
+
+bool Exists(const std::string& path) { return std::filesystem::exists(std::filesystem::path(path)); }
+
+// Left: a sine at 0.9 of full scale; right: the same at -0.5, so a swap shows.
+struct TestSignal {
+  std::vector<float> left, right;
+  TestSignal() {
+    for (int i = 0; i < kFrames; ++i) {
+      const float s = static_cast<float>(std::sin(2.0 * kPi * 441.0 * i / kRate));
+      left.push_back(0.9f * s);
+      right.push_back(-0.5f * s);
+    }
+  }
+};
+
+// Writes the signal in uneven pieces, as the render loop's last block would be.
+void WriteInPieces(AudioFileWriter& writer, const TestSignal& signal) {
+  std::string error;
+  for (int done = 0; done < kFrames;) {
+    const int piece = std::min(333, kFrames - done);
+    ASSERT_TRUE(writer.Write(signal.left.data() + done, signal.right.data() + done, piece, &error)) << error;
+    done += piece;
+  }
+}
+
+struct FormatCase {
+  OutputFormat format;
+  int major;
+  int subtype;
+  double tolerance;  // of a sample read back, in full scale
+};
+
+const FormatCase kCases[] = {
+    {OutputFormat::kWav16, SF_FORMAT_WAV, SF_FORMAT_PCM_16, 1.0 / 16384},
+    {OutputFormat::kWav24, SF_FORMAT_WAV, SF_FORMAT_PCM_24, 1.0 / 4194304},
+    {OutputFormat::kWavFloat, SF_FORMAT_WAV, SF_FORMAT_FLOAT, 0.0},
+    {OutputFormat::kFlac16, SF_FORMAT_FLAC, SF_FORMAT_PCM_16, 1.0 / 16384},
+    {OutputFormat::kFlac24, SF_FORMAT_FLAC, SF_FORMAT_PCM_24, 1.0 / 4194304},
+};
+
+// Asks libsndfile itself whether it can create such a file.
+bool LibsndfileWrites(const FormatCase& c, const TempFolder& folder) {
+  SF_INFO info = {};
+  info.samplerate = kRate;
+  info.channels = 2;
+  info.format = c.major | c.subtype;
+  const std::string probe = folder.File("probe");
+  SNDFILE* file = sf_open(probe.c_str(), SFM_WRITE, &info);
+  if (file != nullptr) sf_close(file);
+  std::filesystem::remove(std::filesystem::path(probe));
+  return file != nullptr;
+}
+
+TEST(AudioFileWriter, EachFormatReadsBackAsWrittenOrIsRefusedClearly) {
+  const TestSignal signal;
+  for (const FormatCase& c : kCases) {
+    SCOPED_TRACE(FormatName(c.format));
+    TempFolder folder;
+    const std::string path = folder.File("out");
+    std::string error;
+    auto writer = AudioFileWriter::Create(path, c.format, kRate, kFrames, &error);
+    if (!LibsndfileWrites(c, folder)) {
+      // A libsndfile without FLAC (the Windows build): a clear refusal, no file.
+      EXPECT_EQ(writer, nullptr);
+      EXPECT_NE(error.find("FLAC"), std::string::npos) << error;
+      EXPECT_TRUE(folder.Entries().empty());
+      continue;
+    }
+    ASSERT_NE(writer, nullptr) << error;
+    WriteInPieces(*writer, signal);
+    ASSERT_TRUE(writer->Commit(&error)) << error;
+    EXPECT_EQ(writer->FramesWritten(), kFrames);
+
+    const AudioReadback audio = ReadAudio(path);
+    ASSERT_TRUE(audio.opened);
+    EXPECT_EQ(audio.info.channels, 2);
+    EXPECT_EQ(audio.info.samplerate, kRate);
+    EXPECT_EQ(audio.info.frames, kFrames);
+    EXPECT_EQ(audio.info.format & SF_FORMAT_TYPEMASK, c.major);
+    EXPECT_EQ(audio.info.format & SF_FORMAT_SUBMASK, c.subtype);
+    ASSERT_EQ(audio.left.size(), size_t(kFrames));
+    for (int i = 0; i < kFrames; ++i) {
+      ASSERT_NEAR(audio.left[size_t(i)], signal.left[size_t(i)], c.tolerance) << "frame " << i;
+      ASSERT_NEAR(audio.right[size_t(i)], signal.right[size_t(i)], c.tolerance) << "frame " << i;
+    }
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"out"}) << "no temporary file left";
+  }
+}
+
+TEST(AudioFileWriter, IntegerFormatsClipAndReportThePeakFloatKeepsIt) {
+  const float hot[] = {0.25f, 2.0f, -1.5f};   // peak 2.0: +6.02 dBFS
+  const float quiet[] = {0.0f, 0.1f, -0.1f};
+  for (OutputFormat format : {OutputFormat::kWav16, OutputFormat::kWav24, OutputFormat::kWavFloat}) {
+    SCOPED_TRACE(FormatName(format));
+    TempFolder folder;
+    const std::string path = folder.File("hot.wav");
+    std::string error;
+    auto writer = AudioFileWriter::Create(path, format, kRate, 3, &error);
+    ASSERT_NE(writer, nullptr) << error;
+    ASSERT_TRUE(writer->Write(hot, quiet, 3, &error)) << error;
+    ASSERT_TRUE(writer->Commit(&error)) << error;
+    EXPECT_DOUBLE_EQ(writer->Peak(), 2.0);
+    EXPECT_NEAR(PeakDbfs(writer->Peak()), 6.0206, 1e-3);
+
+    const AudioReadback audio = ReadAudio(path);
+    ASSERT_EQ(audio.left.size(), 3u);
+    if (format == OutputFormat::kWavFloat) {
+      EXPECT_FALSE(writer->Clipped());
+      EXPECT_FLOAT_EQ(audio.left[1], 2.0f);
+      EXPECT_FLOAT_EQ(audio.left[2], -1.5f);
+    } else {
+      EXPECT_TRUE(writer->Clipped());
+      // Clipped to full scale, not wrapped around to the other sign.
+      EXPECT_NEAR(audio.left[1], 1.0f, 1e-4);
+      EXPECT_NEAR(audio.left[2], -1.0f, 1e-4);
+    }
+  }
+}
+
+TEST(AudioFileWriter, FullScaleIsNotClipping) {
+  TempFolder folder;
+  std::string error;
+  auto writer = AudioFileWriter::Create(folder.File("a.wav"), OutputFormat::kWav16, kRate, kFrames, &error);
+  ASSERT_NE(writer, nullptr) << error;
+  const float full[] = {1.0f, -1.0f};
+  ASSERT_TRUE(writer->Write(full, full, 2, &error));
+  EXPECT_FALSE(writer->Clipped());
+  EXPECT_DOUBLE_EQ(PeakDbfs(writer->Peak()), 0.0);
+}
+
+TEST(AudioFileWriter, TheFinalNameAppearsOnlyOnCommit) {
+  const TestSignal signal;
+  TempFolder folder;
+  const std::string path = folder.File("render.wav");
+  std::string error;
+  {
+    auto writer = AudioFileWriter::Create(path, OutputFormat::kWav16, kRate, kFrames, &error);
+    ASSERT_NE(writer, nullptr) << error;
+    WriteInPieces(*writer, signal);
+    EXPECT_FALSE(Exists(path));
+    EXPECT_TRUE(Exists(writer->TemporaryPath()));
+    EXPECT_EQ(std::filesystem::path(writer->TemporaryPath()).parent_path(), std::filesystem::path(path).parent_path());
+  }  // abandoned: a failed render
+  EXPECT_TRUE(folder.Entries().empty());
+}
+
+TEST(AudioFileWriter, CommitReplacesAnOlderFile) {
+  const TestSignal signal;
+  TempFolder folder;
+  const std::string path = folder.File("render.wav");
+  std::ofstream(path) << "an older file";
+  std::string error;
+  auto writer = AudioFileWriter::Create(path, OutputFormat::kWavFloat, kRate, kFrames, &error);
+  ASSERT_NE(writer, nullptr) << error;
+  WriteInPieces(*writer, signal);
+  ASSERT_TRUE(writer->Commit(&error)) << error;
+  EXPECT_EQ(ReadAudio(path).info.frames, kFrames);
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"render.wav"});
+}
+
+TEST(AudioFileWriter, RefusesPathsItCannotWrite) {
+  TempFolder folder;
+  std::string error;
+  EXPECT_EQ(AudioFileWriter::Create(folder.File(""), OutputFormat::kWav16, kRate, kFrames, &error), nullptr);
+  EXPECT_NE(error.find("folder"), std::string::npos) << error;
+
+  const std::string missing = folder.File("no-such-folder/x.wav");
+  error.clear();
+  EXPECT_EQ(AudioFileWriter::Create(missing, OutputFormat::kWav16, kRate, kFrames, &error), nullptr);
+  EXPECT_NE(error.find(missing), std::string::npos) << error;
+  EXPECT_TRUE(folder.Entries().empty());
+}
+
+}  // namespace
+}  // namespace spwrender

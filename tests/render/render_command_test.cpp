@@ -1,0 +1,213 @@
+// The whole spw_render command against the built bundle: refusals of bad input,
+// the listings, and renders checked by ear frequency, length and level.
+
+#include <gtest/gtest.h>
+#include <pluginterfaces/vst/ivsteditcontroller.h>
+#include <sndfile.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "audio_readback.h"
+#include "captured_file.h"
+#include "loaded_plugin.h"
+#include "render_command.h"
+#include "temp_folder.h"
+#include "test_bundle.h"
+#include "tone_measure.h"
+
+namespace spwrender {
+namespace {
+
+struct CommandResult {
+  int status = -1;
+  std::string out, err;
+};
+
+CommandResult RunCommand(std::vector<std::string> args) {
+  args.insert(args.begin(), "spw_render");
+  std::vector<const char*> argv;
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
+  CapturedFile out, err;
+  CommandResult result;
+  result.status = RunRenderCommand(static_cast<int>(argv.size()), argv.data(), out.get(), err.get());
+  result.out = out.Text();
+  result.err = err.Text();
+  return result;
+}
+
+bool IsOneErrorLine(const std::string& text) {
+  return text.rfind("spw_render: error: ", 0) == 0 && text.find('\n') == text.size() - 1;
+}
+
+std::string ReadWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Keeps a render next to the test log when a check on it failed.
+void KeepOnFailure(const std::string& path, const std::string& name) {
+  if (!::testing::Test::HasFailure()) return;
+  std::error_code ec;
+  std::filesystem::copy_file(path, name, std::filesystem::copy_options::overwrite_existing, ec);
+  std::printf("the render is kept as %s\n", name.c_str());
+}
+
+// A folder laid out like a bundle whose binary is not a loadable library.
+std::string MakeBrokenBundle(const TempFolder& folder) {
+#ifdef _WIN32
+  const std::string binary = "broken.vst3/Contents/x86_64-win/broken.vst3";
+#else
+  const std::string binary = "broken.vst3/Contents/x86_64-linux/broken.so";
+#endif
+  std::filesystem::create_directories(std::filesystem::path(folder.File(binary)).parent_path());
+  std::ofstream(folder.File(binary)) << "not a library";
+  return folder.File("broken.vst3");
+}
+
+TEST(RenderCommand, BadInputGivesOneErrorLineAndNoFile) {
+  TempFolder folder;
+  const std::string broken = MakeBrokenBundle(folder);
+  const std::string out = folder.File("out.wav");
+  const std::string bundle = TestBundle();
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* reasonContains;
+  };
+  const Case cases[] = {
+      {{"--bundle", bundle, "-o", out, "--duration", "-1"}, kExitBadArguments, "--duration"},
+      {{"--bundle", bundle, "-o", out, "-p", "No Such Programme"}, kExitBadArguments, "No Such Programme"},
+      {{"--bundle", bundle, "-o", out, "-p", "9999"}, kExitBadArguments, "9999"},
+      {{"--bundle", bundle, "-o", out, "-s", "Loudness=3"}, kExitBadArguments, "Loudness"},
+      {{"--bundle", bundle, "-o", out, "-s", "Binaural=99999"}, kExitBadArguments, "out of range"},
+      {{"--bundle", bundle, "-o", out, "-s", "Wave=Square"}, kExitBadArguments, "Wave"},
+      {{"--bundle", bundle, "-o", folder.File("missing/out.wav")}, kExitFailed, "missing"},
+      {{"--bundle", bundle, "-o", folder.File("")}, kExitFailed, "folder"},
+      {{"--bundle", folder.File("missing.vst3"), "-o", out}, kExitFailed, "missing.vst3"},
+      {{"--bundle", broken, "-o", out}, kExitFailed, "broken.vst3"},
+      {{"--bundle", broken, "--list-programs"}, kExitFailed, "broken.vst3"},
+  };
+  for (const Case& c : cases) {
+    std::string line;
+    for (const std::string& arg : c.args) line += arg + " ";
+    const CommandResult result = RunCommand(c.args);
+    EXPECT_EQ(result.status, c.status) << line;
+    EXPECT_TRUE(IsOneErrorLine(result.err)) << line << "-> " << result.err;
+    EXPECT_NE(result.err.find(c.reasonContains), std::string::npos) << line << "-> " << result.err;
+    EXPECT_EQ(result.out, "") << line;
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"broken.vst3"}) << line << ": no file left behind";
+  }
+}
+
+TEST(RenderCommand, AFailedRenderLeavesAnOlderFileAlone) {
+  TempFolder folder;
+  const std::string out = folder.File("out.wav");
+  std::ofstream(out) << "an older render";
+  const CommandResult result = RunCommand({"--bundle", TestBundle(), "-o", out, "-s", "Volume=loud"});
+  EXPECT_EQ(result.status, kExitBadArguments);
+  EXPECT_EQ(ReadWhole(out), "an older render");
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"out.wav"});
+}
+
+TEST(RenderCommand, HelpNeedsNoBundle) {
+  const CommandResult result = RunCommand({"--bundle", "missing.vst3", "--help"});
+  EXPECT_EQ(result.status, kExitOk);
+  EXPECT_EQ(result.out.rfind("usage: spw_render", 0), 0u) << result.out;
+  EXPECT_EQ(result.err, "");
+}
+
+TEST_F(LoadedPlugin, ListingsShowWhatThePluginPublishes) {
+  int32_t listId = 0;
+  std::string listName;
+  std::vector<std::string> names;
+  ASSERT_TRUE(plugin().ProgramList(&listId, &listName, &names));
+  const CommandResult programs = RunCommand({"--bundle", TestBundle(), "--list-programs"});
+  EXPECT_EQ(programs.status, kExitOk) << programs.err;
+  for (size_t i = 0; i < names.size(); ++i) {
+    EXPECT_NE(programs.out.find(std::to_string(i) + "  " + names[i] + "\n"), std::string::npos) << names[i];
+  }
+
+  const CommandResult params = RunCommand({"--bundle", TestBundle(), "--list-params"});
+  EXPECT_EQ(params.status, kExitOk) << params.err;
+  for (int i = 0; i < plugin().ParameterCount(); ++i) {
+    spwhost::ParameterInfo info;
+    ASSERT_TRUE(plugin().GetParameterInfo(i, &info));
+    const bool listed = params.out.find("  " + info.title + " ") != std::string::npos;
+    const bool selectsProgrammes = (info.flags & Steinberg::Vst::ParameterInfo::kIsProgramChange) != 0;
+    EXPECT_EQ(listed, !selectsProgrammes) << info.title;
+  }
+}
+
+// "Binaural - 10.0 (Manipura chakra)" plays one carrier slot at grid cell 22 with a
+// 10 Hz beat. Its grid starts at 20 Hz (10 Hz doubled up to 320 Hz, below the 500 Hz
+// anchor, then halved while at least 20 Hz), so cell 22, the first of the fourth
+// octave row, is 160 Hz. "Binaural Pan" "Right" puts the carrier on the left ear and
+// carrier + beat on the right: 160 Hz left, 170 Hz right.
+TEST(RenderCommand, RendersTheProgrammeAtItsEarFrequencies) {
+  constexpr int kRate = 44100;
+  constexpr double kSeconds = 5.5;
+  constexpr double kLeftHz = 160.0, kRightHz = 170.0;
+  TempFolder folder;
+  const std::string out = folder.File("manipura.wav");
+  const CommandResult result =
+      RunCommand({"--bundle", TestBundle(), "-p", "Binaural - 10.0 (Manipura chakra)", "-s",
+                  "Binaural Pan=Right", "-d", "5.5", "-r", std::to_string(kRate), "-b", "300", "-o", out, "-q"});
+  ASSERT_EQ(result.status, kExitOk) << result.err;
+  EXPECT_EQ(result.err, "");
+
+  const AudioReadback audio = ReadAudio(out);
+  ASSERT_TRUE(audio.opened);
+  EXPECT_EQ(audio.info.channels, 2);
+  EXPECT_EQ(audio.info.samplerate, kRate);
+  EXPECT_EQ(audio.info.format, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+  ASSERT_EQ(audio.info.frames, std::llround(kSeconds * kRate));
+
+  // The last two seconds, well after the one-second fade-in.
+  const size_t count = 2 * kRate, first = audio.left.size() - count;
+  EXPECT_GT(Rms(audio.left, first, count), 0.05);
+  EXPECT_GT(Rms(audio.right, first, count), 0.05);
+  EXPECT_GT(ToneShare(audio.left, first, count, kLeftHz, kRate), 0.9);
+  EXPECT_LT(ToneShare(audio.left, first, count, kRightHz, kRate), 0.05);
+  EXPECT_GT(ToneShare(audio.right, first, count, kRightHz, kRate), 0.9);
+  EXPECT_LT(ToneShare(audio.right, first, count, kLeftHz, kRate), 0.05);
+  KeepOnFailure(out, "render_command_test_ear_frequencies.wav");
+}
+
+// "Brownian noise" levels a single carrier slot at 20 Hz (grid cell 1 here) far above
+// full scale, which a 16-bit file cannot hold.
+TEST(RenderCommand, ReportsClippingWithThePeakLevel) {
+  TempFolder folder;
+  const std::vector<std::string> loud = {"--bundle", TestBundle(), "-p", "Binaural - 10.0 (Manipura chakra)",
+                                         "-s", "Slot 1=1", "-s", "Freq Equalizer=Brownian noise", "-s",
+                                         "Volume=100", "-d", "3"};
+  std::vector<std::string> integer = loud, floating = loud;
+  integer.insert(integer.end(), {"-f", "wav16", "-o", folder.File("hot16.wav")});
+  floating.insert(floating.end(), {"-o", folder.File("hot.wav")});
+
+  const CommandResult clipped = RunCommand(integer);
+  ASSERT_EQ(clipped.status, kExitOk) << clipped.err;
+  const std::string warning = "spw_render: warning: the 16-bit WAV file clipped: peak +";
+  const auto at = clipped.err.find(warning);
+  ASSERT_NE(at, std::string::npos) << clipped.err;
+  const double reportedDb = std::atof(clipped.err.c_str() + at + warning.size());
+
+  const CommandResult kept = RunCommand(floating);
+  ASSERT_EQ(kept.status, kExitOk) << kept.err;
+  EXPECT_EQ(kept.err.find("clipped"), std::string::npos) << kept.err;
+  const AudioReadback audio = ReadAudio(folder.File("hot.wav"));
+  double peak = 0.0;
+  for (size_t i = 0; i < audio.left.size(); ++i) {
+    peak = std::fmax(peak, std::fmax(std::fabs(audio.left[i]), std::fabs(audio.right[i])));
+  }
+  EXPECT_GT(peak, 1.0);
+  EXPECT_NEAR(reportedDb, 20.0 * std::log10(peak), 0.01);
+}
+
+}  // namespace
+}  // namespace spwrender

@@ -1,0 +1,104 @@
+// The renderer's command line: what it accepts and how it refuses the rest.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "render_options.h"
+
+namespace spwrender {
+namespace {
+
+struct Parsed {
+  bool ok = false;
+  RenderOptions options;
+  std::string error;
+};
+
+Parsed Parse(std::vector<std::string> args) {
+  args.insert(args.begin(), "spw_render");
+  std::vector<const char*> argv;
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
+  Parsed parsed;
+  parsed.ok = ParseRenderOptions(static_cast<int>(argv.size()), argv.data(), &parsed.options, &parsed.error);
+  return parsed;
+}
+
+TEST(RenderOptions, ReadsEveryOptionInLongShortAndInlineForms) {
+  const Parsed p = Parse({"--program", "Healing - 110 (3 tones)", "-s", "Binaural=7.83", "--set=Wave=Golden Sine",
+                          "-d", "2.5", "--rate=44100", "-b", "64", "-f", "wav24", "-o", "out.wav", "--bundle", "b.vst3",
+                          "-q"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.options.action, RenderAction::kRender);
+  EXPECT_EQ(p.options.program, "Healing - 110 (3 tones)");
+  ASSERT_EQ(p.options.settings.size(), 2u);
+  EXPECT_EQ(p.options.settings[0], std::make_pair(std::string("Binaural"), std::string("7.83")));
+  EXPECT_EQ(p.options.settings[1], std::make_pair(std::string("Wave"), std::string("Golden Sine")));
+  EXPECT_DOUBLE_EQ(p.options.durationSeconds, 2.5);
+  EXPECT_EQ(p.options.sampleRate, 44100);
+  EXPECT_EQ(p.options.blockSize, 64);
+  EXPECT_EQ(p.options.format, OutputFormat::kWav24);
+  EXPECT_EQ(p.options.outputPath, "out.wav");
+  EXPECT_EQ(p.options.bundlePath, "b.vst3");
+  EXPECT_TRUE(p.options.quiet);
+}
+
+TEST(RenderOptions, FormatFollowsTheFileNameUnlessGiven) {
+  EXPECT_EQ(Parse({"-o", "a.wav"}).options.format, OutputFormat::kWavFloat);
+  EXPECT_EQ(Parse({"-o", "a.FLAC"}).options.format, OutputFormat::kFlac24);
+  EXPECT_EQ(Parse({"-o", "a.flac", "-f", "flac16"}).options.format, OutputFormat::kFlac16);
+  EXPECT_EQ(Parse({"-o", "noextension", "-f", "wav16"}).options.format, OutputFormat::kWav16);
+}
+
+TEST(RenderOptions, ListingsAndHelpNeedNoOutputFile) {
+  EXPECT_EQ(Parse({"--list-programs"}).options.action, RenderAction::kListPrograms);
+  EXPECT_EQ(Parse({"--list-params"}).options.action, RenderAction::kListParams);
+  // Help wins over anything that follows, even a bad option.
+  const Parsed help = Parse({"-h", "--no-such-option"});
+  EXPECT_TRUE(help.ok);
+  EXPECT_EQ(help.options.action, RenderAction::kHelp);
+}
+
+TEST(RenderOptions, RefusesBadCommandLinesWithAReason) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* reasonContains;
+  };
+  const Case cases[] = {
+      {{"--frobnicate", "-o", "a.wav"}, "unknown option '--frobnicate'"},
+      {{"-x"}, "unknown option '-x'"},
+      {{"loose-argument", "-o", "a.wav"}, "unknown option 'loose-argument'"},
+      {{"-o"}, "--output needs a value"},
+      {{"-o", "a.wav", "--quiet=yes"}, "--quiet takes no value"},
+      {{}, "no output file"},
+      {{"-d", "10"}, "no output file"},
+      {{"-o", "a.wav", "-d", "0"}, "--duration"},
+      {{"-o", "a.wav", "-d", "-3"}, "--duration"},
+      {{"-o", "a.wav", "-d", "ten"}, "--duration"},
+      {{"-o", "a.wav", "-d", "1e9"}, "--duration"},
+      {{"-o", "a.wav", "-d", "nan"}, "--duration"},
+      {{"-o", "a.wav", "-r", "44100.5"}, "--rate"},
+      {{"-o", "a.wav", "-r", "1000"}, "--rate"},
+      {{"-o", "a.wav", "-r", "48k"}, "--rate"},
+      {{"-o", "a.wav", "-b", "0"}, "--block"},
+      {{"-o", "a.wav", "-b", "100000"}, "--block"},
+      {{"-o", "a.wav", "-f", "mp3"}, "unknown format 'mp3'"},
+      {{"-o", "a.wav", "-f", "flac24"}, "does not fit the file name"},
+      {{"-o", "a.flac", "-f", "wav16"}, "does not fit the file name"},
+      {{"-o", "a.wav", "-s", "Binaural"}, "NAME=VALUE"},
+      {{"-o", "a.wav", "-s", "=4"}, "NAME=VALUE"},
+      {{"-o", "a.wav", "-s", "Binaural="}, "NAME=VALUE"},
+  };
+  for (const Case& c : cases) {
+    const Parsed p = Parse(c.args);
+    std::string line;
+    for (const std::string& arg : c.args) line += arg + " ";
+    EXPECT_FALSE(p.ok) << line;
+    EXPECT_NE(p.error.find(c.reasonContains), std::string::npos) << line << "-> " << p.error;
+    EXPECT_EQ(p.error.find('\n'), std::string::npos) << "one line: " << p.error;
+  }
+}
+
+}  // namespace
+}  // namespace spwrender
