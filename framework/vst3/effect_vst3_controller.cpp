@@ -19,6 +19,7 @@ namespace {
 constexpr int32 kStateReadPiece = 128;        // bytes per read of a stored state
 constexpr int32 kStateTrailerBytes = 4;       // the word a host may have stored after the values
 constexpr int kHostCodeWavelab = 28;          // reports read errors while still delivering data
+constexpr int kMaxStateBytes = 1 << 20;       // far beyond any state of ours: a stream that never ends is corrupt
 const char* const kEditorViewName = "editor";
 
 }  // namespace
@@ -50,6 +51,7 @@ tresult IEffectVST3::setComponentStateFromHost(IBStream* state) {
     if (got <= 0) break;
     if (result != kResultOk && HostCode() != kHostCodeWavelab) break;
     chunk.PutBytes(piece, got);
+    if (chunk.Size() >= kMaxStateBytes) break;
   }
   const int pos = LoadState(chunk, 0);
   PushAllParametersToEditor();

@@ -320,6 +320,15 @@ TEST(BindingController, HostNameIsReadOnceAndCutAt127Characters) {
     EXPECT_EQ(plugin->HostCode(), -1);
     plugin->release();
   }
+  {
+    // A context without the application interface leaves the host unknown.
+    spwhost::EventList notAHost;
+    ProbeEffect* plugin = new ProbeEffect();
+    EXPECT_EQ(plugin->initialize(&notAHost), kResultOk);
+    EXPECT_EQ(plugin->HostCode(), -1);
+    plugin->terminate();
+    plugin->release();
+  }
   EXPECT_EQ(Probe("Cubase Pro 12").plugin->HostCode(), 3);
   // "reaper" beyond the 127th character is never seen.
   EXPECT_EQ(Probe(std::string(127, 'x') + "reaper").plugin->HostCode(), 0);

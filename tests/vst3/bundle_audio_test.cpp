@@ -129,7 +129,7 @@ TEST_F(BundleTest, SixtyFourBitRenderFollowsAPanChange) {
 TEST_F(BundleTest, StoppedTransportFadesToSilence) {
   ASSERT_TRUE(plugin_->SetupProcessing(kRate, kBlock, spwhost::SampleSize::k32, false));
   ASSERT_TRUE(plugin_->SetActive(true));
-  Render<float>(*plugin_, 1.0);
+  ASSERT_GT(Rms(Render<float>(*plugin_, 1.0).left), 0.05) << "sounding before the stop";
   plugin_->SetTransport(false);
   const Rendered audio = Render<float>(*plugin_, 8.0);
   const std::vector<double> tail(audio.left.end() - kBlock, audio.left.end());
