@@ -13,7 +13,12 @@ namespace {
 constexpr int kChannels = 2;
 constexpr const char* kTemporarySuffix = ".partial";
 
-std::string SndfileError(SNDFILE* file) { return sf_strerror(file); }
+// libsndfile's message for the last error; on Windows it ends in a line break.
+std::string SndfileError(SNDFILE* file) {
+  std::string text = sf_strerror(file);
+  text.erase(text.find_last_not_of(" \r\n") + 1);
+  return text;
+}
 
 // Whether this libsndfile has the file type built in: a build without its external
 // codec libraries still passes FLAC through sf_format_check, but cannot write it.

@@ -26,7 +26,9 @@ struct Streams {
   std::FILE* err;
 };
 
-int Fail(const Streams& io, int status, const std::string& message) {
+// Reports a failure on one line, whatever the message holds.
+int Fail(const Streams& io, int status, std::string message) {
+  std::replace_if(message.begin(), message.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
   std::fprintf(io.err, "spw_render: error: %s\n", message.c_str());
   return status;
 }
