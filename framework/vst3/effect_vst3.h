@@ -58,7 +58,7 @@ class IEffectVST3 : public IEffectBase,
   Steinberg::uint32 PLUGIN_API getLatencySamples() override;
   Steinberg::tresult PLUGIN_API setupProcessing(Steinberg::Vst::ProcessSetup& setup) override;
   // [audio thread] Parameter changes (last point of each queue), note events, then audio.
-  Steinberg::tresult PLUGIN_API process(Steinberg::Vst::ProcessData& data) override;
+  Steinberg::tresult PLUGIN_API process(Steinberg::Vst::ProcessData& data) noexcept override;
 
   // ---- IEditController ----
   Steinberg::tresult PLUGIN_API setComponentState(Steinberg::IBStream* state) override;

@@ -62,7 +62,7 @@ void SilenceOutputs(ProcessData& data) noexcept {
 
 }  // namespace
 
-tresult PLUGIN_API IEffectVST3::process(ProcessData& data) {
+tresult PLUGIN_API IEffectVST3::process(ProcessData& data) noexcept {
   std::lock_guard<std::recursive_mutex> lock(Mutex());
   if (data.processContext) context_ = *data.processContext;
   pieceOffset_ = 0;
