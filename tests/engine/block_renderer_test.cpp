@@ -1,0 +1,201 @@
+// The block renderer: bit-identity with the plain per-frame loop, the silent
+// path, the transport rule and phase re-alignment.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "engine_rig.h"
+
+namespace {
+
+// The renderer's definition, frame by frame, channel by channel, slot by slot,
+// as plainly as it can be written. The optimised renderer must match it bit
+// for bit.
+void ReferenceRender(OscillatorBank& bank, double& masterVolume, uint32_t fadeLength, double volumeTarget,
+                     double* left, double* right, int nFrames) {
+  const uint32_t frames = static_cast<uint32_t>(nFrames);
+  const double d = static_cast<double>(frames > fadeLength ? frames : fadeLength);
+  auto step = [d](double target, double current) {
+    return std::fabs(target - current) > 1e-11 ? (target - current) / d : 0.0;
+  };
+  if (volumeTarget == 0.0 && masterVolume < 1e-11) {
+    for (int i = 0; i < nFrames; ++i) left[i] = right[i] = 0.0;
+    return;
+  }
+  const double volumeStep = step(volumeTarget, masterVolume);
+  double incrementStep[24], gainStep[12];
+  for (int k = 0; k < 24; ++k) incrementStep[k] = step(bank.targetIncrement[k], bank.currentIncrement[k]);
+  for (int s = 0; s < 12; ++s) gainStep[s] = step(bank.targetGain[s], bank.currentGain[s]);
+  double* out[2] = {left, right};
+  for (int i = 0; i < nFrames; ++i) {
+    masterVolume += volumeStep;
+    for (int c = 0; c < 2; ++c) {
+      double sum = 0.0;
+      for (int s = 0; s < 12; ++s) {
+        const int k = c * 12 + s;
+        bank.currentIncrement[k] += incrementStep[k];
+        if (c == 0) bank.currentGain[s] += gainStep[s];
+        if (bank.currentIncrement[k] > 1e-11 && bank.currentGain[s] > 1e-11) {
+          const double v = bank.waveFunction(bank, bank.phase[k]);
+          bank.phase[k] += bank.currentIncrement[k];
+          sum += v * bank.currentGain[s];
+          if (bank.phase[k] >= bank.period) bank.phase[k] -= bank.period;
+        }
+      }
+      out[c][i] = sum * masterVolume;
+    }
+  }
+}
+
+bool SameBits(const double* a, const double* b, size_t n) { return std::memcmp(a, b, n * sizeof(double)) == 0; }
+
+// Renders one block with the engine and with the reference from the same
+// state, and expects identical samples and identical state afterwards.
+void ExpectSameAsReference(EngineRig& rig, int nFrames, bool transportRunning = true) {
+  ToneEngine& engine = rig.engine;
+  OscillatorBank bank = engine.bank;
+  double volume = engine.masterVolume;
+  const size_t n = static_cast<size_t>(nFrames);
+  std::vector<double> refLeft(n), refRight(n), left, right;
+  const double target = engine.BlockVolumeTarget(transportRunning);
+  ReferenceRender(bank, volume, engine.fadeLength, target, refLeft.data(), refRight.data(), nFrames);
+  rig.Render(nFrames, left, right, transportRunning);
+  ASSERT_TRUE(SameBits(left.data(), refLeft.data(), n)) << "left, " << nFrames << " frames";
+  ASSERT_TRUE(SameBits(right.data(), refRight.data(), n)) << "right, " << nFrames << " frames";
+  ASSERT_EQ(std::memcmp(&bank, &engine.bank, sizeof bank), 0) << nFrames << " frames";
+  ASSERT_EQ(volume, engine.masterVolume);
+}
+
+TEST(EngineRendererIdentity, EveryShapeMatchesThePlainLoopBitForBitThroughStartsGlidesAndStops) {
+  const int sizes[] = {1, 7, 64, 255, 256, 257, 1000, 4096};
+  for (int32_t wave = 0; wave <= 6; ++wave) {
+    SCOPED_TRACE(wave);
+    EngineRig rig;
+    rig.effects.ApplyWave(wave);
+    rig.engine.fadeLength = 3000;
+    for (int cell : {21, 25, 30, 38}) ASSERT_TRUE(rig.grid.AssignCell(cell));
+    rig.grid.RunPass();
+    for (int size : sizes) ExpectSameAsReference(rig, size);
+    rig.effects.ApplyStartStopFade(1);
+    for (int cell : {2, 44}) ASSERT_TRUE(rig.grid.AssignCell(cell));  // sweep up from 0 Hz
+    rig.grid.ReleaseCell(25);                                          // sweeps down
+    rig.grid.RunPass();
+    rig.effects.ApplyBinaural(733);                                    // every pitch glides
+    for (int size : sizes) ExpectSameAsReference(rig, size);
+    rig.effects.ApplyStartStopFade(0);
+    rig.grid.ReleaseCell(30);                                          // fades out
+    rig.grid.RunPass();
+    rig.engine.fadeLength = 0;                                         // ramps finish within a block
+    for (int size : sizes) ExpectSameAsReference(rig, size);
+    rig.engine.fadeLength = 700;
+    for (int size : sizes) ExpectSameAsReference(rig, size, false);    // fading towards silence
+  }
+}
+
+class EngineRenderer : public ::testing::Test {
+ protected:
+  EngineRig rig;
+  ToneEngine& engine = rig.engine;
+  std::vector<double> left, right;
+};
+
+TEST_F(EngineRenderer, StoppedTransportFadesToExactSilenceWithPhasesFrozen) {
+  ASSERT_TRUE(rig.grid.AssignCell(21));
+  rig.grid.RunPass();
+  engine.masterVolume = engine.volumeTarget;
+  rig.Render(512, left, right);
+  engine.fadeLength = 2048;
+  double previous = engine.masterVolume;
+  int blocks = 0;
+  while (engine.masterVolume >= 1e-11 && blocks < 10000) {
+    rig.Render(512, left, right, false);
+    EXPECT_NEAR(engine.masterVolume, previous * (1.0 - 512.0 / 2048.0), 1e-12);
+    previous = engine.masterVolume;
+    ++blocks;
+  }
+  ASSERT_LT(engine.masterVolume, 1e-11);
+  const OscillatorBank frozen = engine.bank;
+  const double volume = engine.masterVolume;
+  rig.Render(512, left, right, false);
+  for (size_t i = 0; i < left.size(); ++i) ASSERT_TRUE(left[i] == 0.0 && right[i] == 0.0) << i;
+  EXPECT_EQ(std::memcmp(&frozen, &engine.bank, sizeof frozen), 0);
+  EXPECT_EQ(engine.masterVolume, volume);
+
+  // "Play Anyway" brings the tone back from the frozen phases.
+  rig.effects.ApplyPlayAnyway(1);
+  EXPECT_EQ(engine.BlockVolumeTarget(false), static_cast<double>(engine.volumeTarget));
+  rig.Render(512, left, right, false);
+  EXPECT_NE(left[511], 0.0);
+}
+
+TEST_F(EngineRenderer, VolumeZeroStillSoundsAtOneTenThousandth) {
+  ASSERT_TRUE(rig.grid.AssignCell(21));
+  rig.grid.RunPass();
+  rig.effects.ApplyVolume(0);
+  engine.fadeLength = 0;
+  rig.Render(4800, left, right);
+  rig.Render(4800, left, right);
+  double peak = 0.0;
+  for (double v : left) peak = std::fmax(peak, std::fabs(v));
+  EXPECT_GT(peak, 0.0);
+  EXPECT_NEAR(peak, 0.0001 * engine.bank.currentGain[0], 0.0001 * engine.bank.currentGain[0] * 1e-3);
+}
+
+TEST_F(EngineRenderer, EmptyBlocksWriteNothing) {
+  ASSERT_TRUE(rig.grid.AssignCell(21));
+  rig.grid.RunPass();
+  const OscillatorBank before = engine.bank;
+  double sample[2] = {5.0, 6.0};
+  double* outs[2] = {&sample[0], &sample[1]};
+  engine.RenderBlock(nullptr, outs, 0, 0.5);
+  engine.RenderBlock(nullptr, outs, -3, 0.5);
+  EXPECT_EQ(sample[0], 5.0);
+  EXPECT_EQ(sample[1], 6.0);
+  EXPECT_EQ(std::memcmp(&before, &engine.bank, sizeof before), 0);
+}
+
+TEST_F(EngineRenderer, PassThroughCopiesOrAddsTheInputs) {
+  engine.passThrough = 1;
+  std::vector<double> inLeft(64, 0.25), inRight(64, -0.5);
+  const double* ins[2] = {inLeft.data(), inRight.data()};
+  std::vector<double> outLeft(64), outRight(64);
+  double* outs[2] = {outLeft.data(), outRight.data()};
+  engine.RenderBlock(ins, outs, 64, 0.0);  // silent path
+  EXPECT_EQ(outLeft, inLeft);
+  EXPECT_EQ(outRight, inRight);
+  engine.RenderBlock(ins, outs, 64, 0.5);  // no slot sounds: the inputs alone
+  EXPECT_EQ(outLeft, inLeft);
+  EXPECT_EQ(outRight, inRight);
+}
+
+TEST_F(EngineRenderer, RealignmentPutsActivePhasesWhereTheTimelineSaysInsideOneTurn) {
+  for (int cell : {21, 25}) ASSERT_TRUE(rig.grid.AssignCell(cell));
+  rig.grid.RunPass();
+  engine.bank.phase[5] = 1.25;  // an inactive slot keeps its phase
+  engine.phaseSync.MarkSynchronised(false);
+  engine.resyncRequested.store(1);
+  const int64_t positions[] = {0, 48000, 3456000000LL, -48000, -123456789012LL, INT64_C(1) << 40};
+  for (int64_t p : positions) {
+    engine.RealignPhases(p);
+    for (int k : {0, 1, kToneSlots, kToneSlots + 1}) {
+      const double expected = std::fmod(static_cast<double>(p) * engine.bank.targetIncrement[k], kTwoPi);
+      const double phase = engine.bank.phase[k];
+      EXPECT_GE(phase, 0.0) << p;
+      EXPECT_LT(phase, kTwoPi) << p;
+      EXPECT_EQ(phase, expected < 0.0 ? expected + kTwoPi : expected) << p << " voice " << k;
+    }
+    EXPECT_EQ(engine.bank.phase[5], 1.25);
+  }
+  EXPECT_EQ(engine.resyncRequested.load(), 0);
+  EXPECT_TRUE(engine.phaseSync.Synchronised());
+  // Beyond 32 bits the position is used whole: 2^40 samples is not 0.
+  engine.RealignPhases(INT64_C(1) << 40);
+  const double wide = engine.bank.phase[0];
+  engine.RealignPhases(0);
+  EXPECT_NE(wide, engine.bank.phase[0]);
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+// The polynomial sine and the seven wave shapes at their landmarks.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "oscillator_bank.h"
+#include "wave_shapes.h"
+
+namespace {
+
+class EngineOscillators : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::memset(&bank, 0, sizeof bank);
+    InitOscillatorBank(bank);
+  }
+  double Wave(uint32_t id, double phase) {
+    SetWave(bank, id);
+    return bank.waveFunction(bank, phase);
+  }
+  OscillatorBank bank;
+};
+
+const double kA = static_cast<double>(0.618f);
+const double kEps = 1e-9;
+
+TEST_F(EngineOscillators, FastSineHitsItsExactPointsAndStaysWithinItsError) {
+  EXPECT_NEAR(FastSine(bank, kHalfPi), 1.0, 2.3e-16);
+  EXPECT_NEAR(FastSine(bank, 3.0 * kHalfPi), -1.0, 2.3e-16);
+  EXPECT_EQ(FastSine(bank, 0.0), 0.0);
+  double worst = 0.0;
+  for (int i = -40000; i <= 40000; ++i) {
+    const double x = i * (4.0 * kPi / 40000.0);
+    worst = std::fmax(worst, std::fabs(FastSine(bank, x) - std::sin(x)));
+    ASSERT_EQ(FastSine(bank, -x), -FastSine(bank, x)) << x;
+  }
+  // A polynomial, not the library sine: about 3e-4 off at worst.
+  EXPECT_LT(worst, 3.2e-4);
+  EXPECT_GT(worst, 2.0e-4);
+}
+
+TEST_F(EngineOscillators, TriangleAndSawLandmarks) {
+  EXPECT_EQ(Wave(1, 0.0), 0.0);
+  EXPECT_NEAR(Wave(1, kHalfPi), 1.0, 1e-15);
+  EXPECT_NEAR(Wave(1, 3.0 * kHalfPi), -1.0, 1e-15);
+  EXPECT_NEAR(Wave(1, kPi), 0.0, 1e-15);
+
+  EXPECT_NEAR(Wave(2, 0.0), 0.0, 1e-15);
+  EXPECT_NEAR(Wave(2, kPi - 1e-6), 1.0, 1e-6);
+  EXPECT_NEAR(Wave(2, kPi + 1e-6), -1.0, 1e-6);
+  EXPECT_NEAR(Wave(2, kHalfPi), 0.5, 1e-15);
+}
+
+TEST_F(EngineOscillators, GoldenShapesPeakWhereTheirSegmentsMeet) {
+  // Golden Sine: +1 after the first 38.2 % of the warped cycle has not started
+  // (u = 0), -1 where the segments meet (u = split).
+  SetWave(bank, 3);
+  EXPECT_NEAR(bank.split, static_cast<double>(1.0f - 0.618f) * kTwoPi, 0.0);
+  EXPECT_NEAR(Wave(3, 0.0), 0.0, kEps);
+  EXPECT_NEAR(Wave(3, kA * kPi), 1.0, kEps);
+  EXPECT_NEAR(Wave(3, kA * kPi + bank.split), -1.0, 1e-7);
+
+  // Gold. Sine Half: 0 at phase 0, +1 at u = split, -1 at u = 0.
+  SetWave(bank, 4);
+  EXPECT_NEAR(bank.split, kA * kTwoPi, 0.0);
+  EXPECT_NEAR(Wave(4, 0.0), 0.0, 1e-3);  // sin(pi/6) to the polynomial's accuracy
+  EXPECT_NEAR(Wave(4, bank.split - kGoldenSineHalfShift), 1.0, kEps);
+  EXPECT_NEAR(Wave(4, kTwoPi - kGoldenSineHalfShift), -1.0, kEps);
+
+  // Gold. Triangle: +1 at u = split, -1 at u = 0 and at u = P (not wrapped).
+  SetWave(bank, 5);
+  EXPECT_NEAR(Wave(5, bank.split - kGoldenTriangleShift), 1.0, 1e-6);
+  EXPECT_NEAR(bank.slopeB - bank.period * bank.offsetB, -1.0, 1e-6);
+  EXPECT_NEAR(Wave(5, kTwoPi - kGoldenTriangleShift), -1.0, 1e-6);
+  EXPECT_NEAR(Wave(5, 0.0), 0.0, 1e-6);
+}
+
+TEST_F(EngineOscillators, GoldSquareSwitchesAtTheSplitLeftByTheLastGoldenShape) {
+  EXPECT_EQ(bank.split, 3.8830083370775546);
+  EXPECT_EQ(Wave(6, std::nextafter(3.8830083370775546, 0.0)), 1.0);
+  EXPECT_EQ(Wave(6, 3.8830083370775546), -1.0);
+  EXPECT_EQ(Wave(6, 0.0), 1.0);
+  SetWave(bank, 3);  // Golden Sine: high for 38.2 % only
+  EXPECT_EQ(Wave(6, 3.0), -1.0);
+  EXPECT_EQ(Wave(6, 2.0), 1.0);
+}
+
+TEST_F(EngineOscillators, EveryShapeStaysInRangeAndRisesThroughZeroAtPhaseZero) {
+  for (uint32_t id = 0; id <= 6; ++id) {
+    SetWave(bank, id);
+    double low = 2.0, high = -2.0;
+    for (int i = 0; i < 100000; ++i) {
+      const double v = bank.waveFunction(bank, i * (kTwoPi / 100000.0));
+      low = std::fmin(low, v);
+      high = std::fmax(high, v);
+    }
+    EXPECT_GE(low, -1.0 - 1e-6) << id;
+    EXPECT_LE(high, 1.0 + 1e-6) << id;
+    EXPECT_LT(low, -0.99) << id;
+    EXPECT_GT(high, 0.99) << id;
+    if (id == 6) continue;  // the square starts high
+    EXPECT_NEAR(bank.waveFunction(bank, 0.0), 0.0, 1e-3) << id;
+    EXPECT_GT(bank.waveFunction(bank, 0.01), bank.waveFunction(bank, 0.0)) << id;
+  }
+}
+
+TEST_F(EngineOscillators, ShapeChangesKeepOrRestoreTheirConstants) {
+  SetWave(bank, 3);
+  const OscillatorBank golden = bank;
+  SetWave(bank, 0);
+  EXPECT_EQ(bank.waveFunction, &WaveSine);
+  EXPECT_EQ(bank.split, golden.split);  // the sine sets nothing
+  SetWave(bank, 3);
+  EXPECT_EQ(std::memcmp(&bank, &golden, sizeof bank), 0);
+
+  // An unknown id is stored and changes nothing else.
+  SetWave(bank, 9);
+  EXPECT_EQ(bank.waveId, 9u);
+  EXPECT_EQ(bank.waveFunction, &WaveGoldenSine);
+  EXPECT_EQ(bank.slopeA, golden.slopeA);
+}
+
+}  // namespace
