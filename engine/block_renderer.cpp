@@ -81,13 +81,61 @@ void RenderRampingSlot(const OscillatorBank& shape, OscillatorBank& bank, int s,
   bank.phase[kToneSlots + s] = phaseRight;
 }
 
+// N slots whose ramps stand still and whose both ears sound, side by side:
+// 2N independent phase chains per frame keep the processor busy. Each sum
+// still receives the slots in increasing order.
+template <WaveFunction Wave, int N>
+void RenderSteadySlots(const OscillatorBank& shape, OscillatorBank& bank, const int* slots,
+                       double* __restrict sumLeft, double* __restrict sumRight, int n) noexcept {
+  const double period = shape.period;
+  double phaseLeft[N], phaseRight[N], incLeft[N], incRight[N], gain[N];
+  for (int j = 0; j < N; ++j) {
+    const int s = slots[j];
+    phaseLeft[j] = bank.phase[s];
+    phaseRight[j] = bank.phase[kToneSlots + s];
+    incLeft[j] = bank.currentIncrement[s];
+    incRight[j] = bank.currentIncrement[kToneSlots + s];
+    gain[j] = bank.currentGain[s];
+  }
+  for (int i = 0; i < n; ++i) {
+    double l = sumLeft[i];
+    double r = sumRight[i];
+    for (int j = 0; j < N; ++j) {
+      const double vl = Wave(shape, phaseLeft[j]);
+      const double vr = Wave(shape, phaseRight[j]);
+      phaseLeft[j] += incLeft[j];
+      phaseRight[j] += incRight[j];
+      l += vl * gain[j];
+      r += vr * gain[j];
+      if (phaseLeft[j] >= period) phaseLeft[j] -= period;
+      if (phaseRight[j] >= period) phaseRight[j] -= period;
+    }
+    sumLeft[i] = l;
+    sumRight[i] = r;
+  }
+  for (int j = 0; j < N; ++j) {
+    bank.phase[slots[j]] = phaseLeft[j];
+    bank.phase[kToneSlots + slots[j]] = phaseRight[j];
+  }
+}
+
 // Adds every slot's contribution over n frames to the sums, slots in order.
+// Steady slots sounding in both ears are rendered two at a time; anything
+// else flushes the pending one first, so the order of additions never changes.
 template <WaveFunction Wave>
 void MixSlots(const OscillatorBank& shape, OscillatorBank& bank, const SlotSteps* steps,
               double* __restrict sumLeft, double* __restrict sumRight, int n) noexcept {
+  int pending[2];
+  int pendingCount = 0;
+  auto flush = [&]() noexcept {
+    if (pendingCount == 2) RenderSteadySlots<Wave, 2>(shape, bank, pending, sumLeft, sumRight, n);
+    if (pendingCount == 1) RenderSteadySlots<Wave, 1>(shape, bank, pending, sumLeft, sumRight, n);
+    pendingCount = 0;
+  };
   for (int s = 0; s < kToneSlots; ++s) {
     const SlotSteps& step = steps[s];
     if (step.gain != 0.0 || step.incrementLeft != 0.0 || step.incrementRight != 0.0) {
+      flush();
       RenderRampingSlot<Wave>(shape, bank, s, step, sumLeft, sumRight, n);
       continue;
     }
@@ -96,11 +144,19 @@ void MixSlots(const OscillatorBank& shape, OscillatorBank& bank, const SlotSteps
     if (!(gain > kSilence)) continue;
     const double incLeft = bank.currentIncrement[s];
     const double incRight = bank.currentIncrement[kToneSlots + s];
-    if (incLeft > kSilence) RenderSteadyVoice<Wave>(shape, bank.phase[s], incLeft, gain, sumLeft, n);
-    if (incRight > kSilence) {
-      RenderSteadyVoice<Wave>(shape, bank.phase[kToneSlots + s], incRight, gain, sumRight, n);
+    const bool left = incLeft > kSilence;
+    const bool right = incRight > kSilence;
+    if (left && right) {
+      pending[pendingCount++] = s;
+      if (pendingCount == 2) flush();
+      continue;
     }
+    if (!left && !right) continue;
+    flush();
+    if (left) RenderSteadyVoice<Wave>(shape, bank.phase[s], incLeft, gain, sumLeft, n);
+    if (right) RenderSteadyVoice<Wave>(shape, bank.phase[kToneSlots + s], incRight, gain, sumRight, n);
   }
+  flush();
 }
 
 // Any shape not among the seven: call through the bank's pointer.
