@@ -20,7 +20,9 @@ namespace {
 thread_local bool tCounting = false;
 int gAllocations = 0;
 int gForeignLocks = 0;
-const void* gAllowedLock = nullptr;
+#if defined(__linux__)
+const void* gAllowedLock = nullptr;  // the instance lock: the caller already holds it
+#endif
 
 void NoteAllocation() noexcept {
   if (tCounting) ++gAllocations;
