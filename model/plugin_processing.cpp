@@ -11,6 +11,7 @@ void CLS_STEREOPULSEWEAVER::ProcessBlock(double** inputs, double** outputs, int 
     Reset();
   }
   const double volumeTarget = engine_.BlockVolumeTarget(GetTransportState() != 0);
+  ExpireStatusLine();
   if (engine_.resyncRequested.load(std::memory_order_relaxed)) engine_.RealignPhases(HostSamplePosition());
   engine_.RenderBlock(inputs, outputs, nFrames, volumeTarget);
 }

@@ -3,11 +3,13 @@
 
 #include <cstdint>
 
+#include "editor_surface.h"
 #include "effect_vst3.h"
 #include "harmonic_grid.h"
 #include "host_slot_writer.h"
 #include "parameter_effects.h"
 #include "parameter_ids.h"
+#include "text_sink.h"
 #include "tone_engine.h"
 #include "watchdog.h"
 
@@ -30,6 +32,30 @@ class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
   // [main thread; takes the instance lock] Switching on resets.
   void ActiveStateChanged(bool active) override;
 
+  // ---- Parameter changes (parameter_changes.cpp) ----
+  // [any thread; takes the instance lock] Applies parameter paramIdx's value
+  // unless its applied integer form equals the last one applied.
+  void ParameterChanged(int paramIdx) override;
+  // [any thread; takes the instance lock] Explains the parameter's effect on the
+  // status line for nine seconds; silent until audio has started.
+  void ShowParamStatus(int paramIdx) override;
+  // [under the instance lock] Selecting an "(only harmonics)" programme changes only the slots.
+  bool AllowParamRestore(int paramIdx, int presetIdx) override;
+  int LoadParams(const StateChunk& chunk, int startPos) override;
+  // The integer a value is applied as: hundredths for the frequencies and the
+  // fade time, whole units for the others, rounded half away from zero.
+  static int32_t AppliedValue(int paramIdx, double value);
+
+  // ---- Editor texts and controls the change handler writes; the editor may
+  // point these at its own controls [under the instance lock] ----
+  TextSink* statusLine = &statusText_;
+  TextSink* referenceCaption = &referenceText_;
+  EditorSurface* editorSurface = &surfaceHolder_;
+  int16_t waveDisplay = 0;  // control index of the wave picture
+  const TextHolder& StatusText() const { return statusText_; }
+  const TextHolder& ReferenceText() const { return referenceText_; }
+  const EditorSurfaceHolder& SurfaceHolder() const { return surfaceHolder_; }
+
   // ---- The engine, for the change handler and the editor [under the instance lock] ----
   ToneEngine& Engine() { return engine_; }
   HarmonicGrid& Grid() { return grid_; }
@@ -38,8 +64,23 @@ class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
  protected:
   // Integer form of the value last applied per parameter; -1 forces the next delivery through.
   int32_t lastAppliedValue[kParameterCount];
+  // First application of every parameter, counted once each; audio waits for all 24.
+  uint16_t paramAppliedMark[kParameterCount] = {};
+  int16_t paramsPending = kParameterCount;
+  uint8_t restoringState = 0;    // a preset or state restore is in progress
+  uint32_t statusDeadline = 0;   // StatusClockMs() after which the status line empties; 0 = none
 
  private:
+  void Apply(int paramIdx, int32_t a);
+  void ShowReference(int32_t a);
+  void WriteBackUnlinkReference();
+  void CountApplied(int paramIdx);
+  // [audio thread] Empties the status line once its nine seconds are over.
+  void ExpireStatusLine() noexcept;
+
+  TextHolder statusText_;
+  TextHolder referenceText_;
+  EditorSurfaceHolder surfaceHolder_;
   // Declared in construction order: the watchdog thread starts after the
   // engine exists and is joined before it goes.
   ToneEngine engine_;

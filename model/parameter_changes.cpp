@@ -1,0 +1,116 @@
+// The one door every parameter value goes through, whatever its source: host
+// automation, an editor edit, a restored preset or state, or Reset. Values that
+// did not really change are skipped; each applied value updates the engine,
+// the editor and the status line, and counts towards letting audio start.
+#include <mutex>
+
+#include "factory_presets.h"
+#include "rounding.h"
+#include "status_messages.h"
+#include "stereo_pulse_weaver.h"
+
+namespace {
+constexpr bool IsHundredthsParameter(int i) {
+  return i == kBinaural || i == kBaseFreq || i == kFade || i == kUnlinkRef;
+}
+}  // namespace
+
+int32_t CLS_STEREOPULSEWEAVER::AppliedValue(int paramIdx, double value) {
+  return RoundHalfAwayFromZero(IsHundredthsParameter(paramIdx) ? value * 100.0 : value);
+}
+
+void CLS_STEREOPULSEWEAVER::ParameterChanged(int paramIdx) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  if (paramIdx < 0 || paramIdx >= kParameterCount) return;
+  const int32_t a = AppliedValue(paramIdx, ParamAt(paramIdx)->Value());
+  if (a == lastAppliedValue[paramIdx]) return;
+  lastAppliedValue[paramIdx] = a;
+  Apply(paramIdx, a);
+  restoringState = 0;
+  ShowParamStatus(paramIdx);
+  CountApplied(paramIdx);
+}
+
+void CLS_STEREOPULSEWEAVER::Apply(int paramIdx, int32_t a) {
+  switch (paramIdx) {
+    case kBinaural: effects_.ApplyBinaural(a); break;
+    case kBaseFreq: effects_.ApplyBaseFreq(a); break;
+    case kReference: ShowReference(a); effects_.ApplyReference(a); break;
+    case kPlayAnyway: effects_.ApplyPlayAnyway(a); break;
+    case kWave:
+      effects_.ApplyWave(a);
+      editorSurface->PushValueToControl(waveDisplay, a * (1.0 / 6.0));
+      break;
+    case kBinauralPan: effects_.ApplyPan(a); break;
+    case kLinkFreq:
+      effects_.ApplyLinkMode(a);
+      if (a == 0 && !restoringState) WriteBackUnlinkReference();
+      break;
+    case kFreqEqualizer: effects_.ApplyEqualizer(a); break;
+    case kFade: effects_.ApplyFade(a); break;
+    case kStartStopFade: effects_.ApplyStartStopFade(a); break;
+    case kVolume: effects_.ApplyVolume(a); break;
+    case kUnlinkRef: effects_.ApplyUnlinkRef(a); break;
+    default: effects_.ApplySlotParameter(paramIdx - kSlot1, a); break;
+  }
+}
+
+// Only the knob of the reference frequency is shown; the other one is the slots' own.
+void CLS_STEREOPULSEWEAVER::ShowReference(int32_t a) {
+  const bool beatsInSlots = a != 0;
+  editorSurface->HideControlsOfParameter(kBinaural, beatsInSlots);
+  editorSurface->HideControlsOfParameter(kBaseFreq, !beatsInSlots);
+  referenceCaption->SetText(beatsInSlots ? "binaural freq" : "base freq");
+}
+
+// Unlinking keeps the slots where they are: the grid goes on measuring them
+// against the reference they were linked to. The host is told of the edit; the
+// engine takes the value at the next application of "Unlink Ref".
+void CLS_STEREOPULSEWEAVER::WriteBackUnlinkReference() {
+  BeginHostEdit(kUnlinkRef);
+  ParamAt(kUnlinkRef)->SetValueClamped(engine_.SharedReference());
+  EndHostEdit(kUnlinkRef);
+}
+
+// Audio starts once every parameter has been applied at least once.
+void CLS_STEREOPULSEWEAVER::CountApplied(int paramIdx) {
+  if (ParamsReady()) return;
+  if (!paramAppliedMark[paramIdx]) {
+    paramAppliedMark[paramIdx] = 1;
+    --paramsPending;
+  }
+  if (paramsPending <= 0) SetParamsReady();
+}
+
+void CLS_STEREOPULSEWEAVER::ShowParamStatus(int paramIdx) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  if (engine_.sampleRateSeen == 0.0) return;  // nothing is shown before audio has started
+  char text[kStatusTextSize];
+  ComposeParamStatus(paramIdx, engine_, *this, text);
+  statusLine->SetText(text);
+  const uint32_t deadline = StatusClockMs() + kStatusShowMs;
+  statusDeadline = deadline != 0 ? deadline : 1;  // 0 means no timeout
+}
+
+void CLS_STEREOPULSEWEAVER::ExpireStatusLine() noexcept {
+  if (statusDeadline != 0 && statusDeadline < StatusClockMs()) {
+    statusLine->SetText("");
+    statusDeadline = 0;
+  }
+}
+
+bool CLS_STEREOPULSEWEAVER::AllowParamRestore(int paramIdx, int presetIdx) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  // The "(only harmonics)" programmes bring only their slots.
+  const bool slotsOnlyPreset = presetIdx >= kFirstSlotsOnlyPreset && presetIdx <= kLastSlotsOnlyPreset;
+  if (slotsOnlyPreset && paramIdx < kSlot1) return false;
+  restoringState = 1;
+  return true;
+}
+
+int CLS_STEREOPULSEWEAVER::LoadParams(const StateChunk& chunk, int startPos) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  const int pos = IEffectVST3::LoadParams(chunk, startPos);
+  restoringState = 0;  // the restore is over, whichever of its values changed
+  return pos;
+}

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model_plugin.h"
+
+namespace {
+class ParameterChanges : public ::testing::Test {
+ protected:
+  ModelPluginHandle plugin;
+  ToneEngine& Engine() { return plugin->Engine(); }
+  HarmonicGrid& Grid() { return plugin->Grid(); }
+};
+
+StateChunk StateOf(const ModelPlugin& plugin) {
+  StateChunk chunk;
+  for (int i = 0; i < kParameterCount; ++i) chunk.PutDouble(plugin.ParamAt(i)->Value());
+  return chunk;
+}
+}  // namespace
+
+TEST_F(ParameterChanges, AudioWaitsUntilEveryParameterWasAppliedOnce) {
+  for (int i = 0; i < kParameterCount - 1; ++i) {
+    plugin->ParameterChanged(i);
+    plugin->ParameterChanged(i);  // a second delivery does not count twice
+  }
+  EXPECT_EQ(plugin->Pending(), 1);
+  EXPECT_FALSE(plugin->ParamsReady());
+  plugin->Set(kVolume, 50);  // a real change of an already counted parameter
+  EXPECT_FALSE(plugin->ParamsReady());
+  plugin->ParameterChanged(kSlot12);
+  EXPECT_TRUE(plugin->ParamsReady());
+}
+
+TEST_F(ParameterChanges, RepeatedAppliedValuesAreIgnored) {
+  plugin->Start();
+  const std::string before = plugin->Status();
+  plugin->Set(kBinaural, 4.001);
+  plugin->Set(kBinaural, 4.004);  // both apply as 400 hundredths
+  EXPECT_EQ(Engine().binauralFrequency, 4.0f);
+  EXPECT_EQ(plugin->Status(), before);
+  plugin->Set(kBinaural, 4.005);
+  EXPECT_FLOAT_EQ(Engine().binauralFrequency, 4.01f);
+  EXPECT_EQ(plugin->Status(), "Binaural: 4.01Hz");
+  EXPECT_EQ(CLS_STEREOPULSEWEAVER::AppliedValue(kFade, 0.015), 2);
+  EXPECT_EQ(CLS_STEREOPULSEWEAVER::AppliedValue(kVolume, 74.5), 75);
+}
+
+TEST_F(ParameterChanges, ReferenceSwapsTheVisibleKnobAndCaption) {
+  plugin->Start();
+  const EditorSurfaceHolder& surface = plugin->SurfaceHolder();
+  EXPECT_STREQ(plugin->ReferenceText().Text(), "base freq");
+  EXPECT_FALSE(surface.Hidden(kBinaural));
+  EXPECT_TRUE(surface.Hidden(kBaseFreq));
+
+  plugin->Set(kReference, 1);
+  EXPECT_TRUE(surface.Hidden(kBinaural));
+  EXPECT_FALSE(surface.Hidden(kBaseFreq));
+  EXPECT_STREQ(plugin->ReferenceText().Text(), "binaural freq");
+  EXPECT_EQ(Engine().slotsHoldBase, 0);
+  EXPECT_EQ(plugin->Status(), "Freq of reference: base");
+  // Slots now hold beats: the slot of cell 22 is re-linked against the 400 Hz carrier.
+  EXPECT_EQ(Grid().StartFrequency(), 0.1953125f);
+}
+
+TEST_F(ParameterChanges, BaseFreqRetunesNothingWhileSlotsHoldCarriers) {
+  plugin->Start();
+  const float slotHz = Engine().bank.slotFrequency[0];
+  const double increment = Engine().bank.targetIncrement[0];
+  plugin->Set(kBaseFreq, 300);
+  EXPECT_EQ(Engine().baseFrequency, 300.0f);
+  EXPECT_EQ(Engine().bank.slotFrequency[0], slotHz);
+  EXPECT_EQ(Engine().bank.targetIncrement[0], increment);
+}
+
+TEST_F(ParameterChanges, UnlinkingByHandWritesTheReferenceToUnlinkRef) {
+  plugin->Start();
+  plugin->Set(kBinaural, 7.83);
+  plugin->edits.clear();
+  plugin->Set(kLinkFreq, 0);
+  EXPECT_NEAR(plugin->Value(kUnlinkRef), 7.83, 1e-5);  // the engine's single-precision beat
+  ASSERT_EQ(plugin->edits.size(), 2u);
+  EXPECT_EQ(plugin->edits[0].kind, 'b');
+  EXPECT_EQ(plugin->edits[0].paramIdx, kUnlinkRef);
+  EXPECT_EQ(plugin->edits[1].kind, 'e');
+  EXPECT_EQ(plugin->Status(), "Unlinked harmonics from reference");
+}
+
+TEST_F(ParameterChanges, RestoringAnUnlinkedStateKeepsItsUnlinkRef) {
+  plugin->Start();
+  plugin->ParamAt(kLinkFreq)->SetValue(0);
+  plugin->ParamAt(kUnlinkRef)->SetValue(123.45);
+  StateChunk state = StateOf(*plugin.plugin);
+
+  ModelPluginHandle other;
+  other->Start();
+  other->Set(kBinaural, 9.6);
+  other->edits.clear();
+  EXPECT_EQ(other->LoadState(state, 0), 192);
+  EXPECT_EQ(other->Value(kUnlinkRef), 123.45);
+  EXPECT_EQ(other->Engine().unlinkReference, 123.45f);
+  EXPECT_TRUE(other->edits.empty());
+  EXPECT_FALSE(other->Restoring());
+}
+
+TEST_F(ParameterChanges, RestoreEndsEvenWhenItsLastValuesRepeat) {
+  plugin->Start();
+  ASSERT_TRUE(plugin->SelectPreset(56));  // every programme leaves "Slot 12" as it was: 0
+  EXPECT_FALSE(plugin->Restoring());
+  plugin->Set(kLinkFreq, 0);  // by hand after the restore: the write-back still happens
+  EXPECT_NEAR(plugin->Value(kUnlinkRef), 9.6, 1e-5);
+}
+
+TEST_F(ParameterChanges, OnlyHarmonicsProgrammesChangeOnlyTheSlots) {
+  plugin->Start();
+  plugin->Set(kBinaural, 6.5);
+  plugin->Set(kVolume, 30);
+  plugin->Set(kWave, 2);
+  ASSERT_TRUE(plugin->SelectPreset(11));  // "Zig Zag (only harmonics)"
+  EXPECT_EQ(plugin->Value(kBinaural), 6.5);
+  EXPECT_EQ(plugin->Value(kVolume), 30);
+  EXPECT_EQ(plugin->Value(kWave), 2);
+  EXPECT_EQ(plugin->Value(kPlayAnyway), 0);
+  const int cells[] = {22, 24, 26, 28, 30, 32, 34};
+  for (int s = 0; s < 7; ++s) {
+    EXPECT_EQ(plugin->Value(kSlot1 + s), cells[s]);
+    EXPECT_EQ(Engine().slotCell[s], cells[s]);
+    EXPECT_TRUE(Grid().Occupied(cells[s] - 1)) << cells[s];
+  }
+  EXPECT_EQ(Engine().activeSlotCount, 7);
+}
+
+TEST_F(ParameterChanges, HostStateIsRestoredWholeWhileAnOnlyHarmonicsProgrammeIsCurrent) {
+  plugin->Start();
+  plugin->Set(kBinaural, 6.5);
+  plugin->Set(kVolume, 30);
+  StateChunk saved = StateOf(*plugin.plugin);
+  ASSERT_TRUE(plugin->SelectPreset(10));
+  plugin->Set(kBinaural, 8.0);
+  plugin->Set(kVolume, 90);
+  // The host's undo, or its project reload, brings back everything it stored.
+  plugin->LoadState(saved, 0);
+  EXPECT_EQ(plugin->Value(kBinaural), 6.5);
+  EXPECT_EQ(plugin->Value(kVolume), 30);
+  EXPECT_EQ(plugin->Value(kSlot1 + 1), 0);
+}
+
+TEST_F(ParameterChanges, TwoSlotsOnOneCell) {
+  plugin->Start();
+  plugin->Set(kSlot1 + 1, 25);
+  plugin->Set(kSlot1 + 2, 25);
+  EXPECT_EQ(Grid().SlotOfCell(24), 1);  // the first holds the cell
+  EXPECT_EQ(Engine().slotCell[2], 25);
+  plugin->Set(kSlot1 + 1, 0);
+  EXPECT_TRUE(Grid().Occupied(24));  // the second still records it
+  plugin->Set(kSlot1 + 2, 0);
+  EXPECT_FALSE(Grid().Occupied(24));
+}
+
+TEST_F(ParameterChanges, WaveShowsItsFrameOnTheWaveDisplay) {
+  plugin->Start();
+  plugin->Set(kWave, 3);
+  EXPECT_EQ(Engine().bank.waveId, 3u);
+  EXPECT_DOUBLE_EQ(plugin->SurfaceHolder().ControlValue(plugin->waveDisplay), 0.5);
+  EXPECT_EQ(plugin->Status(), "Set wave: Golden Sine");
+}
