@@ -63,7 +63,7 @@ void ReportResult(const Streams& io, const RenderOptions& options, const AudioFi
   if (options.quiet) return;
   const double seconds = double(writer.FramesWritten()) / options.sampleRate;
   const std::string of = programName.empty() ? "" : " of \"" + programName + "\"";
-  std::fprintf(io.err, "spw_render: wrote %s: %.2f s%s at %d Hz, %s, peak %.2f dBFS, rendered in %.2f s (%.0fx real "
+  std::fprintf(io.err, "spw_render: wrote %s: %.2f s%s at %d Hz, %s, peak %+.2f dBFS, rendered in %.2f s (%.0fx real "
                "time)\n", options.outputPath.c_str(), seconds, of.c_str(), options.sampleRate,
                FormatDescription(options.format), peakDb, wallSeconds, wallSeconds > 0.0 ? seconds / wallSeconds : 0.0);
 }
