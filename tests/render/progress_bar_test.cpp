@@ -44,15 +44,5 @@ TEST(ProgressBar, LongRendersRedrawOneLineAndEndIt) {
   EXPECT_NE(text.find("100%  10.0 / 10.0 s"), std::string::npos) << text;
 }
 
-TEST(ProgressBar, LineShowsTheFilledShareAndTheSpeed) {
-  const std::string quarter = FormatProgressLine(kTotal / 4, kTotal, kRate, 0.5);
-  const auto open = quarter.find('['), close = quarter.find(']');
-  ASSERT_LT(open, close);
-  const std::string bar = quarter.substr(open + 1, close - open - 1);
-  EXPECT_EQ(static_cast<size_t>(std::count(bar.begin(), bar.end(), '#')), bar.size() / 4) << quarter;
-  EXPECT_NE(quarter.find(" 25%"), std::string::npos) << quarter;
-  EXPECT_NE(quarter.find("(5x real time)"), std::string::npos) << quarter;  // 2.5 s of audio in 0.5 s
-}
-
 }  // namespace
 }  // namespace spwrender
