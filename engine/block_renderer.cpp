@@ -1,11 +1,12 @@
 // The block renderer: ramps, the silent path, phase re-alignment and the mix.
 //
 // The per-sample arithmetic is exactly that of the plain loop "for each frame,
-// for each channel, for each slot in order": the same additions in the same
+// for each channel, for each slot in order": the same operations in the same
 // order for every value. It is only arranged for speed: one loop per wave
-// shape with the shape inlined, slot by slot over a chunk of frames into a
-// per-frame sum (slots still add in order 0..11), and no per-frame tests for
-// slots whose ramps stand still.
+// shape with the shape inlined; both ears of a slot computed side by side in
+// two lanes; slot by slot over a chunk of frames into a per-frame sum (slots
+// still add in order 0..11); and no per-frame tests for slots whose ramps
+// stand still.
 #include <cmath>
 #include <cstring>
 
@@ -28,154 +29,148 @@ struct SlotSteps {
   double gain;
 };
 
-// One ear of one slot whose increment and gain stand still and that sounds:
-// evaluate, advance, add, wrap once.
-template <WaveFunction Wave>
-void RenderSteadyVoice(const OscillatorBank& shape, double& phaseRef, double increment, double gain,
-                       double* __restrict sum, int n) noexcept {
-  const double period = shape.period;
-  double phase = phaseRef;
-  for (int i = 0; i < n; ++i) {
-    const double v = Wave(shape, phase);
-    phase += increment;
-    sum[i] += v * gain;
-    if (phase >= period) phase -= period;
+// The seven shapes (and any other function the bank may hold) as types, so
+// that each mixing loop is compiled with its shape inlined, for plain
+// doubles and for two ears at once.
+struct SineShape {
+  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return SineOf(b, phase); }
+};
+struct TriangleShape {
+  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return TriangleOf(b, phase); }
+};
+struct SawShape {
+  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return SawOf(b, phase); }
+};
+struct GoldenSineShape {
+  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return GoldenSineOf(b, phase); }
+};
+struct GoldenSineHalfShape {
+  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return GoldenSineHalfOf(b, phase); }
+};
+struct GoldenTriangleShape {
+  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return GoldenTriangleOf(b, phase); }
+};
+struct GoldenSquareShape {
+  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return GoldenSquareOf(b, phase); }
+};
+struct BankPointerShape {
+  static Lanes2 Eval(const OscillatorBank& b, Lanes2 phase) noexcept {
+    return MakeLanes(b.waveFunction(b, Low(phase)), b.waveFunction(b, High(phase)));
   }
-  phaseRef = phase;
+};
+
+// Left ear in the low lane, right ear in the high lane.
+Lanes2 EarPair(const double* perChannel, int s) noexcept {
+  return MakeLanes(perChannel[s], perChannel[kToneSlots + s]);
+}
+void StoreEarPair(double* perChannel, int s, Lanes2 value) noexcept {
+  perChannel[s] = Low(value);
+  perChannel[kToneSlots + s] = High(value);
 }
 
-// One slot, both ears, over n frames, with its ramps moving: the gain steps
-// once per frame (before the left ear), each increment steps before its ear
-// sounds, and an ear sounds only while its increment and the gain exceed the
-// silence threshold.
-template <WaveFunction Wave>
-void RenderRampingSlot(const OscillatorBank& shape, OscillatorBank& bank, int s, const SlotSteps& step,
-                       double* __restrict sumLeft, double* __restrict sumRight, int n) noexcept {
-  const double period = shape.period;
+// N slots whose ramps stand still and whose both ears sound: evaluate,
+// advance, add, wrap once, for 2N voices side by side. Each frame's sum
+// still receives the slots in increasing order.
+template <class Shape, int N>
+void MixSteadySlots(const OscillatorBank& shape, OscillatorBank& bank, const int* slots,
+                    Lanes2* __restrict sum, int n) noexcept {
+  const Lanes2 period = Broadcast(shape.period);
+  Lanes2 phase[N], increment[N], gain[N];
+  for (int j = 0; j < N; ++j) {
+    phase[j] = EarPair(bank.phase, slots[j]);
+    increment[j] = EarPair(bank.currentIncrement, slots[j]);
+    gain[j] = Broadcast(bank.currentGain[slots[j]]);
+  }
+  for (int i = 0; i < n; ++i) {
+    Lanes2 acc = sum[i];
+    for (int j = 0; j < N; ++j) {
+      const Lanes2 v = Shape::Eval(shape, phase[j]);
+      phase[j] = phase[j] + increment[j];
+      acc = acc + v * gain[j];
+      // Wraps are rare: a predicted branch keeps the compare off the phase's dependency chain.
+      const Mask2 wraps = phase[j] >= period;
+      if (Any(wraps)) phase[j] = SubtractWhere(wraps, phase[j], period);
+    }
+    sum[i] = acc;
+  }
+  for (int j = 0; j < N; ++j) StoreEarPair(bank.phase, slots[j], phase[j]);
+}
+
+// One slot with its ramps moving (or only one ear sounding): the gain steps
+// once per frame, each increment steps, and an ear sounds in a frame only
+// while its increment and the gain exceed the silence threshold.
+template <class Shape>
+void MixRampingSlot(const OscillatorBank& shape, OscillatorBank& bank, int s, const SlotSteps& step,
+                    Lanes2* __restrict sum, int n) noexcept {
+  const Lanes2 period = Broadcast(shape.period);
+  const Lanes2 incrementStep = MakeLanes(step.incrementLeft, step.incrementRight);
   double gain = bank.currentGain[s];
-  double incLeft = bank.currentIncrement[s];
-  double incRight = bank.currentIncrement[kToneSlots + s];
-  double phaseLeft = bank.phase[s];
-  double phaseRight = bank.phase[kToneSlots + s];
+  Lanes2 increment = EarPair(bank.currentIncrement, s);
+  Lanes2 phase = EarPair(bank.phase, s);
   for (int i = 0; i < n; ++i) {
     gain += step.gain;
-    incLeft += step.incrementLeft;
-    if (incLeft > kSilence && gain > kSilence) {
-      const double v = Wave(shape, phaseLeft);
-      phaseLeft += incLeft;
-      sumLeft[i] += v * gain;
-      if (phaseLeft >= period) phaseLeft -= period;
+    increment = increment + incrementStep;
+    const Mask2 sounds = (increment > kSilence) & (Broadcast(gain) > kSilence);
+    if (!Any(sounds)) continue;
+    const Lanes2 v = Shape::Eval(shape, phase);
+    if (All(sounds)) {
+      phase = phase + increment;
+      sum[i] = sum[i] + v * gain;
+    } else {
+      phase = Select(sounds, phase + increment, phase);
+      sum[i] = Select(sounds, sum[i] + v * gain, sum[i]);
     }
-    incRight += step.incrementRight;
-    if (incRight > kSilence && gain > kSilence) {
-      const double v = Wave(shape, phaseRight);
-      phaseRight += incRight;
-      sumRight[i] += v * gain;
-      if (phaseRight >= period) phaseRight -= period;
-    }
+    const Mask2 wraps = sounds & (phase >= period);
+    if (Any(wraps)) phase = SubtractWhere(wraps, phase, period);
   }
   bank.currentGain[s] = gain;
-  bank.currentIncrement[s] = incLeft;
-  bank.currentIncrement[kToneSlots + s] = incRight;
-  bank.phase[s] = phaseLeft;
-  bank.phase[kToneSlots + s] = phaseRight;
-}
-
-// N slots whose ramps stand still and whose both ears sound, side by side:
-// 2N independent phase chains per frame keep the processor busy. Each sum
-// still receives the slots in increasing order.
-template <WaveFunction Wave, int N>
-void RenderSteadySlots(const OscillatorBank& shape, OscillatorBank& bank, const int* slots,
-                       double* __restrict sumLeft, double* __restrict sumRight, int n) noexcept {
-  const double period = shape.period;
-  double phaseLeft[N], phaseRight[N], incLeft[N], incRight[N], gain[N];
-  for (int j = 0; j < N; ++j) {
-    const int s = slots[j];
-    phaseLeft[j] = bank.phase[s];
-    phaseRight[j] = bank.phase[kToneSlots + s];
-    incLeft[j] = bank.currentIncrement[s];
-    incRight[j] = bank.currentIncrement[kToneSlots + s];
-    gain[j] = bank.currentGain[s];
-  }
-  for (int i = 0; i < n; ++i) {
-    double l = sumLeft[i];
-    double r = sumRight[i];
-    for (int j = 0; j < N; ++j) {
-      const double vl = Wave(shape, phaseLeft[j]);
-      const double vr = Wave(shape, phaseRight[j]);
-      phaseLeft[j] += incLeft[j];
-      phaseRight[j] += incRight[j];
-      l += vl * gain[j];
-      r += vr * gain[j];
-      if (phaseLeft[j] >= period) phaseLeft[j] -= period;
-      if (phaseRight[j] >= period) phaseRight[j] -= period;
-    }
-    sumLeft[i] = l;
-    sumRight[i] = r;
-  }
-  for (int j = 0; j < N; ++j) {
-    bank.phase[slots[j]] = phaseLeft[j];
-    bank.phase[kToneSlots + slots[j]] = phaseRight[j];
-  }
+  StoreEarPair(bank.currentIncrement, s, increment);
+  StoreEarPair(bank.phase, s, phase);
 }
 
 // Adds every slot's contribution over n frames to the sums, slots in order.
-// Steady slots sounding in both ears are rendered two at a time; anything
-// else flushes the pending one first, so the order of additions never changes.
-template <WaveFunction Wave>
+// Steady slots sounding in both ears are mixed two at a time; any other slot
+// flushes the pending one first, so the order of additions never changes.
+template <class Shape>
 void MixSlots(const OscillatorBank& shape, OscillatorBank& bank, const SlotSteps* steps,
-              double* __restrict sumLeft, double* __restrict sumRight, int n) noexcept {
+              Lanes2* __restrict sum, int n) noexcept {
   int pending[2];
   int pendingCount = 0;
   auto flush = [&]() noexcept {
-    if (pendingCount == 2) RenderSteadySlots<Wave, 2>(shape, bank, pending, sumLeft, sumRight, n);
-    if (pendingCount == 1) RenderSteadySlots<Wave, 1>(shape, bank, pending, sumLeft, sumRight, n);
+    if (pendingCount == 2) MixSteadySlots<Shape, 2>(shape, bank, pending, sum, n);
+    if (pendingCount == 1) MixSteadySlots<Shape, 1>(shape, bank, pending, sum, n);
     pendingCount = 0;
   };
   for (int s = 0; s < kToneSlots; ++s) {
     const SlotSteps& step = steps[s];
-    if (step.gain != 0.0 || step.incrementLeft != 0.0 || step.incrementRight != 0.0) {
-      flush();
-      RenderRampingSlot<Wave>(shape, bank, s, step, sumLeft, sumRight, n);
-      continue;
-    }
-    // Nothing moves: each ear sounds for the whole chunk or not at all.
-    const double gain = bank.currentGain[s];
-    if (!(gain > kSilence)) continue;
-    const double incLeft = bank.currentIncrement[s];
-    const double incRight = bank.currentIncrement[kToneSlots + s];
-    const bool left = incLeft > kSilence;
-    const bool right = incRight > kSilence;
-    if (left && right) {
+    const bool still = step.gain == 0.0 && step.incrementLeft == 0.0 && step.incrementRight == 0.0;
+    const bool gainSounds = bank.currentGain[s] > kSilence;
+    const bool leftSounds = bank.currentIncrement[s] > kSilence;
+    const bool rightSounds = bank.currentIncrement[kToneSlots + s] > kSilence;
+    if (still && !(gainSounds && (leftSounds || rightSounds))) continue;  // silent all chunk long
+    if (still && leftSounds && rightSounds) {
       pending[pendingCount++] = s;
       if (pendingCount == 2) flush();
       continue;
     }
-    if (!left && !right) continue;
     flush();
-    if (left) RenderSteadyVoice<Wave>(shape, bank.phase[s], incLeft, gain, sumLeft, n);
-    if (right) RenderSteadyVoice<Wave>(shape, bank.phase[kToneSlots + s], incRight, gain, sumRight, n);
+    MixRampingSlot<Shape>(shape, bank, s, step, sum, n);
   }
   flush();
 }
 
-// Any shape not among the seven: call through the bank's pointer.
-double CallBankWave(const OscillatorBank& bank, double phase) noexcept {
-  return bank.waveFunction(bank, phase);
-}
-
-using SlotMixer = void (*)(const OscillatorBank&, OscillatorBank&, const SlotSteps*, double* __restrict,
-                           double* __restrict, int) noexcept;
+using SlotMixer = void (*)(const OscillatorBank&, OscillatorBank&, const SlotSteps*, Lanes2* __restrict,
+                           int) noexcept;
 
 SlotMixer MixerFor(WaveFunction wave) noexcept {
-  if (wave == WaveSine) return MixSlots<WaveSine>;
-  if (wave == WaveTriangle) return MixSlots<WaveTriangle>;
-  if (wave == WaveSaw) return MixSlots<WaveSaw>;
-  if (wave == WaveGoldenSine) return MixSlots<WaveGoldenSine>;
-  if (wave == WaveGoldenSineHalf) return MixSlots<WaveGoldenSineHalf>;
-  if (wave == WaveGoldenTriangle) return MixSlots<WaveGoldenTriangle>;
-  if (wave == WaveGoldenSquare) return MixSlots<WaveGoldenSquare>;
-  return MixSlots<CallBankWave>;
+  if (wave == WaveSine) return MixSlots<SineShape>;
+  if (wave == WaveTriangle) return MixSlots<TriangleShape>;
+  if (wave == WaveSaw) return MixSlots<SawShape>;
+  if (wave == WaveGoldenSine) return MixSlots<GoldenSineShape>;
+  if (wave == WaveGoldenSineHalf) return MixSlots<GoldenSineHalfShape>;
+  if (wave == WaveGoldenTriangle) return MixSlots<GoldenTriangleShape>;
+  if (wave == WaveGoldenSquare) return MixSlots<GoldenSquareShape>;
+  return MixSlots<BankPointerShape>;
 }
 
 void WriteSilence(const double* const* inputs, double* const* outputs, int nFrames, bool passThrough) noexcept {
@@ -248,20 +243,19 @@ void ToneEngine::RenderBlock(const double* const* inputs, double* const* outputs
   const OscillatorBank shape = bank;
   const SlotMixer mix = MixerFor(shape.waveFunction);
   const bool addInputs = passThrough && inputs;
-  double sumLeft[kChunkFrames];
-  double sumRight[kChunkFrames];
+  Lanes2 sum[kChunkFrames];  // left ear low, right ear high
   double volume = masterVolume;
   for (int start = 0; start < nFrames; start += kChunkFrames) {
     const int n = nFrames - start < kChunkFrames ? nFrames - start : kChunkFrames;
-    std::memset(sumLeft, 0, sizeof(double) * static_cast<size_t>(n));
-    std::memset(sumRight, 0, sizeof(double) * static_cast<size_t>(n));
-    mix(shape, bank, steps, sumLeft, sumRight, n);
+    for (int i = 0; i < n; ++i) sum[i] = Broadcast(0.0);
+    mix(shape, bank, steps, sum, n);
     double* left = outputs[0] + start;
     double* right = outputs[1] + start;
     for (int i = 0; i < n; ++i) {
       volume += volumeStep;
-      double l = sumLeft[i] * volume;
-      double r = sumRight[i] * volume;
+      const Lanes2 scaled = sum[i] * volume;
+      double l = Low(scaled);
+      double r = High(scaled);
       if (addInputs) {
         l += inputs[0][start + i];
         r += inputs[1][start + i];

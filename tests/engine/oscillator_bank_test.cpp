@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "oscillator_bank.h"
 #include "wave_shapes.h"
@@ -119,6 +120,39 @@ TEST_F(EngineOscillators, ShapeChangesKeepOrRestoreTheirConstants) {
   EXPECT_EQ(bank.waveId, 9u);
   EXPECT_EQ(bank.waveFunction, &WaveGoldenSine);
   EXPECT_EQ(bank.slopeA, golden.slopeA);
+}
+
+// The renderer evaluates two ears at once; each lane must give the scalar's bits,
+// including at the wrap and segment boundaries.
+TEST_F(EngineOscillators, TwoLaneShapesGiveTheScalarBitsInEachLane) {
+  std::vector<double> phases;
+  for (int i = 0; i < 20000; ++i) phases.push_back(i * (kTwoPi / 20000.0));
+  for (double edge : {kPi, kHalfPi, kTwoPi, 3.8830083370775546, kTwoPi - kGoldenSineHalfShift,
+                      kTwoPi - kGoldenTriangleShift, kTwoPi - kHalfPi, kTwoPi - kPi, 0.0}) {
+    phases.push_back(edge);
+    phases.push_back(std::nextafter(edge, 0.0));
+    phases.push_back(std::nextafter(edge, 10.0));
+  }
+  for (uint32_t id = 0; id <= 6; ++id) {
+    SetWave(bank, id);
+    for (size_t i = 0; i + 1 < phases.size(); ++i) {
+      const double a = phases[i], b = phases[phases.size() - 1 - i];
+      Lanes2 lanes = MakeLanes(a, b);
+      switch (id) {
+        case 0: lanes = SineOf(bank, lanes); break;
+        case 1: lanes = TriangleOf(bank, lanes); break;
+        case 2: lanes = SawOf(bank, lanes); break;
+        case 3: lanes = GoldenSineOf(bank, lanes); break;
+        case 4: lanes = GoldenSineHalfOf(bank, lanes); break;
+        case 5: lanes = GoldenTriangleOf(bank, lanes); break;
+        default: lanes = GoldenSquareOf(bank, lanes); break;
+      }
+      const double low = Low(lanes), high = High(lanes);
+      const double scalarLow = bank.waveFunction(bank, a), scalarHigh = bank.waveFunction(bank, b);
+      ASSERT_EQ(std::memcmp(&low, &scalarLow, sizeof low), 0) << "shape " << id << " phase " << a;
+      ASSERT_EQ(std::memcmp(&high, &scalarHigh, sizeof high), 0) << "shape " << id << " phase " << b;
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,125 @@
+#pragma once
+// Two doubles computed side by side (SSE2 on x86-64, a plain pair elsewhere),
+// with the few operations the wave shapes use. Each lane is computed with
+// exactly the IEEE operation the scalar code uses, so a shape evaluated on
+// lanes gives the same bits as on plain doubles. The same operations exist
+// for one plain double, so one template serves both.
+// [any thread; pure]
+
+#include <cstdint>
+
+#include "rounding.h"
+
+// ---- The operations on one plain double ----
+inline double Select(bool c, double yes, double no) noexcept { return c ? yes : no; }
+inline int32_t NearestInt(double t) noexcept { return RoundHalfAwayFromZero(t); }  // halves away from zero
+inline double ToDouble(int32_t n) noexcept { return static_cast<double>(n); }
+inline double NegateIfOdd(double p, int32_t n) noexcept { return (n & 1) ? -p : p; }
+// x - amount where the condition holds, x elsewhere.
+inline double SubtractWhere(bool c, double x, double amount) noexcept { return c ? x - amount : x; }
+
+// ---- The same operations on two lanes ----
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define SPW_LANES_SSE2 1
+#endif
+
+#if SPW_LANES_SSE2
+
+struct Lanes2 {
+  __m128d v;
+};
+struct Mask2 {
+  __m128d v;  // all ones or all zeros per lane
+};
+struct Int2 {
+  __m128i v;  // two int32 in the low half
+};
+
+inline Lanes2 MakeLanes(double low, double high) noexcept { return {_mm_set_pd(high, low)}; }
+inline Lanes2 Broadcast(double x) noexcept { return {_mm_set1_pd(x)}; }
+inline double Low(Lanes2 a) noexcept { return _mm_cvtsd_f64(a.v); }
+inline double High(Lanes2 a) noexcept { return _mm_cvtsd_f64(_mm_unpackhi_pd(a.v, a.v)); }
+
+inline Lanes2 operator+(Lanes2 a, Lanes2 b) noexcept { return {_mm_add_pd(a.v, b.v)}; }
+inline Lanes2 operator-(Lanes2 a, Lanes2 b) noexcept { return {_mm_sub_pd(a.v, b.v)}; }
+inline Lanes2 operator*(Lanes2 a, Lanes2 b) noexcept { return {_mm_mul_pd(a.v, b.v)}; }
+inline Mask2 operator>(Lanes2 a, Lanes2 b) noexcept { return {_mm_cmpgt_pd(a.v, b.v)}; }
+inline Mask2 operator>=(Lanes2 a, Lanes2 b) noexcept { return {_mm_cmpge_pd(a.v, b.v)}; }
+inline Mask2 operator<(Lanes2 a, Lanes2 b) noexcept { return {_mm_cmplt_pd(a.v, b.v)}; }
+inline Mask2 operator&(Mask2 a, Mask2 b) noexcept { return {_mm_and_pd(a.v, b.v)}; }
+inline bool Any(Mask2 m) noexcept { return _mm_movemask_pd(m.v) != 0; }
+inline bool All(Mask2 m) noexcept { return _mm_movemask_pd(m.v) == 3; }
+// x - amount where the mask is set; elsewhere x - 0, which is x.
+inline Lanes2 SubtractWhere(Mask2 m, Lanes2 x, Lanes2 amount) noexcept {
+  return {_mm_sub_pd(x.v, _mm_and_pd(m.v, amount.v))};
+}
+inline Lanes2 Select(Mask2 m, Lanes2 yes, Lanes2 no) noexcept {
+  return {_mm_or_pd(_mm_and_pd(m.v, yes.v), _mm_andnot_pd(m.v, no.v))};
+}
+
+// Nearest integer, halves away from zero, truncated to int32 like the scalar
+// form: t plus 0.5 carrying t's sign (for t = -0 both forms give 0).
+inline Int2 NearestInt(Lanes2 t) noexcept {
+  const __m128d sign = _mm_and_pd(t.v, _mm_set1_pd(-0.0));
+  return {_mm_cvttpd_epi32(_mm_add_pd(t.v, _mm_or_pd(sign, _mm_set1_pd(0.5))))};
+}
+inline Lanes2 ToDouble(Int2 n) noexcept { return {_mm_cvtepi32_pd(n.v)}; }
+// -p in the lanes where n is odd: the sign bit flipped, as negation does.
+inline Lanes2 NegateIfOdd(Lanes2 p, Int2 n) noexcept {
+  const __m128i odd = _mm_and_si128(_mm_unpacklo_epi32(n.v, n.v), _mm_set1_epi32(1));
+  return {_mm_xor_pd(p.v, _mm_castsi128_pd(_mm_slli_epi64(odd, 63)))};
+}
+
+#else
+
+struct Lanes2 {
+  double low, high;
+};
+struct Mask2 {
+  bool low, high;
+};
+struct Int2 {
+  int32_t low, high;
+};
+
+inline Lanes2 MakeLanes(double low, double high) noexcept { return {low, high}; }
+inline Lanes2 Broadcast(double x) noexcept { return {x, x}; }
+inline double Low(Lanes2 a) noexcept { return a.low; }
+inline double High(Lanes2 a) noexcept { return a.high; }
+inline Lanes2 operator+(Lanes2 a, Lanes2 b) noexcept { return {a.low + b.low, a.high + b.high}; }
+inline Lanes2 operator-(Lanes2 a, Lanes2 b) noexcept { return {a.low - b.low, a.high - b.high}; }
+inline Lanes2 operator*(Lanes2 a, Lanes2 b) noexcept { return {a.low * b.low, a.high * b.high}; }
+inline Mask2 operator>(Lanes2 a, Lanes2 b) noexcept { return {a.low > b.low, a.high > b.high}; }
+inline Mask2 operator>=(Lanes2 a, Lanes2 b) noexcept { return {a.low >= b.low, a.high >= b.high}; }
+inline Mask2 operator<(Lanes2 a, Lanes2 b) noexcept { return {a.low < b.low, a.high < b.high}; }
+inline Mask2 operator&(Mask2 a, Mask2 b) noexcept { return {a.low && b.low, a.high && b.high}; }
+inline bool Any(Mask2 m) noexcept { return m.low || m.high; }
+inline bool All(Mask2 m) noexcept { return m.low && m.high; }
+inline Lanes2 SubtractWhere(Mask2 m, Lanes2 x, Lanes2 amount) noexcept {
+  return {m.low ? x.low - amount.low : x.low, m.high ? x.high - amount.high : x.high};
+}
+inline Lanes2 Select(Mask2 m, Lanes2 yes, Lanes2 no) noexcept {
+  return {m.low ? yes.low : no.low, m.high ? yes.high : no.high};
+}
+inline Int2 NearestInt(Lanes2 t) noexcept { return {RoundHalfAwayFromZero(t.low), RoundHalfAwayFromZero(t.high)}; }
+inline Lanes2 ToDouble(Int2 n) noexcept { return {static_cast<double>(n.low), static_cast<double>(n.high)}; }
+inline Lanes2 NegateIfOdd(Lanes2 p, Int2 n) noexcept {
+  return {(n.low & 1) ? -p.low : p.low, (n.high & 1) ? -p.high : p.high};
+}
+
+#endif
+
+// Mixed lane and scalar arithmetic: the scalar is used in both lanes.
+inline Lanes2 operator+(Lanes2 a, double b) noexcept { return a + Broadcast(b); }
+inline Lanes2 operator+(double a, Lanes2 b) noexcept { return Broadcast(a) + b; }
+inline Lanes2 operator-(Lanes2 a, double b) noexcept { return a - Broadcast(b); }
+inline Lanes2 operator-(double a, Lanes2 b) noexcept { return Broadcast(a) - b; }
+inline Lanes2 operator*(Lanes2 a, double b) noexcept { return a * Broadcast(b); }
+inline Lanes2 operator*(double a, Lanes2 b) noexcept { return Broadcast(a) * b; }
+inline Mask2 operator>(Lanes2 a, double b) noexcept { return a > Broadcast(b); }
+inline Mask2 operator>=(Lanes2 a, double b) noexcept { return a >= Broadcast(b); }
+inline Mask2 operator<(Lanes2 a, double b) noexcept { return a < Broadcast(b); }
+inline Lanes2 Select(Mask2 m, double yes, double no) noexcept { return Select(m, Broadcast(yes), Broadcast(no)); }
+inline Lanes2 SubtractWhere(Mask2 m, Lanes2 x, double amount) noexcept { return SubtractWhere(m, x, Broadcast(amount)); }
+
