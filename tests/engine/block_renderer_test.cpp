@@ -131,46 +131,6 @@ TEST_F(EngineRenderer, StoppedTransportFadesToExactSilenceWithPhasesFrozen) {
   EXPECT_NE(left[511], 0.0);
 }
 
-TEST_F(EngineRenderer, VolumeZeroStillSoundsAtOneTenThousandth) {
-  ASSERT_TRUE(rig.grid.AssignCell(21));
-  rig.grid.RunPass();
-  rig.effects.ApplyVolume(0);
-  engine.fadeLength = 0;
-  rig.Render(4800, left, right);
-  rig.Render(4800, left, right);
-  double peak = 0.0;
-  for (double v : left) peak = std::fmax(peak, std::fabs(v));
-  EXPECT_GT(peak, 0.0);
-  EXPECT_NEAR(peak, 0.0001 * engine.bank.currentGain[0], 0.0001 * engine.bank.currentGain[0] * 1e-3);
-}
-
-TEST_F(EngineRenderer, EmptyBlocksWriteNothing) {
-  ASSERT_TRUE(rig.grid.AssignCell(21));
-  rig.grid.RunPass();
-  const OscillatorBank before = engine.bank;
-  double sample[2] = {5.0, 6.0};
-  double* outs[2] = {&sample[0], &sample[1]};
-  engine.RenderBlock(nullptr, outs, 0, 0.5);
-  engine.RenderBlock(nullptr, outs, -3, 0.5);
-  EXPECT_EQ(sample[0], 5.0);
-  EXPECT_EQ(sample[1], 6.0);
-  EXPECT_EQ(std::memcmp(&before, &engine.bank, sizeof before), 0);
-}
-
-TEST_F(EngineRenderer, PassThroughCopiesOrAddsTheInputs) {
-  engine.passThrough = 1;
-  std::vector<double> inLeft(64, 0.25), inRight(64, -0.5);
-  const double* ins[2] = {inLeft.data(), inRight.data()};
-  std::vector<double> outLeft(64), outRight(64);
-  double* outs[2] = {outLeft.data(), outRight.data()};
-  engine.RenderBlock(ins, outs, 64, 0.0);  // silent path
-  EXPECT_EQ(outLeft, inLeft);
-  EXPECT_EQ(outRight, inRight);
-  engine.RenderBlock(ins, outs, 64, 0.5);  // no slot sounds: the inputs alone
-  EXPECT_EQ(outLeft, inLeft);
-  EXPECT_EQ(outRight, inRight);
-}
-
 TEST_F(EngineRenderer, RealignmentPutsActivePhasesWhereTheTimelineSaysInsideOneTurn) {
   for (int cell : {21, 25}) ASSERT_TRUE(rig.grid.AssignCell(cell));
   rig.grid.RunPass();

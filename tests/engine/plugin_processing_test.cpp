@@ -1,5 +1,5 @@
-// The plug-in's audio hooks: first block, Reset, the transport rule, the
-// watchdog and the grid's parameter writes.
+// The plug-in's audio hooks: first block, Reset, the watchdog and the grid's
+// parameter writes.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -24,13 +24,10 @@ class EnginePlugin : public ::testing::Test {
 };
 
 TEST_F(EnginePlugin, NothingIsDerivedBeforeTheFirstBlock) {
-  EXPECT_EQ(Engine().passThrough, 0);  // "0-2": no inputs
-  EXPECT_EQ(Engine().watchdogRunning.load(), 1);
   plugin->ActiveStateChanged(true);
   EXPECT_EQ(Engine().sampleRateSeen, 0.0);
   EXPECT_TRUE(plugin->calls.empty());
   EXPECT_EQ(Engine().bank.slotActive[0], 0);  // "Slot 1" waits for the grid's first pass
-  EXPECT_EQ(plugin->LastApplied(kVolume), static_cast<int32_t>(0x9B9B9B9B));
 }
 
 TEST_F(EnginePlugin, FirstBlockResetsAtTheHostRateAndAlignsToTheHostPosition) {
@@ -70,35 +67,21 @@ TEST_F(EnginePlugin, NewSampleRateKeepsEverySlotAtItsFrequency) {
   EXPECT_EQ(Engine().bank.targetIncrement[kToneSlots], 258.0 * kTwoPi / 48000.0);
 }
 
-TEST_F(EnginePlugin, StoppedTransportFadesOutUnlessPlayAnyway) {
-  plugin->SetSampleRate(48000.0);
-  Block(4096);
-  for (int i = 0; i < 40; ++i) Block(4096);
-  const double playing = Engine().masterVolume;
-  EXPECT_NEAR(playing, Engine().volumeTarget, 1e-3);
-  plugin->transport = 0;
-  Block(4096);
-  EXPECT_NEAR(Engine().masterVolume, playing * (1.0 - 4096.0 / 12000.0), 1e-12);
-  plugin->Effects().ApplyPlayAnyway(1);
-  const double before = Engine().masterVolume;
-  Block(4096);
-  EXPECT_GT(Engine().masterVolume, before);
-  plugin->transport = 2;  // recording counts as running
-  plugin->Effects().ApplyPlayAnyway(0);
-  Block(4096);
-  EXPECT_GT(Engine().masterVolume, before);
-}
-
 TEST_F(EnginePlugin, WatchdogNoticesAHostThatStoppedCallingAndTheNextBlockRealigns) {
   Block(512);
-  ASSERT_EQ(Engine().resyncRequested.load(), 0);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+  while (std::chrono::steady_clock::now() < until) {  // a host calling every 10 ms: all quiet
+    Engine().blockSeen.store(1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(Engine().resyncRequested.load(), 0);
   std::this_thread::sleep_for(std::chrono::milliseconds(700));  // over two looks without a block
   EXPECT_EQ(Engine().resyncRequested.load(), 1);
   plugin->position = (INT64_C(1) << 33) + 17;
   Block(0);
   EXPECT_EQ(Engine().resyncRequested.load(), 0);
-  const double expected = std::fmod(static_cast<double>(plugin->position) * Engine().bank.targetIncrement[0], kTwoPi);
-  EXPECT_EQ(Engine().bank.phase[0], expected);
+  EXPECT_EQ(Engine().bank.phase[0],
+            std::fmod(static_cast<double>(plugin->position) * Engine().bank.targetIncrement[0], kTwoPi));
 }
 
 TEST_F(EnginePlugin, GridWritesACellIntoItsSlotParameterForTheHost) {
