@@ -117,4 +117,44 @@ TEST(EngineRealtime, ProcessBlockNeitherAllocatesNorLocksAnythingElse) {
   EXPECT_EQ(gForeignLocks, 0);
 }
 
+// The real change handler, as automation inside a block runs it on the audio
+// thread: engine effects, grid passes, editor holders, status messages.
+class AutomatedPlugin : public CLS_STEREOPULSEWEAVER {
+ public:
+  int GetTransportState() override { return 1; }
+};
+
+TEST(EngineRealtime, AutomationInsideABlockNeitherAllocatesNorLocksAnythingElse) {
+  gAllocations = gForeignLocks = 0;
+  auto* plugin = new AutomatedPlugin();
+  std::vector<double> left(512), right(512);
+  double* outs[2] = {left.data(), right.data()};
+  plugin->SetSampleRate(48000.0);
+  for (int i = 0; i < kParameterCount; ++i) plugin->ParameterChanged(i);
+  {
+    std::lock_guard<std::recursive_mutex> lock(plugin->Mutex());
+#if defined(__linux__)
+    gAllowedLock = plugin->Mutex().native_handle();
+#endif
+    plugin->ProcessBlock(nullptr, outs, 512);
+    // New values for every parameter, twice over, each followed by a block.
+    const double first[kParameterCount] = {7.83, 300, 1, 1, 3, 4, 2, 3, 2.5, 1, 40, 12.5,
+                                           23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34};
+    const double second[kParameterCount] = {4, 440, 0, 0, 6, 0, 0, 0, 0.5, 0, 90, 3,
+                                            22, 0, 25, 0, 40, 0, 29, 0, 0, 0, 0, 22};
+    for (const double* values : {first, second}) {
+      for (int i = 0; i < kParameterCount; ++i) {
+        plugin->ParamAt(i)->SetValue(values[i]);
+        tCounting = true;
+        plugin->ParameterChanged(i);
+        plugin->ProcessBlock(nullptr, outs, 512);
+        tCounting = false;
+      }
+    }
+  }
+  EXPECT_EQ(gAllocations, 0);
+  EXPECT_EQ(gForeignLocks, 0);
+  plugin->release();
+}
+
 }  // namespace
