@@ -4,7 +4,9 @@
 
 namespace {
 // Where a re-link after a change of "Reference" starts comparing from: a value
-// no reference reaches, so the first re-link moves no row.
+// no reference of that kind reaches, so the first re-link never follows the
+// reference by a row. With slots holding beats the reference counts as risen,
+// so with "Yes & up/down" cells beyond the last row still step down one row.
 constexpr float kPreviousForBeats = 0.0f;
 constexpr float kPreviousForCarriers = 20000.0f;
 }  // namespace
