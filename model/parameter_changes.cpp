@@ -64,11 +64,16 @@ void CLS_STEREOPULSEWEAVER::ShowReference(int32_t a) {
 }
 
 // Unlinking keeps the slots where they are: the grid goes on measuring them
-// against the reference they were linked to. The host is told of the edit; the
-// engine takes the value at the next application of "Unlink Ref".
+// against the reference they were linked to. The host is told of the edit, and
+// the engine takes the value at once, so the next grid pass does not retune
+// the slots against an older "Unlink Ref".
 void CLS_STEREOPULSEWEAVER::WriteBackUnlinkReference() {
   BeginHostEdit(kUnlinkRef);
-  ParamAt(kUnlinkRef)->SetValueClamped(engine_.SharedReference());
+  IParameter& unlinkRef = *ParamAt(kUnlinkRef);
+  unlinkRef.SetValueClamped(engine_.SharedReference());
+  const int32_t a = AppliedValue(kUnlinkRef, unlinkRef.Value());
+  lastAppliedValue[kUnlinkRef] = a;
+  effects_.ApplyUnlinkRef(a);
   EndHostEdit(kUnlinkRef);
 }
 

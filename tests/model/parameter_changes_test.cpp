@@ -84,6 +84,11 @@ TEST_F(ParameterChanges, UnlinkingByHandWritesTheReferenceToUnlinkRef) {
   EXPECT_EQ(plugin->edits[0].paramIdx, kUnlinkRef);
   EXPECT_EQ(plugin->edits[1].kind, 'e');
   EXPECT_EQ(plugin->Status(), "Unlinked harmonics from reference");
+  // The slots stay where they were: a later grid pass measures them against the same reference.
+  const float slotHz = Engine().bank.slotFrequency[0];
+  EXPECT_FLOAT_EQ(Engine().unlinkReference, Engine().binauralFrequency);
+  plugin->Set(kSlot1 + 1, 30);
+  EXPECT_EQ(Engine().bank.slotFrequency[0], slotHz);
 }
 
 TEST_F(ParameterChanges, RestoringAnUnlinkedStateKeepsItsUnlinkRef) {
