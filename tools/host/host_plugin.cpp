@@ -82,6 +82,7 @@ bool Plugin::SetStereoOutput() {
 bool Plugin::SetupProcessing(double sampleRate, int maxBlockSize, SampleSize size, bool offline) {
   ProcessSetup setup = {offline ? kOffline : kRealtime, static_cast<int32>(size), maxBlockSize, sampleRate};
   sampleRate_ = sampleRate;
+  offline_ = offline;
   return processor_->setupProcessing(setup) == kResultOk;
 }
 
@@ -144,7 +145,7 @@ bool Plugin::Process(Sample* const* outputs, int nFrames, SampleSize size) {
   }
 
   ProcessData data;
-  data.processMode = kRealtime;
+  data.processMode = offline_ ? kOffline : kRealtime;
   data.symbolicSampleSize = static_cast<int32>(size);
   data.numSamples = nFrames;
   data.numInputs = 0;

@@ -199,6 +199,7 @@ class Plugin {
   bool playing_ = true;
   double tempo_ = 120.0;
   double sampleRate_ = 44100.0;
+  bool offline_ = false;  // the processing mode announced in setupProcessing
   int64_t projectTime_ = 0;
   int32_t lastResult_ = 0;
 };
