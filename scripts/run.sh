@@ -13,9 +13,14 @@ if [ $# -gt 0 ]; then
   exec "$render" "$@"
 fi
 
+demo="Binaural - 7.83 (Schumann Resonance)"
 mkdir -p build/renders
 out=build/renders/schumann-7.83.wav
-"$render" --program "Binaural - 7.83 (Schumann Resonance)" --duration 10 --output "$out"
+"$render" --program "$demo" --duration 10 --output "$out"
+
+# What the programme does: its status messages and each sounding slot's ear frequencies.
+echo
+build/linux/tools/spw_info --program "$demo"
 
 echo
 echo "Plug-in bundles:"
