@@ -9,32 +9,13 @@
 #include <vector>
 
 #include "engine_rig.h"
+#include "spectrum.h"
 
 namespace {
 
 constexpr int kRate = 48000;
 
-// Magnitude of one frequency over the whole signal (Goertzel).
-double Magnitude(const std::vector<double>& x, double hz) {
-  const double w = 2.0 * 3.141592653589793 * hz / kRate;
-  const double coefficient = 2.0 * std::cos(w);
-  double s1 = 0.0, s2 = 0.0;
-  for (double v : x) {
-    const double s0 = v + coefficient * s1 - s2;
-    s2 = s1;
-    s1 = s0;
-  }
-  return std::sqrt(s1 * s1 + s2 * s2 - coefficient * s1 * s2) / static_cast<double>(x.size());
-}
-
-// The strongest whole frequency between low and high Hz.
-int Peak(const std::vector<double>& x, int low, int high) {
-  int best = low;
-  for (int hz = low; hz <= high; ++hz) {
-    if (Magnitude(x, hz) > Magnitude(x, best)) best = hz;
-  }
-  return best;
-}
+double Magnitude(const std::vector<double>& x, double hz) { return ToneMagnitude(x, hz, kRate); }
 
 void WriteStereoWav(const std::string& path, const std::vector<double>& left, const std::vector<double>& right) {
   FILE* f = std::fopen(path.c_str(), "wb");
@@ -77,8 +58,8 @@ TEST(EngineSpectrum, EachEarCarriesItsHalfOfTheBinauralPair) {
     std::vector<double> left, right;
     rig.Render(4800, left, right);  // the level ramp completes
     rig.Render(kRate, left, right);  // one second: whole hertz fall on exact bins
-    const int peakLeft = Peak(left, 240, 275);
-    const int peakRight = Peak(right, 240, 275);
+    const double peakLeft = PeakFrequency(left, 240, 275, 1.0, kRate);  // whole hertz
+    const double peakRight = PeakFrequency(right, 240, 275, 1.0, kRate);
     EXPECT_EQ(peakLeft, c.left) << "pan " << c.pan;
     EXPECT_EQ(peakRight, c.right) << "pan " << c.pan;
     // Amplitude: the slot's equalized gain at the applied volume, less than the polynomial's error.

@@ -7,38 +7,19 @@
 #include <vector>
 
 #include "bundle_fixture.h"
+#include "spectrum.h"
 
 namespace {
 
 constexpr double kRate = 48000.0;
 constexpr int kBlock = 512;
-constexpr double kPi = 3.14159265358979323846;
 
-// Power of one frequency in a signal (Goertzel).
 double PowerAt(const std::vector<double>& x, double hz) {
-  const double w = 2.0 * kPi * hz / kRate;
-  const double coeff = 2.0 * std::cos(w);
-  double s1 = 0.0, s2 = 0.0;
-  for (double v : x) {
-    const double s0 = v + coeff * s1 - s2;
-    s2 = s1;
-    s1 = s0;
-  }
-  return s1 * s1 + s2 * s2 - coeff * s1 * s2;
+  const double magnitude = ToneMagnitude(x, hz, kRate);
+  return magnitude * magnitude;
 }
 
-// The strongest frequency between lo and hi, in 0.1 Hz steps.
-double PeakBetween(const std::vector<double>& x, double lo, double hi) {
-  double best = lo, bestPower = -1.0;
-  for (double f = lo; f <= hi; f += 0.1) {
-    const double p = PowerAt(x, f);
-    if (p > bestPower) {
-      bestPower = p;
-      best = f;
-    }
-  }
-  return best;
-}
+double PeakBetween(const std::vector<double>& x, double lo, double hi) { return PeakFrequency(x, lo, hi, 0.1, kRate); }
 
 double Rms(const std::vector<double>& x) {
   double sum = 0.0;
