@@ -1,11 +1,18 @@
 #include "parameter.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
 int RoundHalfAway(double x) noexcept {
-  return x >= 0.0 ? static_cast<int>(x + 0.5) : static_cast<int>(x - 0.5);
+  // Converting a double outside the int range is undefined: such values (a host's
+  // normalised value far outside 0..1, say) saturate, and NaN gives 0.
+  const double r = x >= 0.0 ? x + 0.5 : x - 0.5;
+  if (std::isnan(r)) return 0;
+  if (r >= static_cast<double>(INT_MAX) + 1.0) return INT_MAX;
+  if (r <= static_cast<double>(INT_MIN) - 1.0) return INT_MIN;
+  return static_cast<int>(r);
 }
 
 void CopyText(char* dest, const char* src, int size) noexcept {
@@ -76,6 +83,11 @@ double IParameter::NormalizedToPlain(double normalized) const {
 }
 
 void IParameter::SetFromNormalized(double normalized) {
+  // Hosts and controls send 0..1; a value outside is taken as the nearest end, so
+  // the plain value never leaves the range (a negative one would even come out
+  // positive through an even shape), and NaN changes nothing.
+  if (std::isnan(normalized)) return;
+  normalized = normalized < 0.0 ? 0.0 : (normalized > 1.0 ? 1.0 : normalized);
   double x = NormalizedToPlain(normalized);
   if (kind_ != EParameterKind::Double) x = std::floor(x / step_ + 0.5) * step_;
   value_ = x < maximum_ ? x : maximum_;

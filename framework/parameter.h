@@ -32,7 +32,8 @@ class IParameter {
   double NormalizedValue() const { return PlainToNormalized(value_); }
   double PlainToNormalized(double plain) const;
   double NormalizedToPlain(double normalized) const;  // no stepping, no clamping
-  void SetFromNormalized(double normalized);           // stepped unless Double, capped at maximum
+  // Stepped unless Double, capped at maximum; normalized is limited to 0..1, NaN is ignored.
+  void SetFromNormalized(double normalized);
 
   // Display text of a plain (or, with normalized, a normalised) value; out holds kDisplaySize bytes.
   void FormatValue(double value, bool normalized, char* out) const;
@@ -76,7 +77,7 @@ class IParameter {
 };
 
 // Rounds half away from zero to a signed 32-bit integer, as every integer
-// conversion of a parameter value does.
+// conversion of a parameter value does; saturates outside the int range, NaN gives 0.
 int RoundHalfAway(double x) noexcept;
 
 // Copies text into a fixed buffer of size bytes, cutting it and always terminating.

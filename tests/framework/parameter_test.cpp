@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "parameter.h"
@@ -59,6 +60,21 @@ TEST(Parameter, DoubleIsNeverSteppedButIntegersAndEnumsAre) {
   EXPECT_DOUBLE_EQ(i.Value(), 100.0);
   i.SetFromNormalized(1.0);
   EXPECT_DOUBLE_EQ(i.Value(), 100.0);
+}
+
+TEST(Parameter, NormalizedValuesOutsideZeroToOneStayInTheRangeAndNaNChangesNothing) {
+  IParameter f = FrequencyParam();
+  f.SetFromNormalized(-0.5);  // squared by the shape it would land inside the range
+  EXPECT_DOUBLE_EQ(f.Value(), f.Minimum());
+  f.SetFromNormalized(2.0);
+  EXPECT_DOUBLE_EQ(f.Value(), f.Maximum());
+  f.SetFromNormalized(std::nan(""));
+  EXPECT_DOUBLE_EQ(f.Value(), f.Maximum());
+
+  IParameter i;
+  i.DefineInteger("Volume", 75, 0, 100, "%");
+  i.SetFromNormalized(-0.5);
+  EXPECT_DOUBLE_EQ(i.Value(), 0.0);
 }
 
 TEST(Parameter, MaximumIsAtLeastOneStepAboveMinimum) {
@@ -130,4 +146,10 @@ TEST(RoundHalfAway, RoundsHalvesAwayFromZero) {
   EXPECT_EQ(RoundHalfAway(-2.5), -3);
   EXPECT_EQ(RoundHalfAway(400.49), 400);
   EXPECT_EQ(RoundHalfAway(-0.49), 0);
+}
+
+TEST(RoundHalfAway, SaturatesOutsideTheIntRange) {
+  EXPECT_EQ(RoundHalfAway(1e12), std::numeric_limits<int>::max());
+  EXPECT_EQ(RoundHalfAway(-1e12), std::numeric_limits<int>::min());
+  EXPECT_EQ(RoundHalfAway(std::nan("")), 0);
 }
