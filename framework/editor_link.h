@@ -12,4 +12,7 @@ class IEditorLink {
   virtual void StartGestureEndTimer(int ticks) = 0;
   virtual void CancelGestureEndTimer() = 0;
   virtual int FrameRate() const = 0;  // redraws per second
+  // The editor window's fixed size, pixels.
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
 };

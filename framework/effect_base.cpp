@@ -135,7 +135,8 @@ void IEffectBase::AttachEditor(IEditorLink* editor) {
     editor->PushParameterToControls(i, params_[static_cast<size_t>(i)]->NormalizedValue(), true);
   }
   editor->PrepareDrawing();
-  editor_.reset(editor);
+  // Attaching the attached editor again must not destroy it.
+  if (editor != editor_.get()) editor_.reset(editor);
 }
 
 void IEffectBase::PushAllParametersToEditor() {

@@ -84,6 +84,7 @@ class IEffectBase {
   virtual void HostTimeSignature(int* numerator, int* denominator);
   virtual int HostCode() const { return hostCode_; }
   virtual void ResizeEditor(int width, int height) {}
+  // Takes ownership of editor (a different one replaces and destroys the previous one).
   virtual void AttachEditor(IEditorLink* editor);
   virtual void ApplyBlockSize(int n);
   virtual void ReportLatency(int samples) { latency_ = samples; }

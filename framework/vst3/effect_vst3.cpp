@@ -1,6 +1,7 @@
 #include "effect_vst3.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -125,6 +126,12 @@ void IEffectVST3::RegisterParameters() {
     parameters.addParameter(new IEffectParameter(param, static_cast<ParamID>(i), unit));
     ParameterChanged(i);
   }
+}
+
+int IEffectVST3::PresetIndexFor(ParamValue normalized) const noexcept {
+  if (std::isnan(normalized)) return -1;
+  const double v = normalized < 0.0 ? 0.0 : (normalized > 1.0 ? 1.0 : normalized);
+  return static_cast<int>((PresetCount() - 1) * v + 0.5);
 }
 
 // ---------------------------------------------------------------- component

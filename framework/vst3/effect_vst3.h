@@ -133,6 +133,9 @@ class IEffectVST3 : public IEffectBase,
  private:
   void CreateBuses();
   void RegisterParameters();
+  // The preset a program-change value selects: int((count - 1) * v + 0.5) with v
+  // limited to 0..1; -1 for NaN.
+  int PresetIndexFor(Steinberg::Vst::ParamValue normalized) const noexcept;
   void ApplyParameterChanges(Steinberg::Vst::IParameterChanges* changes) noexcept;
   void DeliverNoteEvents(Steinberg::Vst::IEventList* events) noexcept;
   template <typename Sample>

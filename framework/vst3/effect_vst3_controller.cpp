@@ -49,6 +49,7 @@ tresult IEffectVST3::setComponentStateFromHost(IBStream* state) {
     int32 got = 0;
     const tresult result = state->read(piece, kStateReadPiece, &got);
     if (got <= 0) break;
+    if (got > kStateReadPiece) got = kStateReadPiece;  // a stream may claim more than it can have written
     if (result != kResultOk && HostCode() != kHostCodeWavelab) break;
     chunk.PutBytes(piece, got);
     if (chunk.Size() >= kMaxStateBytes) break;
@@ -57,8 +58,10 @@ tresult IEffectVST3::setComponentStateFromHost(IBStream* state) {
   PushAllParametersToEditor();
   // A state that ended before every value was read cannot be positioned after.
   if (pos < 0) return kResultFalse;
+  // Only the read after the values decides the result: a stream that cannot seek
+  // is still read from where it stands.
   int64 ignored = 0;
-  if (state->seek(pos, IBStream::kIBSeekSet, &ignored) != kResultOk) return kResultFalse;
+  state->seek(pos, IBStream::kIBSeekSet, &ignored);
   uint8_t trailer[kStateTrailerBytes];
   int32 got = 0;
   return state->read(trailer, kStateTrailerBytes, &got) == kResultOk ? kResultOk : kResultFalse;
@@ -97,7 +100,8 @@ tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value)
   }
   if (id == kProgramChangeId) {
     // Only the index the host shows; the preset itself arrives through process.
-    SetCurrentPresetIdx(static_cast<int>((PresetCount() - 1) * value + 0.5));
+    const int index = PresetIndexFor(value);
+    if (index >= 0) SetCurrentPresetIdx(index);
     return kResultOk;
   }
   if (IParameter* param = ParamAt(static_cast<int>(id))) {

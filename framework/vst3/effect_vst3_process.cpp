@@ -105,7 +105,7 @@ void IEffectVST3::ApplyParameterChanges(IParameterChanges* changes) noexcept {
     if (id == kBypassId) {
       SetBypassed(value > 0.5);
     } else if (id == kProgramChangeId) {
-      SelectPreset(static_cast<int>((PresetCount() - 1) * value + 0.5));
+      SelectPreset(PresetIndexFor(value));  // -1 (NaN) selects nothing
     } else if (id < static_cast<ParamID>(ParameterCount())) {
       const int index = static_cast<int>(id);
       ParamAt(index)->SetFromNormalized(value);

@@ -29,8 +29,11 @@ tresult PLUGIN_API IEffectVST3View::removed() {
 }
 
 tresult PLUGIN_API IEffectVST3View::getSize(ViewRect* size) {
-  if (!plugin_->Editor() || !size) return kResultFalse;
-  return CPluginView::getSize(size);
+  const IEditorLink* editor = plugin_->Editor();
+  if (!editor || !size) return kResultFalse;
+  // The editor has one fixed size, whatever rectangle the host last handed to onSize.
+  *size = ViewRect(0, 0, editor->Width(), editor->Height());
+  return kResultOk;
 }
 
 tresult PLUGIN_API IEffectVST3View::onSize(ViewRect* newSize) {

@@ -31,6 +31,8 @@ class CountingEditor : public IEditorLink {
   void StartGestureEndTimer(int ticks) override { lastTicks = ticks; }
   void CancelGestureEndTimer() override {}
   int FrameRate() const override { return 24; }
+  int Width() const override { return 520; }
+  int Height() const override { return 402; }
   int lastTicks = 0;
 
  private:
@@ -112,6 +114,18 @@ TEST(EffectBasePresets, EditorReceivesValuesOnAttachAndAfterPresetSelection) {
   EXPECT_EQ(pushes, 2);
   fx.SelectPreset(0);
   EXPECT_EQ(pushes, 4);
+}
+
+TEST(EffectBasePresets, AttachingTheAttachedEditorAgainKeepsIt) {
+  PresetEffect fx;
+  int pushes = 0;
+  auto* editor = new CountingEditor(&pushes);
+  fx.AttachEditor(editor);
+  fx.AttachEditor(editor);
+  EXPECT_EQ(fx.Editor(), editor);
+  EXPECT_EQ(pushes, 4);
+  fx.SelectPreset(0);  // the editor is still alive and receives the values
+  EXPECT_EQ(pushes, 6);
 }
 
 TEST(EffectBasePresets, DeferredEndOfGestureUsesHalfTheFrameRate) {

@@ -197,6 +197,25 @@ TEST(BindingProcess, ProgramChangeSelectsTheNearestPreset) {
   EXPECT_EQ(probe.plugin->ParamAt(2)->Value(), 90.0);
 }
 
+TEST(BindingProcess, ValuesOutsideZeroToOneAreLimitedAndNaNIsIgnored) {
+  Probe probe;
+  ASSERT_TRUE(probe.Setup(64));
+  {
+    Block<float> block(0);
+    block.Queue(kProgramChangeId, 0, std::nan(""));
+    block.Queue(2, 0, -0.5);
+    probe.plugin->changed.clear();
+    ASSERT_EQ(probe.plugin->process(block.data), kResultOk);
+    EXPECT_EQ(probe.plugin->CurrentPresetIdx(), 0);
+    EXPECT_EQ(probe.plugin->changed, std::vector<int>{2}) << "no preset was restored";
+    EXPECT_EQ(probe.plugin->ParamAt(2)->Value(), probe.plugin->ParamAt(2)->Minimum());
+  }
+  Block<float> block(0);
+  block.Queue(kProgramChangeId, 0, 7.0);  // beyond the end: the last preset
+  ASSERT_EQ(probe.plugin->process(block.data), kResultOk);
+  EXPECT_EQ(probe.plugin->CurrentPresetIdx(), ProbeEffect::kPresets - 1);
+}
+
 TEST(BindingProcess, NoteEventsBecomeMidiMessagesAndOthersAreSkipped) {
   Probe probe;
   ASSERT_TRUE(probe.Setup(64));
@@ -279,6 +298,23 @@ TEST(BindingState, ShortStateRestoresWhatItHoldsAndReportsFailure) {
   EXPECT_EQ(static_cast<IComponent*>(probe.plugin)->setState(nullptr), kInvalidArgument);
 }
 
+TEST(BindingState, StreamThatCannotSeekOrClaimsTooMuchStillRestores) {
+  const std::vector<uint8_t> bytes = Doubles({300.0, 1.0, 40.0});
+  {
+    Probe probe;
+    ScriptedStream stream(bytes);
+    stream.seekable = false;
+    EXPECT_EQ(static_cast<IComponent*>(probe.plugin)->setState(&stream), kResultOk);
+    EXPECT_EQ(probe.plugin->ParamAt(2)->Value(), 40.0);
+  }
+  Probe probe;
+  ScriptedStream stream(bytes);
+  stream.overclaim = true;  // more than any read buffer holds
+  EXPECT_EQ(static_cast<IComponent*>(probe.plugin)->setState(&stream), kResultOk);
+  EXPECT_EQ(probe.plugin->ParamAt(0)->Value(), 300.0);
+  EXPECT_EQ(probe.plugin->ParamAt(2)->Value(), 40.0);
+}
+
 TEST(BindingState, ControllerStateCallsLeaveTheComponentStateAlone) {
   Probe probe;
   IEditController* controller = probe.plugin;
@@ -312,6 +348,19 @@ TEST(BindingController, ProgramIndexChangesWithoutRestoringThePreset) {
   EXPECT_EQ(probe.plugin->setParamNormalized(0x12345678, 0.5), kResultFalse);
   String128 text = {};
   EXPECT_EQ(probe.plugin->getParamStringByValue(kProgramChangeId, 0.5, text), kResultFalse);
+}
+
+TEST(BindingController, HostValuesOutsideZeroToOneStayInRange) {
+  Probe probe;
+  EXPECT_EQ(probe.plugin->setParamNormalized(kProgramChangeId, 5.0), kResultOk);
+  EXPECT_EQ(probe.plugin->getParamNormalized(kProgramChangeId), 1.0);
+  EXPECT_EQ(probe.plugin->setParamNormalized(kProgramChangeId, std::nan("")), kResultOk);
+  EXPECT_EQ(probe.plugin->CurrentPresetIdx(), ProbeEffect::kPresets - 1);
+  // A negative value is the minimum, also through the even shape of "Freq".
+  ASSERT_EQ(probe.plugin->setParamNormalized(0, -0.5), kResultOk);
+  EXPECT_EQ(probe.plugin->ParamAt(0)->Value(), probe.plugin->ParamAt(0)->Minimum());
+  ASSERT_EQ(probe.plugin->setParamNormalized(2, 1.5), kResultOk);
+  EXPECT_EQ(probe.plugin->ParamAt(2)->Value(), probe.plugin->ParamAt(2)->Maximum());
 }
 
 TEST(BindingController, HostNameIsReadOnceAndCutAt127Characters) {
@@ -351,6 +400,36 @@ TEST(BindingController, UnitsAndProgramList) {
 }
 
 // ---------------------------------------------------------------- view
+
+namespace {
+class FixedSizeEditor : public IEditorLink {
+ public:
+  void PushParameterToControls(int, double, bool) override {}
+  void PrepareDrawing() override {}
+  void StartGestureEndTimer(int) override {}
+  void CancelGestureEndTimer() override {}
+  int FrameRate() const override { return 24; }
+  int Width() const override { return 520; }
+  int Height() const override { return 402; }
+};
+}  // namespace
+
+TEST(BindingView, SizeIsTheAttachedEditorsWhateverTheHostLastSet) {
+  Probe probe;
+  auto* editor = new FixedSizeEditor();
+  probe.plugin->AttachEditor(editor);
+  IPlugView* view = probe.plugin->createView("editor");
+  ASSERT_NE(view, nullptr);
+  ViewRect host(0, 0, 300, 200);
+  EXPECT_EQ(view->onSize(&host), kResultOk);
+  ViewRect rect;
+  ASSERT_EQ(view->getSize(&rect), kResultOk);
+  EXPECT_EQ(rect.left, 0);
+  EXPECT_EQ(rect.top, 0);
+  EXPECT_EQ(rect.getWidth(), editor->Width());
+  EXPECT_EQ(rect.getHeight(), editor->Height());
+  view->release();
+}
 
 TEST(BindingView, OnlyTheExactEditorNameGivesAViewThatKeepsThePluginAlive) {
   Probe probe;

@@ -1,6 +1,7 @@
 #pragma once
 // An IBStream that hands out its bytes in fixed pieces and can report an error on
-// one chosen read while still delivering that read's bytes, as some hosts do.
+// one chosen read while still delivering that read's bytes, as some hosts do. It
+// can also be made to refuse seeking, or to claim more bytes than a read asked for.
 
 #include <algorithm>
 #include <cstring>
@@ -22,13 +23,14 @@ class ScriptedStream : public Steinberg::IBStream {
     const size_t n = std::min(left, static_cast<size_t>(numBytes < 0 ? 0 : numBytes));
     if (n) std::memcpy(buffer, bytes_.data() + cursor_, n);
     cursor_ += n;
-    if (numBytesRead) *numBytesRead = static_cast<Steinberg::int32>(n);
+    if (numBytesRead) *numBytesRead = static_cast<Steinberg::int32>(n && overclaim ? n + (1 << 20) : n);
     return reads_++ == errorOnRead_ ? Steinberg::kResultFalse : Steinberg::kResultOk;
   }
   Steinberg::tresult PLUGIN_API write(void*, Steinberg::int32, Steinberg::int32*) override {
     return Steinberg::kResultFalse;
   }
   Steinberg::tresult PLUGIN_API seek(Steinberg::int64 pos, Steinberg::int32 mode, Steinberg::int64* result) override {
+    if (!seekable) return Steinberg::kNotImplemented;
     if (mode != kIBSeekSet || pos < 0) return Steinberg::kResultFalse;
     cursor_ = static_cast<size_t>(pos);
     if (result) *result = pos;
@@ -44,6 +46,9 @@ class ScriptedStream : public Steinberg::IBStream {
   }
   Steinberg::uint32 PLUGIN_API addRef() override { return 1; }
   Steinberg::uint32 PLUGIN_API release() override { return 1; }
+
+  bool seekable = true;
+  bool overclaim = false;  // every read that delivers bytes reports 1 MiB more
 
  private:
   std::vector<uint8_t> bytes_;
