@@ -3,7 +3,6 @@
 // entry on Windows). Only these are exported.
 
 #include <mutex>
-#include <new>
 
 #include "module_location.h"
 #include "plugin_class_info.h"
@@ -34,11 +33,16 @@ std::mutex& CreationLock() {
   return lock;
 }
 
-// Two host threads creating instances at once construct them one after the other.
+// Two host threads creating instances at once construct them one after the
+// other. A construction that fails (no memory, no watchdog thread) gives the
+// host a null instance instead of an exception crossing into it.
 FUnknown* CreateInstance(void*) {
   std::lock_guard<std::mutex> guard(CreationLock());
-  CLS_STEREOPULSEWEAVER* plugin = new (std::nothrow) CLS_STEREOPULSEWEAVER();
-  return plugin ? static_cast<Vst::IAudioProcessor*>(plugin) : nullptr;
+  try {
+    return static_cast<Vst::IAudioProcessor*>(new CLS_STEREOPULSEWEAVER());
+  } catch (...) {
+    return nullptr;
+  }
 }
 
 bool EnterModule() {
