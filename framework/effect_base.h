@@ -20,6 +20,7 @@
 #include "midi_message.h"
 #include "parameter.h"
 #include "preset_slot.h"
+#include "relaxed_atomic.h"
 #include "state_chunk.h"
 #include "transport_info.h"
 
@@ -184,7 +185,7 @@ class IEffectBase {
   std::vector<std::pair<int, int>> channelIo_;
   std::vector<std::unique_ptr<IParameter>> params_;
   std::vector<std::unique_ptr<IPresetSlot>> presets_;
-  int currentPresetIdx_ = 0;
+  RelaxedAtomic<int> currentPresetIdx_{0};  // also set by the controller side without the lock
   int selectingPresetIdx_ = -1;  // preset whose values LoadParams is restoring, -1 for host state
   int pendingEndInformIdx_ = -1;
   std::recursive_mutex mutex_;

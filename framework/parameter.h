@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "relaxed_atomic.h"
+
 enum class EParameterKind : int32_t { None = 0, Bool = 1, Int = 2, Enum = 3, Double = 4 };
 
 class IParameter {
@@ -61,7 +63,7 @@ class IParameter {
   };
 
   EParameterKind kind_ = EParameterKind::None;
-  double value_ = 0.0;
+  RelaxedAtomic<double> value_{0.0};  // written by the controller side without the lock
   double minimum_ = 0.0;
   double maximum_ = 1.0;
   double step_ = 1.0;
