@@ -11,6 +11,12 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 #include "audio_file_writer.h"
 #include "audio_readback.h"
 #include "temp_folder.h"
@@ -183,6 +189,68 @@ TEST(AudioFileWriter, RefusesPathsItCannotWrite) {
   EXPECT_NE(error.find(missing), std::string::npos) << error;
   EXPECT_TRUE(folder.Entries().empty());
 }
+
+#ifndef _WIN32
+// Lets this process write files of at most limit bytes, as a disk that fills up
+// does: writes beyond it fail (instead of raising SIGXFSZ).
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t limit) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved_;
+    limited.rlim_cur = limit;
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit saved_ = {};
+  void (*previousHandler_)(int) = SIG_DFL;
+};
+
+// Writes the whole signal and commits; false at the first failure.
+bool WriteAndCommit(AudioFileWriter& writer, const TestSignal& signal, std::string* error) {
+  for (int done = 0; done < kFrames; done += 333) {
+    const int piece = std::min(333, kFrames - done);
+    if (!writer.Write(signal.left.data() + done, signal.right.data() + done, piece, error)) return false;
+  }
+  return writer.Commit(error);
+}
+
+// One byte short of room for the complete file: the failure may surface while
+// writing or only while libsndfile closes the file (a FLAC encoder writes its last
+// frames then), and either way nothing may be left behind.
+TEST(AudioFileWriter, ADiskThatFillsUpLeavesNoFile) {
+  const TestSignal signal;
+  for (const FormatCase& c : kCases) {
+    SCOPED_TRACE(FormatName(c.format));
+    TempFolder folder;
+    if (!LibsndfileWrites(c, folder)) continue;
+    const std::string path = folder.File("out");
+    std::string error;
+    auto complete = AudioFileWriter::Create(path, c.format, kRate, kFrames, &error);
+    ASSERT_NE(complete, nullptr) << error;
+    ASSERT_TRUE(WriteAndCommit(*complete, signal, &error)) << error;
+    const auto size = std::filesystem::file_size(std::filesystem::path(path));
+    std::filesystem::remove(std::filesystem::path(path));
+
+    bool written = false;
+    {
+      const FileSizeLimit limit(static_cast<rlim_t>(size - 1));
+      auto writer = AudioFileWriter::Create(path, c.format, kRate, kFrames, &error);
+      written = writer != nullptr && WriteAndCommit(*writer, signal, &error);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(folder.Entries().empty());
+  }
+}
+#endif
 
 TEST(AudioFileWriter, WavBeyondFourGibibytesBecomesRf64) {
   const int64_t fourHoursAt48k = 4LL * 3600 * 48000;  // 5.5 GB of stereo float, 2.8 GB of 16-bit

@@ -5,6 +5,7 @@
 #include <pluginterfaces/vst/ivsteditcontroller.h>
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -15,11 +16,19 @@
 
 #include "audio_readback.h"
 #include "captured_file.h"
+#include "host_path.h"
 #include "loaded_plugin.h"
 #include "render_command.h"
 #include "temp_folder.h"
 #include "test_bundle.h"
 #include "tone_measure.h"
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
 
 namespace spwrender {
 namespace {
@@ -101,6 +110,54 @@ TEST(RenderCommand, BadInputGivesOneErrorLineAndNoFile) {
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"broken.vst3"}) << line << ": no file left behind";
   }
 }
+
+// Paths beyond ASCII, as a user's folder name has them: on Windows they arrive in the
+// active code page, and the bundle, the file and its temporary must all be found by them.
+TEST(RenderCommand, PathsBeyondAsciiWork) {
+  namespace fs = std::filesystem;
+  TempFolder folder;
+  const fs::path base = spwhost::NativePath(folder.File("")) / fs::u8path("J\xc3\xbcrgen \xe2\x82\xac");  // Jürgen €
+  const fs::path file = base / fs::u8path("T\xc3\xb6ne \xe2\x82\xac.wav");  // Töne €.wav
+  const fs::path bundle = base / spwhost::NativePath(TestBundle()).filename();
+  if (spwhost::NativePath(spwhost::NarrowPath(file)) != file) GTEST_SKIP() << "the code page lacks ü or €";
+  fs::create_directories(base);
+  fs::copy(spwhost::NativePath(TestBundle()), bundle, fs::copy_options::recursive);
+
+  const CommandResult result = RunCommand(
+      {"--bundle", spwhost::NarrowPath(bundle), "-d", "0.5", "-o", spwhost::NarrowPath(file), "-q"});
+  EXPECT_EQ(result.status, kExitOk) << result.err;
+  EXPECT_EQ(result.err, "");
+  EXPECT_TRUE(fs::is_regular_file(file));
+  EXPECT_EQ(std::distance(fs::directory_iterator(base), fs::directory_iterator()), 2) << "no temporary file left";
+}
+
+#ifdef _WIN32
+// A library Windows refuses to load is explained in the system's words, not by a
+// bare error number.
+TEST(RenderCommand, ABrokenBundleIsExplainedInTheSystemsWords) {
+  char* text = nullptr;
+  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                 ERROR_BAD_EXE_FORMAT, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  ASSERT_NE(text, nullptr);
+  std::string words(text);
+  LocalFree(text);
+  // Its first line, and of that the longer side of a file name insert ("%1").
+  words.erase(std::min(words.find_first_of("\r\n"), words.size()));
+  const size_t insert = words.find("%1");
+  if (insert != std::string::npos) {
+    words = insert >= words.size() - insert - 2 ? words.substr(0, insert) : words.substr(insert + 2);
+  }
+  words.erase(0, words.find_first_not_of(' '));
+  words.erase(words.find_last_not_of(" .") + 1);
+  ASSERT_FALSE(words.empty());
+
+  TempFolder folder;
+  const CommandResult result = RunCommand({"--bundle", MakeBrokenBundle(folder), "--list-programs"});
+  EXPECT_EQ(result.status, kExitFailed);
+  EXPECT_TRUE(IsOneErrorLine(result.err)) << result.err;
+  EXPECT_NE(result.err.find(words), std::string::npos) << result.err;
+}
+#endif
 
 TEST(RenderCommand, AFailedRenderLeavesAnOlderFileAlone) {
   TempFolder folder;

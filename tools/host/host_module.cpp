@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "host_path.h"
 #include "host_text.h"
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
@@ -52,30 +53,47 @@ fs::path BinaryOf(const fs::path& bundle) {
 }
 
 #ifdef _WIN32
-std::string LastErrorText() { return "Windows error " + std::to_string(GetLastError()); }
+// The system's own wording of an error code, on one line.
+std::string SystemErrorText(DWORD code) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+      reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message = length > 0 && text != nullptr ? std::string(text, length) : std::string();
+  if (text != nullptr) LocalFree(text);
+  for (char& c : message) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  // Some texts name the file as an insert ("%1 is not a valid Win32 application").
+  for (size_t at; (at = message.find("%1")) != std::string::npos;) message.replace(at, 2, "the file");
+  message.erase(message.find_last_not_of(" .") + 1);
+  const std::string number = "Windows error " + std::to_string(code);
+  return message.empty() ? number : message + " (" + number + ")";
+}
 #endif
 
 }  // namespace
 
 std::unique_ptr<Module> Module::Load(const std::string& bundlePath, std::string* error) {
   std::error_code ec;
-  const fs::path bundle = fs::u8path(bundlePath);
+  const fs::path bundle = NativePath(bundlePath);
   if (!fs::exists(bundle, ec)) {
     SetError(error, "no such bundle: " + bundlePath);
     return nullptr;
   }
   const fs::path binary = BinaryOf(bundle);
   if (!fs::is_regular_file(binary, ec)) {
-    SetError(error, "bundle has no binary for this platform: " + binary.u8string());
+    SetError(error, "bundle has no binary for this platform: " + NarrowPath(binary));
     return nullptr;
   }
 
   std::unique_ptr<Module> module(new Module());
-  module->binaryPath_ = binary.u8string();
+  module->binaryPath_ = NarrowPath(binary);
 #ifdef _WIN32
   HMODULE library = LoadLibraryW(binary.wstring().c_str());
   if (!library) {
-    SetError(error, "cannot load " + module->binaryPath_ + ": " + LastErrorText());
+    const DWORD code = GetLastError();
+    SetError(error, "cannot load " + module->binaryPath_ + ": " + SystemErrorText(code));
     return nullptr;
   }
   module->library_ = library;

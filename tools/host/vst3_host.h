@@ -80,7 +80,8 @@ class Module {
  public:
   // bundlePath: the ".vst3" bundle folder (the binary is looked up inside it, under
   // Contents/x86_64-linux/<name>.so or Contents/x86_64-win/<name>.vst3) or the
-  // binary itself. On failure returns null and writes a one-line reason to *error:
+  // binary itself, as the command line gives it (on Windows in the active code
+  // page). On failure returns null and writes a one-line reason to *error:
   // file missing, library not loadable, entry function missing or failing,
   // GetPluginFactory missing or returning null.
   static std::unique_ptr<Module> Load(const std::string& bundlePath, std::string* error);

@@ -7,6 +7,8 @@
 #include <limits>
 #include <system_error>
 
+#include "host_path.h"
+
 namespace spwrender {
 namespace {
 
@@ -35,9 +37,19 @@ bool LibraryHasType(int type) {
 
 bool IsFolder(const std::string& path) {
   std::error_code ec;
-  return std::filesystem::is_directory(std::filesystem::path(path), ec);
+  return std::filesystem::is_directory(spwhost::NativePath(path), ec);
 }
 
+// Whether the closed file reads back with all its frames. libsndfile's sf_close
+// reports no failure of its last writes (a FLAC encoder's final frames, the header
+// update), so a disk that fills up just then would otherwise go unnoticed.
+bool HoldsFrames(const std::string& path, int64_t frames) {
+  SF_INFO info = {};
+  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+  if (file == nullptr) return false;
+  sf_close(file);
+  return info.frames == frames;
+}
 
 }  // namespace
 
@@ -88,7 +100,7 @@ void AudioFileWriter::Discard() {
   if (file_ != nullptr) sf_close(file_);
   file_ = nullptr;
   std::error_code ec;
-  std::filesystem::remove(std::filesystem::path(tempPath_), ec);
+  std::filesystem::remove(spwhost::NativePath(tempPath_), ec);
 }
 
 bool AudioFileWriter::Write(const float* left, const float* right, int frames, std::string* error) {
@@ -115,8 +127,13 @@ bool AudioFileWriter::Commit(std::string* error) {
     Discard();
     return false;
   }
+  if (!HoldsFrames(tempPath_, frames_)) {
+    *error = "finishing '" + path_ + "' failed: the file came out incomplete (is the disk full?)";
+    Discard();
+    return false;
+  }
   std::error_code ec;
-  std::filesystem::rename(std::filesystem::path(tempPath_), std::filesystem::path(path_), ec);
+  std::filesystem::rename(spwhost::NativePath(tempPath_), spwhost::NativePath(path_), ec);
   if (ec) {
     *error = "cannot move the finished file to '" + path_ + "': " + ec.message();
     Discard();

@@ -29,7 +29,8 @@ class AudioFileWriter {
   // Appends frames of the two channels. Integer formats clip samples beyond full
   // scale (the peak still records them).
   bool Write(const float* left, const float* right, int frames, std::string* error);
-  // Closes the file and renames it to the final name.
+  // Closes the file, checks that it reads back complete and renames it to the
+  // final name.
   bool Commit(std::string* error);
 
   // Largest absolute sample written so far (1.0 = full scale).

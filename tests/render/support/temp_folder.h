@@ -7,6 +7,8 @@
 #include <system_error>
 #include <vector>
 
+#include "host_path.h"
+
 class TempFolder {
  public:
   TempFolder() {
@@ -24,8 +26,8 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  // The path of a file name inside the folder.
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  // The path of a file name inside the folder, as a command line would give it.
+  std::string File(const std::string& name) const { return spwhost::NarrowPath(path_ / name); }
   // The names of everything in the folder, so tests can tell that nothing was left.
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
