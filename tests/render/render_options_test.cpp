@@ -83,6 +83,9 @@ TEST(RenderOptions, RefusesBadCommandLinesWithAReason) {
       {{"-o", "a.flac", "-f", "wav16"}, "does not fit the file name"},
       {{"-o", "a.wav", "-s", "Binaural"}, "NAME=VALUE"},
       {{"-o", "a.wav", "-s", "Binaural="}, "NAME=VALUE"},
+      {{"-o", "a.wav", "-p", ""}, "--program wants"},
+      {{"-o", "a.wav", "--program="}, "--program wants"},
+      {{"-o", "a.wav", "--bundle", ""}, "--bundle wants"},
   };
   for (const Case& c : cases) {
     const Parsed p = Parse(c.args);

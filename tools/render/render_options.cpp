@@ -79,7 +79,11 @@ bool AddSetting(const std::string& value, RenderOptions* options, std::string* e
   return true;
 }
 
-bool SetProgram(const std::string& value, RenderOptions* options, std::string*) {
+bool SetProgram(const std::string& value, RenderOptions* options, std::string* error) {
+  if (value.empty()) {
+    *error = "--program wants a programme number or name (see --list-programs)";
+    return false;
+  }
   options->program = value;
   return true;
 }
@@ -89,7 +93,11 @@ bool SetOutput(const std::string& value, RenderOptions* options, std::string*) {
   return true;
 }
 
-bool SetBundle(const std::string& value, RenderOptions* options, std::string*) {
+bool SetBundle(const std::string& value, RenderOptions* options, std::string* error) {
+  if (value.empty()) {
+    *error = "--bundle wants the path of a .vst3 bundle";
+    return false;
+  }
   options->bundlePath = value;
   return true;
 }
