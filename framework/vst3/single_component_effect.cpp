@@ -39,22 +39,25 @@ BusList* SingleComponentEffect::getBusList(MediaType type, BusDirection dir) {
   return nullptr;
 }
 
+namespace {
 // A default-active bus starts active, so a host that never calls activateBus still
 // gets the main output.
-AudioBus* SingleComponentEffect::addAudioInput(const TChar* name, SpeakerArrangement arr,
-                                               BusType type, int32 flags) {
+AudioBus* AddAudioBus(BusList& list, const TChar* name, SpeakerArrangement arr, BusType type, int32 flags) {
   auto* bus = new AudioBus(name, type, flags, arr);
   bus->setActive((flags & BusInfo::kDefaultActive) != 0);
-  audioInputs_.emplace_back(owned(bus));
+  list.emplace_back(owned(bus));
   return bus;
+}
+}  // namespace
+
+AudioBus* SingleComponentEffect::addAudioInput(const TChar* name, SpeakerArrangement arr,
+                                               BusType type, int32 flags) {
+  return AddAudioBus(audioInputs_, name, arr, type, flags);
 }
 
 AudioBus* SingleComponentEffect::addAudioOutput(const TChar* name, SpeakerArrangement arr,
                                                 BusType type, int32 flags) {
-  auto* bus = new AudioBus(name, type, flags, arr);
-  bus->setActive((flags & BusInfo::kDefaultActive) != 0);
-  audioOutputs_.emplace_back(owned(bus));
-  return bus;
+  return AddAudioBus(audioOutputs_, name, arr, type, flags);
 }
 
 EventBus* SingleComponentEffect::addEventInput(const TChar* name, int32 channels, BusType type,
