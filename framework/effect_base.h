@@ -105,6 +105,8 @@ class IEffectBase {
   void SetParameterFromEditor(int paramIdx, double normalized);
   void DeferEndInform(int paramIdx);
   void FlushEndInform();
+  // The parameter whose end of gesture is deferred, -1 when none.
+  int PendingEndInformIdx() const { return pendingEndInformIdx_; }
   void PushAllParametersToEditor();
   IEditorLink* Editor() const { return editor_.get(); }
 

@@ -1,0 +1,241 @@
+#pragma once
+// The platform-neutral half of the editor: the ordered list of controls, a
+// drawing surface of the editor's size, the process-wide image and font caches,
+// the redraw cycle and the mouse and key dispatch. A platform half (headless,
+// Win32, X11) derives from it, supplies the window services and calls Draw,
+// the dispatch operations and AdvanceGestureEndTimer from its window's thread.
+//
+// Threads: everything runs on the editor thread, except PushParameterToControls,
+// PushValueToControl and HideControlsOfParameter, which the plug-in also calls
+// from the audio and host threads under its instance lock. The control list
+// changes only on the editor thread and under that lock, so those calls never
+// see it half changed.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "area.h"
+#include "editor_link.h"
+#include "image.h"
+#include "image_mix.h"
+#include "key_code.h"
+#include "mouse_keys.h"
+#include "rgba.h"
+#include "text_style.h"
+
+class IControl;
+class IEditableTextControl;
+class IEffectBase;
+class IGraphics;
+class IParameter;
+class RasterBitmap;
+class RasterMemBitmap;
+class RasterSysBitmap;
+
+// Opens the menu of an enumerated or boolean parameter's display texts for the
+// control that was right-clicked. The editor registers the one it builds.
+using ParameterPopupFactory = void (*)(IGraphics& graphics, IControl& opener);
+
+class IGraphics : public IEditorLink {
+ public:
+  static constexpr int kDefaultFrameRate = 24;
+
+  // frameRate <= 0 gives kDefaultFrameRate redraws per second.
+  IGraphics(IEffectBase* plug, int width, int height, int frameRate);
+  ~IGraphics() override;
+  IGraphics(const IGraphics&) = delete;
+  IGraphics& operator=(const IGraphics&) = delete;
+
+  // ---- Platform operations ----
+  // Copies rect of the drawing surface to the window.
+  virtual bool PaintToWindow(const IArea& rect) = 0;
+  // New editor size: drops every control, resizes the surface, asks the host for the frame.
+  virtual void Resize(int width, int height);
+  virtual bool HasOpenWindow() const { return EditorWindowHandle() != nullptr; }
+  // An edit box over an editable text control.
+  virtual void PromptTextInput(IEditableTextControl& control) = 0;
+  // An entry for a parameter value; small: a little box centred on the control.
+  virtual void OpenValueEntry(IControl* control, IParameter* param, bool small) = 0;
+  virtual void HostFolder(std::string& out) = 0;    // folder of the host program
+  virtual void ModuleFolder(std::string& out) = 0;  // folder of the plug-in module
+  // action 1 saves, else opens; extensions: words separated by blanks. Empty path on cancel.
+  virtual void AskForFile(std::string& path, int action, const char* folder, const char* extensions) = 0;
+  virtual bool AskForColour(IRgba& colour, const char* caption) = 0;
+  // confirmation and error texts may be null.
+  virtual bool OpenWebPage(const char* target, const char* caption, const char* confirmation,
+                           const char* error) = 0;
+  virtual bool HostMouseWheel(float distance) { return false; }
+  // The deferred end of a wheel gesture: a countdown in redraw ticks (AdvanceGestureEndTimer).
+  void StartGestureEndTimer(int ticks) override { gestureEndTicks_ = ticks; }
+  void CancelGestureEndTimer() override { gestureEndTicks_ = 0; }
+  // Opens the editor window in parent; null on failure.
+  virtual void* OpenEditorWindow(void* parent) = 0;
+  virtual void CloseEditorWindow() = 0;
+  virtual void* EditorWindowHandle() const = 0;
+  virtual void HideHintIfDisabled() {}
+  // The PNG resource id of this module decoded; null when missing or broken.
+  virtual std::unique_ptr<RasterBitmap> LoadImageFromModule(int id, const char* name) = 0;
+
+  // ---- Controls ----
+  // Appends and takes ownership; returns the index.
+  int AddControl(IControl* control);
+  // Loads the image and puts a bitmap control of its size at index 0.
+  void SetBackground(int id, const char* name);
+  // Takes the control out of the list without deleting it; the caller owns it then.
+  void RemoveControl(IControl* control);
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  IControl* ControlAt(int index) const;
+  int IndexOf(const IControl* control) const;  // -1 when not in the list
+
+  // ---- Images ----
+  // The cached image of resource id, loaded from the module on first use (or after a failed load).
+  IImage LoadImageResource(int id, const char* name, int frames);
+  // Splits image at fraction x of its width: returns the left part and leaves the right part in
+  // image (its tempId names the left part). Both stay in the cache; cutting the same cached image
+  // again gives the same parts. A missing image gives empty parts.
+  IImage CutImage(IImage& image, double x);
+  // The cached image of id (negative for cut parts), or null.
+  RasterBitmap* CachedImage(int id) const;
+
+  // ---- Drawing [editor thread; clipped to the draw rectangle] ----
+  bool DrawImage(const IImage& image, const IArea& dest, int srcX, int srcY, const IImageMix* blend);
+  // frame is 1-based; stacked frames lie top to bottom, else left to right.
+  bool DrawImageFrame(const IImage& image, const IArea& dest, int frame, const IImageMix* blend,
+                      bool stacked);
+  // The whole image turned by angle (radians, clockwise) about its centre, placed at (cx, cy);
+  // the source rectangle starts at (srcX, srcY).
+  bool DrawRotatedImage(const IImage& image, int cx, int cy, double angle, const IImageMix* blend,
+                        float srcX = 0.0f, float srcY = 0.0f);
+  // From the rectangle's top, aligned by the style, not clipped to it. False when no font can be made.
+  bool DrawText(ITextStyle& style, const char* text, const IArea& rect);
+  bool DrawLine(const IRgba& colour, float x1, float y1, float x2, float y2, const IImageMix* blend,
+                bool antialias);
+  bool DrawRoundedBox(const IRgba& colour, const IArea& rect, int radius, const IImageMix* blend,
+                      bool antialias);
+  // corners: 4 all rounded, 2 the top two, -2 the bottom two, else none.
+  bool FillRoundedBox(const IRgba& colour, const IArea& rect, int radius, int corners,
+                      const IImageMix* blend, bool antialias);
+  bool FillRect(const IRgba& colour, const IArea& rect, const IImageMix* blend);
+
+  // ---- Redraw cycle ----
+  // Draws the controls that meet update, then copies update to the window.
+  bool Draw(const IArea& update);
+  // The union of the dirty controls' rectangles; false when none is dirty.
+  bool NeedsRedraw(IArea* rect) const;
+  void RedrawAll();
+  void PrepareDrawing() override;
+  // One tick of the deferred gesture end; when it runs out, the pending end goes to the host.
+  void AdvanceGestureEndTimer();
+  bool GestureEndTimerRunning() const { return gestureEndTicks_ > 0; }
+
+  // ---- Mouse and keys [editor thread; client coordinates] ----
+  void MouseDown(int x, int y, const IMouseKeys& mod);
+  void MouseUp(int x, int y, const IMouseKeys& mod);
+  void MouseDrag(int x, int y, const IMouseKeys& mod);
+  // True when the window should capture the mouse (the control takes double clicks as clicks).
+  bool MouseDoubleClick(int x, int y, const IMouseKeys& mod);
+  bool MouseWheel(int x, int y, const IMouseKeys& mod, int distance);
+  // Returns whether mouse-over handling is on.
+  bool MouseOver(int x, int y, const IMouseKeys& mod);
+  void MouseOut();  // the mouse left the window
+  bool KeyDown(int x, int y, EKey key);
+  void FileDropped(int x, int y, const char* path);
+  // The captured control, else the topmost control neither hidden nor greyed under (x, y); -1 if none.
+  int ControlIndexAt(int x, int y) const;
+  // Ends a press without a button release: its control gets the release at the last position and
+  // its gesture ends. For the platform when the window loses the mouse capture or closes.
+  void MouseCaptureLost();
+  // Releases the captured control and ends its gesture; the events of this press are ignored
+  // until the next button press (a popup that closed itself must not pass them on).
+  void EndMouseCapture();
+  int CapturedIndex() const { return captured_; }
+  int MouseOverIndex() const { return mouseOver_; }
+  void ForgetMouseOver() { mouseOver_ = -1; }
+  bool MouseOverEnabled() const { return mouseOverEnabled_; }
+  void SetMouseOverEnabled(bool enabled) { mouseOverEnabled_ = enabled; }
+
+  // ---- Values between plug-in and controls ----
+  // [any thread, under the instance lock]
+  void PushParameterToControls(int paramIdx, double value, bool normalized) noexcept override;
+  void PushValueToControl(int controlIndex, double normalized) noexcept;
+  void HideControlsOfParameter(int paramIdx, bool hide) noexcept;
+  // [editor thread] As if the user had chosen the value on every control of the parameter.
+  void SetControlsFromUser(int paramIdx, double normalized);
+  // [editor thread] Applies a typed text: a display text or a number for param, else the text
+  // for an editable text control. A number that cannot be read cancels the entry.
+  void CommitTextEntry(IControl* control, IParameter* param, const char* text);
+
+  // ---- Popup menu ----
+  void SetParameterPopupFactory(ParameterPopupFactory factory) { popupFactory_ = factory; }
+  // Opens the registered menu for opener; false when none is registered.
+  bool OpenParameterPopup(IControl& opener);
+  IControl* OpenPopup() const { return openPopup_; }
+  void SetOpenPopup(IControl* popup) { openPopup_ = popup; }
+  // Closes the open popup (it is deleted after the current event); without clear, its
+  // opener hears of the cancellation through SetTextFromMenu("", -1).
+  void ClosePopup(bool clear);
+  // True while the press being dispatched has just closed a popup.
+  bool PressClosedPopup() const { return pressClosedPopup_; }
+  ITextStyle& PopupStyle() { return popupStyle_; }
+  IRgba& PopupBackground() { return popupBackground_; }
+  IRgba& PopupHighlight() { return popupHighlight_; }
+
+  // ---- Editor facts ----
+  IEffectBase* Plug() const { return plug_; }
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  int FrameRate() const override { return frameRate_; }
+  // The drawing surface; null before PrepareDrawing.
+  RasterBitmap* Surface() const;
+  const IArea& DrawRect() const { return drawRect_; }
+  bool StrictDrawing() const { return strictDrawing_; }
+  void SetStrictDrawing(bool strict) { strictDrawing_ = strict; }
+  void SetShowControlBounds(bool show) { showControlBounds_ = show; }
+  // Invalidated on every tick while its width is positive.
+  IArea& ExtraInvalidation() { return extraInvalidation_; }
+
+ protected:
+  // Deletes the controls that left the list during the last event.
+  void DeleteRetired();
+
+ private:
+  // Takes the control at index out of the list, keeping the stored indices right.
+  std::unique_ptr<IControl> TakeAt(int index);
+  void SetDrawRect(const IArea& rect);
+  void DrawStrict(const IArea& update);
+  void DrawDirty();
+  void DrawControlBounds();
+  void BeginPressGesture(int paramIdx);
+  void EndPressGesture();
+  void BeginWheelGesture(int paramIdx);
+
+  IEffectBase* plug_;
+  ITextStyle popupStyle_;
+  IRgba popupBackground_{245, 50, 50, 50};
+  IRgba popupHighlight_{75, 200, 200, 200};
+  bool mouseOverEnabled_ = false;
+  int mouseOver_ = -1;
+  IControl* openPopup_ = nullptr;
+  std::vector<std::unique_ptr<IControl>> controls_;
+  std::vector<std::unique_ptr<IControl>> retired_;  // out of the list, deleted after the event
+  IArea drawRect_;
+  std::unique_ptr<RasterSysBitmap> surface_;
+  std::unique_ptr<RasterMemBitmap> scratch_;
+  IArea extraInvalidation_;
+  int width_;
+  int height_;
+  int frameRate_;
+  int captured_ = -1;
+  IControl* pressed_ = nullptr;  // the control that got the current press, until its release
+  int pressGestureParam_ = -1;   // parameter whose begin of edit the current press sent
+  int lastX_ = -1, lastY_ = -1;
+  int gestureEndTicks_ = 0;
+  bool strictDrawing_ = true;
+  bool rightPress_ = false;
+  bool showControlBounds_ = false;
+  bool pressClosedPopup_ = false;
+  bool ignoreUntilPress_ = false;
+  ParameterPopupFactory popupFactory_ = nullptr;
+};
