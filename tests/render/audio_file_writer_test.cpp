@@ -8,13 +8,19 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #ifndef _WIN32
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <csignal>
+#include <thread>
 #endif
 
 #include "audio_file_writer.h"
@@ -177,6 +183,50 @@ TEST(AudioFileWriter, CommitReplacesAnOlderFile) {
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"render.wav"});
 }
 
+// Renders the test signal through a writer for path; false (with the reason) at the first failure.
+bool Render(const std::string& path, const TestSignal& signal, std::string* error, int frames = kFrames) {
+  auto writer = AudioFileWriter::Create(path, OutputFormat::kWavFloat, kRate, frames, error);
+  if (!writer) return false;
+  return writer->Write(signal.left.data(), signal.right.data(), frames, error) && writer->Commit(error);
+}
+
+// The temporary file has a name of its own: a user's file named like "FILE.partial"
+// is never touched, a name as long as the system allows works, and two renders to one
+// name do not write into each other's file.
+TEST(AudioFileWriter, TheTemporaryNameIsUniqueAndShort) {
+  const TestSignal signal;
+  TempFolder folder;
+  const std::string path = folder.File("render.wav");
+  std::ofstream(path + ".partial") << "the user's own file";
+  std::string error;
+  ASSERT_TRUE(Render(path, signal, &error)) << error;
+  std::ifstream kept(path + ".partial");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "the user's own file");
+
+  auto first = AudioFileWriter::Create(path, OutputFormat::kWavFloat, kRate, kFrames, &error);
+  auto second = AudioFileWriter::Create(path, OutputFormat::kWavFloat, kRate, kFrames / 2, &error);
+  ASSERT_TRUE(first && second) << error;
+  EXPECT_NE(first->TemporaryPath(), second->TemporaryPath());
+  ASSERT_TRUE(first->Write(signal.left.data(), signal.right.data(), kFrames, &error)) << error;
+  ASSERT_TRUE(second->Write(signal.left.data(), signal.right.data(), kFrames / 2, &error)) << error;
+  EXPECT_TRUE(first->Commit(&error)) << error;
+  EXPECT_EQ(ReadAudio(path).info.frames, kFrames);
+  EXPECT_TRUE(second->Commit(&error)) << error;
+  EXPECT_EQ(ReadAudio(path).info.frames, kFrames / 2);
+
+  std::vector<std::string> expected = {"render.wav", "render.wav.partial"};
+#ifndef _WIN32  // Windows limits the whole path to 260 units
+  const std::string longest = std::string(251, 'n') + ".wav";
+  EXPECT_TRUE(Render(folder.File(longest), signal, &error)) << error;
+  EXPECT_FALSE(Render(folder.File("n" + longest), signal, &error));
+  EXPECT_NE(error.find("too long"), std::string::npos) << error;
+  expected.insert(expected.begin(), longest);
+#endif
+  std::vector<std::string> entries = folder.Entries();
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(entries, expected) << "no temporary file left";
+}
+
 TEST(AudioFileWriter, RefusesPathsItCannotWrite) {
   TempFolder folder;
   std::string error;
@@ -191,6 +241,56 @@ TEST(AudioFileWriter, RefusesPathsItCannotWrite) {
 }
 
 #ifndef _WIN32
+// What is not a regular file is written, never replaced: a device in place, a pipe
+// gets the finished file, and a symbolic link leads to the file that is replaced.
+TEST(AudioFileWriter, DevicesPipesAndLinksAreWrittenNotReplaced) {
+  namespace fs = std::filesystem;
+  const TestSignal signal;
+  TempFolder folder;
+  std::string error;
+
+  // A null device of the test's own, so that nothing of the system's is at stake.
+  const std::string device = folder.File("null");
+  if (mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+    EXPECT_TRUE(Render(device, signal, &error)) << error;
+    EXPECT_TRUE(fs::is_character_file(device));
+  }
+
+  const std::string fifo = folder.File("fifo.wav");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_hard_link(fifo, folder.File("fifo.keep"));  // reaches the pipe even if it were replaced
+  std::string received;
+  std::thread reader([&] {
+    std::ifstream in(fifo, std::ios::binary);
+    received.assign(std::istreambuf_iterator<char>(in), {});
+  });
+  const bool piped = Render(fifo, signal, &error);
+  // A reader still waiting for a writer (the render never came) is let go.
+  const int wake = open(folder.File("fifo.keep").c_str(), O_WRONLY | O_NONBLOCK);
+  if (wake >= 0) close(wake);
+  reader.join();
+  EXPECT_TRUE(piped) << error;
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  std::ofstream(folder.File("received.wav"), std::ios::binary) << received;
+  EXPECT_EQ(ReadAudio(folder.File("received.wav")).info.frames, kFrames);
+
+  fs::create_directory(folder.File("takes"));
+  std::ofstream(folder.File("takes/take1.wav")) << "an older take";
+  fs::create_symlink("takes/take1.wav", folder.File("latest.wav"));
+  fs::create_symlink("takes/take2.wav", folder.File("next.wav"));  // pointing where nothing is yet
+  for (const char* link : {"latest.wav", "next.wav"}) {
+    SCOPED_TRACE(link);
+    EXPECT_TRUE(Render(folder.File(link), signal, &error)) << error;
+    EXPECT_TRUE(fs::is_symlink(folder.File(link)));
+    EXPECT_EQ(ReadAudio(folder.File(link)).info.frames, kFrames);
+  }
+  EXPECT_EQ(ReadAudio(folder.File("takes/take2.wav")).info.frames, kFrames);
+  std::vector<std::string> takes;
+  for (const auto& entry : fs::directory_iterator(folder.File("takes"))) takes.push_back(entry.path().filename());
+  std::sort(takes.begin(), takes.end());
+  EXPECT_EQ(takes, (std::vector<std::string>{"take1.wav", "take2.wav"})) << "no temporary file left";
+}
+
 // Lets this process write files of at most limit bytes, as a disk that fills up
 // does: writes beyond it fail (instead of raising SIGXFSZ).
 class FileSizeLimit {

@@ -23,6 +23,17 @@
 #include "test_bundle.h"
 #include "tone_measure.h"
 
+#ifndef _WIN32
+#include <signal.h>
+#include <spawn.h>
+#include <string.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+#endif
+
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -93,6 +104,7 @@ TEST(RenderCommand, BadInputGivesOneErrorLineAndNoFile) {
       {{"--bundle", bundle, "-o", out, "--duration", "-1"}, kExitBadArguments, "--duration"},
       {{"--bundle", bundle, "-o", out, "-p", "No Such Programme"}, kExitBadArguments, "No Such Programme"},
       {{"--bundle", bundle, "-o", out, "-s", "Binaural=99999"}, kExitBadArguments, "out of range"},
+      {{"--bundle", bundle, "-o", out, "-s", "Binaural=0x10"}, kExitBadArguments, "not a value of Binaural"},
       {{"--bundle", bundle, "-o", folder.File("missing/out.wav")}, kExitFailed, "missing"},
       {{"--bundle", bundle, "-o", folder.File("")}, kExitFailed, "folder"},
       {{"--bundle", folder.File("missing.vst3"), "-o", out}, kExitFailed, "missing.vst3"},
@@ -168,6 +180,79 @@ TEST(RenderCommand, AFailedRenderLeavesAnOlderFileAlone) {
   EXPECT_EQ(ReadWhole(out), "an older render");
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"out.wav"});
 }
+
+// Slots 157 to 159 hold no programme: selecting one changes nothing, which is said.
+TEST(RenderCommand, AnEmptyProgrammeSlotIsSaidToBeEmpty) {
+  TempFolder folder;
+  const std::string warning =
+      "spw_render: warning: programme 157 is an empty slot: it holds no settings and selecting it changes none\n";
+  for (const std::string programme : {"156", "157"}) {
+    const CommandResult result =
+        RunCommand({"--bundle", TestBundle(), "-p", programme, "-d", "0.1", "-q", "-o", folder.File("out.wav")});
+    EXPECT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_EQ(result.err, programme == "157" ? warning : "");
+  }
+}
+
+#ifndef _WIN32
+// The renderer itself, started as a shell would start it, with the given signal at
+// its default action.
+pid_t StartRenderer(const std::vector<std::string>& args, int sig) {
+  std::vector<std::string> all = {ExecutableFolder() + SPW_TEST_RENDERER};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& arg : all) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, sig);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  pid_t pid = -1;
+  if (posix_spawn(&pid, argv[0], nullptr, &attributes, argv.data(), environ) != 0) pid = -1;
+  posix_spawnattr_destroy(&attributes);
+  return pid;
+}
+
+// Waits for the process to end, at most a while; -1 when it would not.
+int WaitForEnd(pid_t pid) {
+  for (int tries = 0; tries < 2000; ++tries) {
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == pid) return status;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  return -1;
+}
+
+// Ctrl-C or a termination request half way through a long render ends it as such a
+// signal would, and takes its temporary file along.
+TEST(RenderCommand, AnInterruptedRenderLeavesNoFile) {
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(strsignal(sig));
+    TempFolder folder;
+    const pid_t pid = StartRenderer({"--bundle", TestBundle(), "-d", "86400", "-q", "-o", folder.File("day.wav")}, sig);
+    ASSERT_GT(pid, 0);
+    // Under way once its file has grown.
+    bool writing = false;
+    for (int tries = 0; tries < 2000 && !writing; ++tries) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      for (const auto& entry : std::filesystem::directory_iterator(folder.File(""))) {
+        std::error_code ec;
+        writing = writing || std::filesystem::file_size(entry.path(), ec) > (1u << 20);
+      }
+    }
+    EXPECT_TRUE(writing);
+    kill(pid, sig);
+    const int status = WaitForEnd(pid);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << "status " << status;
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{});
+  }
+}
+#endif
 
 TEST_F(LoadedPlugin, ListingsShowWhatThePluginPublishes) {
   int32_t listId = 0;

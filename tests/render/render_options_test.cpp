@@ -49,6 +49,9 @@ TEST(RenderOptions, FormatFollowsTheFileNameUnlessGiven) {
   EXPECT_EQ(Parse({"-o", "a.FLAC"}).options.format, OutputFormat::kFlac24);
   EXPECT_EQ(Parse({"-o", "a.flac", "-f", "flac16"}).options.format, OutputFormat::kFlac16);
   EXPECT_EQ(Parse({"-o", "noextension", "-f", "wav16"}).options.format, OutputFormat::kWav16);
+  EXPECT_EQ(Parse({"-o", "/dev/null"}).options.format, OutputFormat::kWavFloat);
+  // An extension the renderer does not write needs the format said out loud.
+  EXPECT_EQ(Parse({"-o", "a.mp3", "-f", "wav16"}).options.format, OutputFormat::kWav16);
 }
 
 TEST(RenderOptions, ListingsAndHelpNeedNoOutputFile) {
@@ -76,6 +79,12 @@ TEST(RenderOptions, RefusesBadCommandLinesWithAReason) {
       {{"-o", "a.wav", "-d", "1e9"}, "--duration"},
       {{"-o", "a.wav", "-r", "44100.5"}, "--rate"},
       {{"-o", "a.wav", "-r", "1000"}, "--rate"},
+      {{"-o", "a.wav", "-r", "0x1F40"}, "--rate"},  // decimal only: this would be 8000
+      {{"-o", "a.wav", "-d", "0x10"}, "--duration"},
+      {{"-o", "a.wav", "-d", "inf"}, "--duration"},
+      {{"-o", "a.wav", "-b", "0X40"}, "--block"},
+      {{"-o", "a.mp3"}, "cannot tell the format"},
+      {{"-o", "take.1.OGG"}, "cannot tell the format"},
       {{"-o", "a.wav", "-b", "0"}, "--block"},
       {{"-o", "a.wav", "-b", "100000"}, "--block"},
       {{"-o", "a.wav", "-f", "mp3"}, "unknown format 'mp3'"},

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
-#include <system_error>
 
 #include "host_path.h"
 
@@ -13,7 +12,6 @@ namespace spwrender {
 namespace {
 
 constexpr int kChannels = 2;
-constexpr const char* kTemporarySuffix = ".partial";
 
 // libsndfile's message for the last error; on Windows it ends in a line break.
 std::string SndfileError(SNDFILE* file) {
@@ -35,11 +33,6 @@ bool LibraryHasType(int type) {
   return false;
 }
 
-bool IsFolder(const std::string& path) {
-  std::error_code ec;
-  return std::filesystem::is_directory(spwhost::NativePath(path), ec);
-}
-
 // Whether the closed file reads back with all its frames. libsndfile's sf_close
 // reports no failure of its last writes (a FLAC encoder's final frames, the header
 // update), so a disk that fills up just then would otherwise go unnoticed.
@@ -56,9 +49,6 @@ bool HoldsFrames(const std::string& path, int64_t frames) {
 double PeakDbfs(double peak) {
   return peak > 0.0 ? 20.0 * std::log10(peak) : -std::numeric_limits<double>::infinity();
 }
-
-AudioFileWriter::AudioFileWriter(std::string path, std::string tempPath, OutputFormat format)
-    : path_(std::move(path)), tempPath_(std::move(tempPath)), format_(format) {}
 
 std::unique_ptr<AudioFileWriter> AudioFileWriter::Create(const std::string& path, OutputFormat format,
                                                          int sampleRate, int64_t expectedFrames,
@@ -77,12 +67,19 @@ std::unique_ptr<AudioFileWriter> AudioFileWriter::Create(const std::string& path
              std::to_string(sampleRate) + " Hz";
     return nullptr;
   }
-  if (path.empty() || IsFolder(path)) {
-    *error = "cannot write '" + path + "': it is a folder";
-    return nullptr;
+  OutputTarget target;
+  if (!ResolveOutputTarget(path, &target, error)) return nullptr;
+  std::unique_ptr<AudioFileWriter> writer(new AudioFileWriter(path, target, format));
+  if (target.kind != OutputKind::kDevice) {
+    // Beside the final file, so that it can be renamed into place; a pipe's folder
+    // may be /dev/fd.
+    const std::filesystem::path folder = target.kind == OutputKind::kFile
+                                             ? spwhost::NativePath(target.filePath).parent_path()
+                                             : std::filesystem::temp_directory_path();
+    if (!writer->temporary_.Create(folder, path, error)) return nullptr;
   }
-  std::unique_ptr<AudioFileWriter> writer(new AudioFileWriter(path, path + kTemporarySuffix, format));
-  writer->file_ = sf_open(writer->tempPath_.c_str(), SFM_WRITE, &info);
+  const bool inPlace = target.kind == OutputKind::kDevice;
+  writer->file_ = sf_open(inPlace ? path.c_str() : writer->TemporaryPath().c_str(), SFM_WRITE, &info);
   if (writer->file_ == nullptr) {
     *error = "cannot write '" + path + "': " + SndfileError(nullptr);
     return nullptr;
@@ -96,11 +93,21 @@ AudioFileWriter::~AudioFileWriter() {
   if (!committed_) Discard();
 }
 
+bool AudioFileWriter::PutInPlace(std::string* error) {
+  // What went to a device is gone on its way: there is nothing to read back.
+  if (target_.kind == OutputKind::kDevice) return true;
+  if (!HoldsFrames(TemporaryPath(), frames_)) {
+    *error = "finishing '" + path_ + "' failed: the file came out incomplete (is the disk full?)";
+    return false;
+  }
+  return target_.kind == OutputKind::kFile ? temporary_.MoveTo(target_.filePath, error)
+                                           : temporary_.CopyTo(path_, error);
+}
+
 void AudioFileWriter::Discard() {
   if (file_ != nullptr) sf_close(file_);
   file_ = nullptr;
-  std::error_code ec;
-  std::filesystem::remove(spwhost::NativePath(tempPath_), ec);
+  temporary_.Remove();
 }
 
 bool AudioFileWriter::Write(const float* left, const float* right, int frames, std::string* error) {
@@ -127,15 +134,7 @@ bool AudioFileWriter::Commit(std::string* error) {
     Discard();
     return false;
   }
-  if (!HoldsFrames(tempPath_, frames_)) {
-    *error = "finishing '" + path_ + "' failed: the file came out incomplete (is the disk full?)";
-    Discard();
-    return false;
-  }
-  std::error_code ec;
-  std::filesystem::rename(spwhost::NativePath(tempPath_), spwhost::NativePath(path_), ec);
-  if (ec) {
-    *error = "cannot move the finished file to '" + path_ + "': " + ec.message();
+  if (!PutInPlace(error)) {
     Discard();
     return false;
   }

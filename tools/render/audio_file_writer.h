@@ -1,7 +1,8 @@
 #pragma once
 // Writes a stereo audio file through libsndfile without ever leaving a partial file
 // under the final name: samples go to a temporary file in the same folder, which
-// Commit renames into place; a writer destroyed before Commit removes it.
+// Commit renames into place; a writer destroyed before Commit removes it. A device
+// is written in place, a pipe gets the finished file (output_target.h).
 
 #include <cstdint>
 #include <memory>
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "output_format.h"
+#include "output_target.h"
+#include "temporary_file.h"
 
 struct sf_private_tag;  // libsndfile's SNDFILE
 
@@ -30,7 +33,7 @@ class AudioFileWriter {
   // scale (the peak still records them).
   bool Write(const float* left, const float* right, int frames, std::string* error);
   // Closes the file, checks that it reads back complete and renames it to the
-  // final name.
+  // final name, or sends it into the pipe (a device: only closes it).
   bool Commit(std::string* error);
 
   // Largest absolute sample written so far (1.0 = full scale).
@@ -38,14 +41,18 @@ class AudioFileWriter {
   int64_t FramesWritten() const { return frames_; }
   // True when an integer format had to clip: the peak is above full scale.
   bool Clipped() const { return IsIntegerFormat(format_) && peak_ > 1.0; }
-  const std::string& TemporaryPath() const { return tempPath_; }
+  // The file being written until Commit; empty when writing a device in place.
+  const std::string& TemporaryPath() const { return temporary_.Path(); }
 
  private:
-  AudioFileWriter(std::string path, std::string tempPath, OutputFormat format);
+  AudioFileWriter(std::string path, OutputTarget target, OutputFormat format)
+      : path_(std::move(path)), target_(std::move(target)), format_(format) {}
+  bool PutInPlace(std::string* error);
   void Discard();
 
   std::string path_;
-  std::string tempPath_;
+  OutputTarget target_;
+  TemporaryFile temporary_;  // none for a device
   OutputFormat format_;
   sf_private_tag* file_ = nullptr;
   bool committed_ = false;

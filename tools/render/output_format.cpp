@@ -79,8 +79,16 @@ int SndfileFormat(OutputFormat format, int64_t frames) {
   return fitsWav ? code : (code & ~SF_FORMAT_TYPEMASK) | SF_FORMAT_RF64;
 }
 
-OutputFormat FormatForPath(const std::string& path) {
-  return LowerExtension(path) == ".flac" ? OutputFormat::kFlac24 : OutputFormat::kWavFloat;
+bool FormatForPath(const std::string& path, OutputFormat* format) {
+  const std::string ext = LowerExtension(path);
+  if (ext == ".flac") {
+    *format = OutputFormat::kFlac24;
+  } else if (ext.empty() || ext == ".wav") {
+    *format = OutputFormat::kWavFloat;
+  } else {
+    return false;
+  }
+  return true;
 }
 
 bool ExtensionFits(const std::string& path, OutputFormat format) {

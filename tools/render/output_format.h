@@ -26,9 +26,10 @@ bool IsFlac(OutputFormat format);
 // WAV extension for large files.
 int SndfileFormat(OutputFormat format, int64_t frames);
 
-// The format a file name asks for by its extension (".flac" gives 24-bit FLAC,
-// everything else 32-bit float WAV).
-OutputFormat FormatForPath(const std::string& path);
+// The format a file name asks for by its extension: ".flac" gives 24-bit FLAC, ".wav"
+// or no extension 32-bit float WAV. False for any other extension (".mp3", ".ogg"),
+// which would otherwise get data of a kind its name does not promise.
+bool FormatForPath(const std::string& path, OutputFormat* format);
 // Whether the file name's extension fits the format: ".wav" fits the WAV formats,
 // ".flac" the FLAC ones, any other extension fits every format.
 bool ExtensionFits(const std::string& path, OutputFormat format);

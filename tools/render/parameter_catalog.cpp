@@ -2,11 +2,9 @@
 
 #include <pluginterfaces/vst/ivsteditcontroller.h>
 
-#include <cctype>
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 
+#include "decimal_number.h"
 #include "name_match.h"
 #include "vst3_host.h"
 
@@ -22,11 +20,9 @@ constexpr double kStepTolerance = 1e-6;
 
 // Reads a number and what follows it; false when the text does not start with one.
 bool SplitNumber(const std::string& text, double* number, std::string* rest) {
-  errno = 0;
-  char* end = nullptr;
-  *number = std::strtod(text.c_str(), &end);
-  if (end == text.c_str() || errno != 0 || !std::isfinite(*number)) return false;
-  *rest = end;
+  size_t used = 0;
+  if (!ReadLeadingDecimal(text, number, &used)) return false;
+  *rest = text.substr(used);
   rest->erase(0, rest->find_first_not_of(' '));
   return true;
 }

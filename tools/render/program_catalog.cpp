@@ -67,6 +67,10 @@ ParameterChange ProgramCatalog::Selection(int number) const {
   return change;
 }
 
+bool ProgramCatalog::IsEmptySlot(int number) const {
+  return Name(number) == "- " + std::to_string(number + 1) + " -";
+}
+
 void ProgramCatalog::Print(std::FILE* out) const {
   std::fprintf(out, "%s (%zu programmes; choose with --program NUMBER or --program NAME)\n", listName_.c_str(),
                names_.size());

@@ -27,6 +27,9 @@ class ProgramCatalog {
   ParameterChange Selection(int number) const;
 
   const std::string& Name(int number) const { return names_[size_t(number)]; }
+  // True for a slot that holds no programme: the plug-in names such a slot by its
+  // 1-based number ("- 158 -"), and selecting it changes no setting.
+  bool IsEmptySlot(int number) const;
   void Print(std::FILE* out) const;
 
  private:

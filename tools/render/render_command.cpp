@@ -34,14 +34,18 @@ int Fail(const Streams& io, int status, std::string message) {
 }
 
 // The programme selection and the settings, in the order they are to be applied.
-bool ResolveChanges(spwhost::Plugin& plugin, const RenderOptions& options, std::vector<ParameterChange>* changes,
-                    std::string* programName, std::string* error) {
+bool ResolveChanges(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& options,
+                    std::vector<ParameterChange>* changes, std::string* programName, std::string* error) {
   if (!options.program.empty()) {
     ProgramCatalog programs;
     int number = 0;
     if (!programs.Read(plugin, error) || !programs.Resolve(options.program, &number, error)) return false;
     changes->push_back(programs.Selection(number));
     *programName = programs.Name(number);
+    if (programs.IsEmptySlot(number)) {
+      std::fprintf(io.err, "spw_render: warning: programme %d is an empty slot: it holds no settings and selecting "
+                   "it changes none\n", number);
+    }
   }
   const ParameterCatalog parameters(plugin);
   for (const auto& setting : options.settings) {
@@ -74,7 +78,7 @@ int Render(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& opti
   job.blockSize = options.blockSize;
   job.frames = std::max<int64_t>(1, std::llround(options.durationSeconds * options.sampleRate));
   std::string programName, error;
-  if (!ResolveChanges(plugin, options, &job.changes, &programName, &error)) return Fail(io, kExitBadArguments, error);
+  if (!ResolveChanges(io, plugin, options, &job.changes, &programName, &error)) return Fail(io, kExitBadArguments, error);
 
   auto writer = AudioFileWriter::Create(options.outputPath, options.format, options.sampleRate, job.frames, &error);
   if (!writer) return Fail(io, kExitFailed, error);

@@ -1,9 +1,9 @@
 #include "render_options.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
+
+#include "decimal_number.h"
 
 namespace spwrender {
 namespace {
@@ -17,24 +17,16 @@ struct OptionRow {
   Handler handler;
 };
 
-bool ParseNumber(const std::string& text, double* value) {
-  if (text.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  *value = std::strtod(text.c_str(), &end);
-  return errno == 0 && *end == '\0' && std::isfinite(*value);
-}
-
 bool ParseWholeNumber(const std::string& text, long min, long max, int* value) {
   double number = 0.0;
-  if (!ParseNumber(text, &number) || number != std::floor(number) || number < min || number > max) return false;
+  if (!ReadDecimal(text, &number) || number != std::floor(number) || number < min || number > max) return false;
   *value = static_cast<int>(number);
   return true;
 }
 
 bool SetDuration(const std::string& value, RenderOptions* options, std::string* error) {
   double seconds = 0.0;
-  if (!ParseNumber(value, &seconds) || seconds <= 0.0 || seconds > kMaxDurationSeconds) {
+  if (!ReadDecimal(value, &seconds) || seconds <= 0.0 || seconds > kMaxDurationSeconds) {
     *error = "--duration wants seconds above 0 and at most " + std::to_string(int(kMaxDurationSeconds)) +
              ", not '" + value + "'";
     return false;
@@ -162,7 +154,11 @@ bool CheckCombination(RenderOptions* options, bool formatGiven, std::string* err
     return false;
   }
   if (!formatGiven) {
-    options->format = FormatForPath(options->outputPath);
+    if (!FormatForPath(options->outputPath, &options->format)) {
+      *error = "cannot tell the format from the file name '" + options->outputPath +
+               "': spw_render writes .wav and .flac files (or choose one with --format)";
+      return false;
+    }
   } else if (!ExtensionFits(options->outputPath, options->format)) {
     *error = std::string("format ") + FormatName(options->format) + " does not fit the file name '" +
              options->outputPath + "'";
@@ -215,7 +211,8 @@ std::string RenderUsage() {
          "  -r, --rate HZ          sample rate (default 48000)\n"
          "  -b, --block FRAMES     frames per process call (default 512)\n"
          "  -f, --format FORMAT    " + FormatNameList() + "\n"
-         "                         (default: flac24 for a .flac file name, else wav32f)\n"
+         "                         (default: flac24 for a .flac file name, wav32f for .wav;\n"
+         "                         a name with another extension needs it)\n"
          "  -o, --output FILE      the file to write; it appears only when the render succeeds\n"
          "      --bundle PATH      the stereoPulseWeaver.vst3 bundle (default: the one built with\n"
          "                         this program)\n"

@@ -1,0 +1,26 @@
+#pragma once
+// Where the renderer's output goes, decided before anything is written. A regular
+// file (or a name that does not exist yet) is written beside itself and replaced
+// at the end; a symbolic link is followed, so the file it points to is replaced
+// and the link stays. A device (/dev/null) or a pipe (a FIFO, a shell's >(...))
+// is written, never replaced. Anything else (a folder, a socket) is refused.
+
+#include <string>
+
+namespace spwrender {
+
+enum class OutputKind {
+  kFile,    // a regular file, created or replaced
+  kDevice,  // written in place
+  kPipe,    // gets the finished file: a WAV header holds the length, known only at the end
+};
+
+struct OutputTarget {
+  OutputKind kind = OutputKind::kFile;
+  std::string filePath;  // kFile: the file to create or replace, links followed
+};
+
+// Decides the target of path. False with a one-line reason when it cannot be written.
+bool ResolveOutputTarget(const std::string& path, OutputTarget* target, std::string* error);
+
+}  // namespace spwrender
