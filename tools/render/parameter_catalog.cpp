@@ -130,6 +130,13 @@ bool ParameterCatalog::ResolveNumber(const Entry& entry, const std::string& valu
   return true;
 }
 
+bool ParameterCatalog::IsList(uint32_t id) const {
+  for (const Entry& entry : entries_) {
+    if (entry.id == id) return !entry.valueTexts.empty();
+  }
+  return false;
+}
+
 void ParameterCatalog::Print(std::FILE* out) const {
   std::fprintf(out, "%4s  %-16s %-14s %s\n", "id", "name", "default", "values (set with --set \"NAME=VALUE\")");
   for (const Entry& entry : entries_) {

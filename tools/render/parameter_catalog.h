@@ -29,6 +29,9 @@ class ParameterCatalog {
   bool Resolve(const std::string& name, const std::string& value, ParameterChange* change,
                std::string* error) const;
 
+  // Whether parameter id takes value texts ("Wave", "Binaural Pan") rather than numbers.
+  bool IsList(uint32_t id) const;
+
   void Print(std::FILE* out) const;
 
  private:

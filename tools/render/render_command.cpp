@@ -15,10 +15,17 @@
 #include "progress_bar.h"
 #include "render_loop.h"
 #include "render_options.h"
+#include "text_file.h"
+#include "timeline.h"
 #include "vst3_host.h"
 
 namespace spwrender {
 namespace {
+
+// A timeline is a few kilobytes of text; anything far beyond that is not one.
+constexpr size_t kMaxTimelineBytes = size_t(16) << 20;
+// Problems of a timeline listed before the rest are only counted.
+constexpr size_t kMaxProblemsShown = 100;
 
 // Where the messages go.
 struct Streams {
@@ -33,15 +40,19 @@ int Fail(const Streams& io, int status, std::string message) {
   return status;
 }
 
-// The programme selection and the settings, in the order they are to be applied.
-bool ResolveChanges(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& options,
-                    std::vector<ParameterChange>* changes, std::string* programName, std::string* error) {
+// The programme selection and the settings, at the start, in the order they apply.
+bool ResolveStartSettings(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& options,
+                          std::vector<AutomationEvent>* events, std::string* programName, std::string* error) {
   if (!options.program.empty()) {
     ProgramCatalog programs;
     int number = 0;
     if (!programs.Read(plugin, error) || !programs.Resolve(options.program, &number, error)) return false;
-    changes->push_back(programs.Selection(number));
-    *programName = programs.Name(number);
+    AutomationEvent selection;
+    selection.change = programs.Selection(number);
+    selection.selectsProgram = true;
+    selection.programName = programs.Name(number);
+    events->push_back(selection);
+    *programName = selection.programName;
     if (programs.IsEmptySlot(number)) {
       std::fprintf(io.err, "spw_render: warning: programme %d is an empty slot: it holds no settings and selecting "
                    "it changes none\n", number);
@@ -49,11 +60,51 @@ bool ResolveChanges(const Streams& io, spwhost::Plugin& plugin, const RenderOpti
   }
   const ParameterCatalog parameters(plugin);
   for (const auto& setting : options.settings) {
-    ParameterChange change;
-    if (!parameters.Resolve(setting.first, setting.second, &change, error)) return false;
-    changes->push_back(change);
+    AutomationEvent event;
+    if (!parameters.Resolve(setting.first, setting.second, &event.change, error)) return false;
+    events->push_back(event);
   }
   return true;
+}
+
+// Prints the problems of a timeline, as "FILE:LINE: message", in line order.
+void ReportTimelineProblems(const Streams& io, const std::string& path, std::vector<TimelineProblem> problems) {
+  std::stable_sort(problems.begin(), problems.end(),
+                   [](const TimelineProblem& a, const TimelineProblem& b) { return a.line < b.line; });
+  const size_t shown = std::min(problems.size(), kMaxProblemsShown);
+  for (size_t i = 0; i < shown; ++i) {
+    const std::string where = problems[i].line > 0 ? path + ":" + std::to_string(problems[i].line) : path;
+    std::fprintf(io.err, "%s: %s\n", where.c_str(), problems[i].message.c_str());
+  }
+  if (shown < problems.size()) std::fprintf(io.err, "%s: ... and %zu more\n", path.c_str(), problems.size() - shown);
+}
+
+// Reads the timeline and turns it into automation after the start settings; sets
+// the render's length from its end unless --duration gave one. Reports every
+// problem it finds and returns the exit status.
+int LoadTimeline(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& options, RenderJob* job,
+                 double* seconds) {
+  std::string text, error;
+  if (!ReadTextFile(options.timelinePath, kMaxTimelineBytes, &text, &error)) {
+    return Fail(io, kExitBadArguments, error);
+  }
+  Timeline timeline;
+  std::vector<TimelineProblem> problems;
+  ParseTimeline(text, &timeline, &problems);
+  ResolveTimeline(plugin, timeline, job->sampleRate, &job->automation, &problems);
+  if (!options.durationGiven && !timeline.hasEnd) {
+    problems.push_back({0, "the timeline has no end: add a line \"TIME end\", or give --duration"});
+  } else if (!options.durationGiven && timeline.endSeconds <= 0.0) {
+    problems.push_back({0, "the timeline ends at 0: nothing to render"});
+  }
+  if (!problems.empty()) {
+    ReportTimelineProblems(io, options.timelinePath, problems);
+    return Fail(io, kExitBadArguments, "the timeline '" + options.timelinePath + "' has " +
+                                           std::to_string(problems.size()) + " problem" +
+                                           (problems.size() == 1 ? "" : "s") + "; nothing was rendered");
+  }
+  if (!options.durationGiven) *seconds = timeline.endSeconds;
+  return kExitOk;
 }
 
 // The clipping warning (always) and the summary line (unless quiet).
@@ -66,7 +117,9 @@ void ReportResult(const Streams& io, const RenderOptions& options, const AudioFi
   }
   if (options.quiet) return;
   const double seconds = double(writer.FramesWritten()) / options.sampleRate;
-  const std::string of = programName.empty() ? "" : " of \"" + programName + "\"";
+  const std::string of = !options.timelinePath.empty() ? " of the session " + options.timelinePath
+                         : programName.empty()          ? ""
+                                                        : " of \"" + programName + "\"";
   std::fprintf(io.err, "spw_render: wrote %s: %.2f s%s at %d Hz, %s, peak %+.2f dBFS, rendered in %.2f s (%.0fx real "
                "time)\n", options.outputPath.c_str(), seconds, of.c_str(), options.sampleRate,
                FormatDescription(options.format), peakDb, wallSeconds, wallSeconds > 0.0 ? seconds / wallSeconds : 0.0);
@@ -76,9 +129,16 @@ int Render(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& opti
   RenderJob job;
   job.sampleRate = options.sampleRate;
   job.blockSize = options.blockSize;
-  job.frames = std::max<int64_t>(1, std::llround(options.durationSeconds * options.sampleRate));
   std::string programName, error;
-  if (!ResolveChanges(io, plugin, options, &job.changes, &programName, &error)) return Fail(io, kExitBadArguments, error);
+  if (!ResolveStartSettings(io, plugin, options, &job.automation, &programName, &error)) {
+    return Fail(io, kExitBadArguments, error);
+  }
+  double seconds = options.durationSeconds;
+  if (!options.timelinePath.empty()) {
+    const int status = LoadTimeline(io, plugin, options, &job, &seconds);
+    if (status != kExitOk) return status;
+  }
+  job.frames = std::max<int64_t>(1, std::llround(seconds * options.sampleRate));
 
   auto writer = AudioFileWriter::Create(options.outputPath, options.format, options.sampleRate, job.frames, &error);
   if (!writer) return Fail(io, kExitFailed, error);

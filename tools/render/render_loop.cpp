@@ -3,11 +3,15 @@
 #include <algorithm>
 
 #include "audio_file_writer.h"
+#include "automation_player.h"
 #include "progress_bar.h"
 #include "vst3_host.h"
 
 namespace spwrender {
 namespace {
+
+// A slide sends a point at least every 10 ms: steps that the plug-in's ramps smooth.
+constexpr int kSlidePointsPerSecond = 100;
 
 bool Prepare(spwhost::Plugin& plugin, const RenderJob& job, std::string* error) {
   if (!plugin.SetStereoOutput()) {
@@ -25,7 +29,6 @@ bool Prepare(spwhost::Plugin& plugin, const RenderJob& job, std::string* error) 
   }
   plugin.SetTransport(/*playing=*/true);
   plugin.SetProjectTimeSamples(0);
-  for (const ParameterChange& change : job.changes) plugin.QueueParameterChange(change.id, change.normalized);
   return true;
 }
 
@@ -33,8 +36,11 @@ bool RenderBlocks(spwhost::Plugin& plugin, const RenderJob& job, AudioFileWriter
                   std::string* error) {
   std::vector<float> left(size_t(job.blockSize)), right(size_t(job.blockSize));
   float* outputs[] = {left.data(), right.data()};
+  AutomationPlayer automation(job.automation, std::max<int64_t>(1, job.sampleRate / kSlidePointsPerSecond));
   for (int64_t done = 0; done < job.frames;) {
-    const int frames = static_cast<int>(std::min<int64_t>(job.blockSize, job.frames - done));
+    if (!automation.Deliver(plugin, done, error)) return false;
+    const int frames =
+        static_cast<int>(std::min<int64_t>({job.blockSize, job.frames - done, automation.FramesToNext(done)}));
     if (!plugin.ProcessFloat(outputs, frames)) {
       *error = "the plug-in failed to process the block at frame " + std::to_string(done) + " (result " +
                std::to_string(plugin.LastProcessResult()) + ")";

@@ -1,14 +1,15 @@
 #pragma once
 // Drives an initialised plug-in instance the way a host renders a project offline:
 // stereo output bus, processing set up for offline 32-bit float, component active,
-// transport playing from project time 0 and advancing block by block. The start-up
-// parameter changes go with the first block, in order, before any audio of it.
+// transport playing from project time 0 and advancing block by block. Automation
+// (the start-up settings at frame 0, then the timeline) is played by an
+// AutomationPlayer, blocks split where it is due.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "parameter_change.h"
+#include "automation.h"
 
 namespace spwhost {
 class Plugin;
@@ -23,7 +24,7 @@ struct RenderJob {
   int sampleRate = 48000;                  // Hz
   int blockSize = 512;                     // frames per process call
   int64_t frames = 0;                      // length of the render
-  std::vector<ParameterChange> changes;    // sent with the first block
+  std::vector<AutomationEvent> automation; // in the order it applies
 };
 
 // Renders job.frames into writer. False with a reason when the plug-in refuses the

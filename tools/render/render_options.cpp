@@ -32,6 +32,7 @@ bool SetDuration(const std::string& value, RenderOptions* options, std::string* 
     return false;
   }
   options->durationSeconds = seconds;
+  options->durationGiven = true;
   return true;
 }
 
@@ -80,6 +81,15 @@ bool SetProgram(const std::string& value, RenderOptions* options, std::string* e
   return true;
 }
 
+bool SetTimeline(const std::string& value, RenderOptions* options, std::string* error) {
+  if (value.empty()) {
+    *error = "--timeline wants the path of a timeline file";
+    return false;
+  }
+  options->timelinePath = value;
+  return true;
+}
+
 bool SetOutput(const std::string& value, RenderOptions* options, std::string*) {
   options->outputPath = value;
   return true;
@@ -116,7 +126,8 @@ bool Help(const std::string&, RenderOptions* options, std::string*) {
 
 const OptionRow kOptions[] = {
     {"program", 'p', true, SetProgram},   {"set", 's', true, AddSetting},
-    {"duration", 'd', true, SetDuration}, {"rate", 'r', true, SetRate},
+    {"timeline", 't', true, SetTimeline}, {"duration", 'd', true, SetDuration},
+    {"rate", 'r', true, SetRate},
     {"block", 'b', true, SetBlock},       {"format", 'f', true, SetFormat},
     {"output", 'o', true, SetOutput},     {"bundle", 0, true, SetBundle},
     {"list-programs", 0, false, ListPrograms}, {"list-params", 0, false, ListParams},
@@ -207,7 +218,9 @@ std::string RenderUsage() {
          "  -s, --set NAME=VALUE   set a parameter by its name, in its own units or by one of its\n"
          "                         value texts, e.g. --set \"Binaural=7.83\" --set \"Wave=Golden Sine\";\n"
          "                         repeatable, applied in order after the programme\n"
-         "  -d, --duration SECONDS length of the render (default 10)\n"
+         "  -t, --timeline FILE    play a session: timed programme changes, settings and slides,\n"
+         "                         one per line (see the README), after --program and --set\n"
+         "  -d, --duration SECONDS length of the render (default: the timeline's end, else 10)\n"
          "  -r, --rate HZ          sample rate (default 48000)\n"
          "  -b, --block FRAMES     frames per process call (default 512)\n"
          "  -f, --format FORMAT    " + FormatNameList() + "\n"

@@ -18,7 +18,9 @@ struct RenderOptions {
   std::string bundlePath;                 // empty: the bundle built beside the program
   std::string program;                    // number or exact name; empty: the plug-in's own start-up values
   std::vector<std::pair<std::string, std::string>> settings;  // (parameter name, value text), in order
-  double durationSeconds = 10.0;
+  std::string timelinePath;               // a session to play after the programme and settings; empty: none
+  double durationSeconds = 10.0;          // the timeline's end instead, when one is given and this is not
+  bool durationGiven = false;
   int sampleRate = 48000;                 // Hz
   int blockSize = 512;                    // frames per process call
   OutputFormat format = OutputFormat::kWavFloat;

@@ -1,0 +1,93 @@
+#include "automation_player.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "vst3_host.h"
+
+namespace spwrender {
+namespace {
+
+// Delivers the changes queued so far with a process call of no frames.
+bool Flush(spwhost::Plugin& plugin, int64_t frame, bool* queued, std::string* error) {
+  if (!*queued) return true;
+  *queued = false;
+  if (plugin.ProcessFloat(nullptr, 0)) return true;
+  *error = "the plug-in refused the parameter changes at frame " + std::to_string(frame) + " (result " +
+           std::to_string(plugin.LastProcessResult()) + ")";
+  return false;
+}
+
+}  // namespace
+
+AutomationPlayer::AutomationPlayer(std::vector<AutomationEvent> events, int64_t maxPointGap)
+    : events_(std::move(events)), maxPointGap_(std::max<int64_t>(1, maxPointGap)) {
+  std::stable_sort(events_.begin(), events_.end(),
+                   [](const AutomationEvent& a, const AutomationEvent& b) { return a.frame < b.frame; });
+}
+
+bool AutomationPlayer::Deliver(spwhost::Plugin& plugin, int64_t frame, std::string* error) {
+  bool queued = false;
+  QueueSlidePoints(plugin, frame, &queued);
+  for (; next_ < events_.size() && events_[next_].frame <= frame; ++next_) {
+    if (!Apply(plugin, events_[next_], &queued, error)) return false;
+  }
+  return true;
+}
+
+void AutomationPlayer::QueueSlidePoints(spwhost::Plugin& plugin, int64_t frame, bool* queued) {
+  for (const Slide& slide : slides_) {
+    double normalized = slide.toNormalized;
+    if (frame < slide.end) {
+      // Linear in the parameter's own units, normalised by the plug-in as a host does.
+      const double part = double(frame - slide.start) / double(slide.end - slide.start);
+      normalized = plugin.PlainToNormalized(slide.id, slide.fromPlain + (slide.toPlain - slide.fromPlain) * part);
+    }
+    plugin.QueueParameterChange(slide.id, normalized);
+    *queued = true;
+  }
+  slides_.erase(std::remove_if(slides_.begin(), slides_.end(), [frame](const Slide& s) { return frame >= s.end; }),
+                slides_.end());
+}
+
+bool AutomationPlayer::Apply(spwhost::Plugin& plugin, const AutomationEvent& event, bool* queued,
+                             std::string* error) {
+  const uint32_t id = event.change.id;
+  if (event.selectsProgram) {
+    // A programme replaces every parameter, and with them whatever was sliding.
+    if (!Flush(plugin, event.frame, queued, error)) return false;
+    slides_.clear();
+  } else {
+    StopSlide(id);
+  }
+  if (event.slideFrames == 0) {
+    plugin.QueueParameterChange(id, event.change.normalized);
+    *queued = true;
+    return true;
+  }
+  // The slide starts from the value the plug-in holds once everything before it applies.
+  if (!Flush(plugin, event.frame, queued, error)) return false;
+  Slide slide;
+  slide.id = id;
+  slide.fromPlain = plugin.NormalizedToPlain(id, plugin.GetParamNormalized(id));
+  slide.toPlain = plugin.NormalizedToPlain(id, event.change.normalized);
+  slide.toNormalized = event.change.normalized;
+  slide.start = event.frame;
+  slide.end = event.frame + event.slideFrames;
+  slides_.push_back(slide);
+  return true;
+}
+
+void AutomationPlayer::StopSlide(uint32_t id) {
+  slides_.erase(std::remove_if(slides_.begin(), slides_.end(), [id](const Slide& s) { return s.id == id; }),
+                slides_.end());
+}
+
+int64_t AutomationPlayer::FramesToNext(int64_t frame) const {
+  int64_t frames = std::numeric_limits<int64_t>::max();
+  if (next_ < events_.size()) frames = events_[next_].frame - frame;
+  for (const Slide& slide : slides_) frames = std::min({frames, maxPointGap_, slide.end - frame});
+  return std::max<int64_t>(1, frames);
+}
+
+}  // namespace spwrender
