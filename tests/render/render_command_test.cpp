@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "audio_readback.h"
-#include "captured_file.h"
+#include "command_run.h"
 #include "host_path.h"
 #include "loaded_plugin.h"
 #include "render_command.h"
@@ -43,23 +43,6 @@
 
 namespace spwrender {
 namespace {
-
-struct CommandResult {
-  int status = -1;
-  std::string out, err;
-};
-
-CommandResult RunCommand(std::vector<std::string> args) {
-  args.insert(args.begin(), "spw_render");
-  std::vector<const char*> argv;
-  for (const std::string& arg : args) argv.push_back(arg.c_str());
-  CapturedFile out, err;
-  CommandResult result;
-  result.status = RunRenderCommand(static_cast<int>(argv.size()), argv.data(), out.get(), err.get());
-  result.out = out.Text();
-  result.err = err.Text();
-  return result;
-}
 
 bool IsOneErrorLine(const std::string& text) {
   return text.rfind("spw_render: error: ", 0) == 0 && text.find('\n') == text.size() - 1;

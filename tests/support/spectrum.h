@@ -33,3 +33,49 @@ inline double PeakFrequency(const std::vector<double>& x, double low, double hig
   }
   return best;
 }
+
+// x multiplied by a Hann window, which keeps each tone's measurement clear of its
+// neighbours' leakage.
+inline std::vector<double> HannWindowed(const std::vector<double>& x) {
+  std::vector<double> windowed(x.size());
+  for (size_t i = 0; i < x.size(); ++i) {
+    windowed[i] = x[i] * (0.5 - 0.5 * std::cos(2.0 * 3.14159265358979323846 * double(i) / double(x.size())));
+  }
+  return windowed;
+}
+
+// The frequency within span Hz of guess where the magnitude of x peaks, to about
+// 1e-4 Hz (golden-section search).
+inline double RefineTone(const std::vector<double>& x, double guess, double span, double rate) {
+  const double ratio = 0.6180339887498949;
+  double a = guess - span, b = guess + span;
+  while (b - a > 1e-4) {
+    const double c = b - ratio * (b - a), d = a + ratio * (b - a);
+    if (ToneMagnitude(x, c, rate) > ToneMagnitude(x, d, rate)) {
+      b = d;
+    } else {
+      a = c;
+    }
+  }
+  return 0.5 * (a + b);
+}
+
+// The frequencies of the tones in x between low and high Hz, rising: the peaks of
+// its Hann-windowed spectrum (scanned every step Hz) at most withinDb below the
+// strongest, each refined.
+inline std::vector<double> FindTones(const std::vector<double>& x, double low, double high, double step,
+                                     double rate, double withinDb = 20.0) {
+  const std::vector<double> windowed = HannWindowed(x);
+  std::vector<double> magnitudes;
+  for (double hz = low; hz <= high; hz += step) magnitudes.push_back(ToneMagnitude(windowed, hz, rate));
+  double strongest = 0.0;
+  for (double m : magnitudes) strongest = std::fmax(strongest, m);
+  std::vector<double> tones;
+  for (size_t i = 1; i + 1 < magnitudes.size(); ++i) {
+    const bool peak = magnitudes[i] > magnitudes[i - 1] && magnitudes[i] >= magnitudes[i + 1];
+    if (peak && magnitudes[i] >= strongest * std::pow(10.0, -withinDb / 20.0)) {
+      tones.push_back(RefineTone(windowed, low + double(i) * step, step, rate));
+    }
+  }
+  return tones;
+}
