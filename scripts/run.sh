@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything, then runs the main job: an offline render of a factory programme
-# through the built VST 3 bundle into build/renders/.
-#   scripts/run.sh                    renders the demo (10 s of a Schumann resonance beat)
+# Builds everything, then runs the main job: an offline render of the demo session
+# (sessions/demo.txt) through the built VST 3 bundle into build/renders/.
+#   scripts/run.sh                    renders the demo session (one minute)
 #   scripts/run.sh SPW_RENDER_OPTIONS  runs spw_render with these options instead
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,14 +13,14 @@ if [ $# -gt 0 ]; then
   exec "$render" "$@"
 fi
 
-demo="Binaural - 7.83 (Schumann Resonance)"
+session=sessions/demo.txt
 mkdir -p build/renders
-out=build/renders/schumann-7.83.wav
-"$render" --program "$demo" --duration 10 --output "$out"
+out=build/renders/demo-session.wav
+"$render" --timeline "$session" --output "$out"
 
-# What the programme does: its status messages and each sounding slot's ear frequencies.
+# What the opening programme does: its status messages and each sounding slot's ear frequencies.
 echo
-build/linux/tools/spw_info --program "$demo"
+build/linux/tools/spw_info --program "$(sed -n 's/^0 *program "\(.*\)".*/\1/p' "$session" | head -n 1)"
 
 echo
 echo "Plug-in bundles:"
