@@ -324,5 +324,50 @@ TEST(RenderCommand, ReportsClippingWithThePeakLevel) {
   EXPECT_NEAR(reportedDb, 20.0 * std::log10(peak), 0.01);
 }
 
+// --normalize scales the whole render by one gain: every sample of the loud render
+// above, times the reported gain, with the peak at the asked level and nothing
+// clipped, whatever the file format.
+TEST(RenderCommand, NormalizeScalesTheWholeRenderByOneGain) {
+  TempFolder folder;
+  const std::vector<std::string> loud = {"--bundle", TestBundle(), "-p", "Binaural - 10.0 (Manipura chakra)",
+                                         "-s", "Slot 1=1", "-s", "Freq Equalizer=Brownian noise", "-s",
+                                         "Volume=100", "-d", "3", "-r", "8000"};
+  std::vector<std::string> plain = loud;
+  plain.insert(plain.end(), {"-o", folder.File("plain.wav")});
+  ASSERT_EQ(RunCommand(plain).status, kExitOk);
+  const AudioReadback reference = ReadAudio(folder.File("plain.wav"));
+
+  struct Case {
+    const char* level;
+    const char* format;
+    double tolerance;  // of a sample against the scaled reference, in full scale
+  };
+  const Case cases[] = {{"-1", "wav32f", 1e-6}, {"-0.1", "wav16", 1.0 / 32768}, {"-6", "wav24", 1.0 / 8388608}};
+  for (const Case& c : cases) {
+    std::vector<std::string> args = loud;
+    const std::string out = folder.File(std::string("normalized-") + c.format + ".wav");
+    args.insert(args.end(), {"-n", c.level, "-f", c.format, "-o", out});
+    const CommandResult result = RunCommand(args);
+    ASSERT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_EQ(result.err.find("clipped"), std::string::npos) << result.err;
+    const std::string report = "normalised by ";
+    const auto at = result.err.find(report);
+    ASSERT_NE(at, std::string::npos) << result.err;
+    const double gain = std::pow(10.0, std::atof(result.err.c_str() + at + report.size()) / 20.0);
+
+    const AudioReadback audio = ReadAudio(out);
+    ASSERT_EQ(audio.left.size(), reference.left.size());
+    double peak = 0.0, worst = 0.0;
+    for (size_t i = 0; i < audio.left.size(); ++i) {
+      peak = std::fmax(peak, std::fmax(std::fabs(audio.left[i]), std::fabs(audio.right[i])));
+      worst = std::fmax(worst, std::fabs(audio.left[i] - reference.left[i] * gain));
+      worst = std::fmax(worst, std::fabs(audio.right[i] - reference.right[i] * gain));
+    }
+    EXPECT_NEAR(20.0 * std::log10(peak), std::atof(c.level), 0.01) << c.format;
+    // The reported gain has two decimals in dB: 0.005 dB is 0.06 % of a sample.
+    EXPECT_LT(worst, c.tolerance + 0.0006 * peak) << c.format;
+  }
+}
+
 }  // namespace
 }  // namespace spwrender

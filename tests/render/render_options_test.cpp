@@ -28,7 +28,7 @@ Parsed Parse(std::vector<std::string> args) {
 TEST(RenderOptions, ReadsEveryOptionInLongShortAndInlineForms) {
   const Parsed p = Parse({"--program", "Healing - 110 (3 tones)", "-s", "Binaural=7.83", "--set=Wave=Golden Sine",
                           "-d", "2.5", "--rate=44100", "-b", "64", "-f", "wav24", "-o", "out.wav", "--bundle", "b.vst3",
-                          "-q"});
+                          "-q", "-t", "session.txt", "-n", "-1.5"});
   ASSERT_TRUE(p.ok) << p.error;
   EXPECT_EQ(p.options.action, RenderAction::kRender);
   EXPECT_EQ(p.options.program, "Healing - 110 (3 tones)");
@@ -42,6 +42,9 @@ TEST(RenderOptions, ReadsEveryOptionInLongShortAndInlineForms) {
   EXPECT_EQ(p.options.outputPath, "out.wav");
   EXPECT_EQ(p.options.bundlePath, "b.vst3");
   EXPECT_TRUE(p.options.quiet);
+  EXPECT_EQ(p.options.timelinePath, "session.txt");
+  EXPECT_TRUE(p.options.normalize);
+  EXPECT_DOUBLE_EQ(p.options.normalizeDbfs, -1.5);
 }
 
 TEST(RenderOptions, FormatFollowsTheFileNameUnlessGiven) {
@@ -95,6 +98,10 @@ TEST(RenderOptions, RefusesBadCommandLinesWithAReason) {
       {{"-o", "a.wav", "-p", ""}, "--program wants"},
       {{"-o", "a.wav", "--program="}, "--program wants"},
       {{"-o", "a.wav", "--bundle", ""}, "--bundle wants"},
+      {{"-o", "a.wav", "-t", ""}, "--timeline wants"},
+      {{"-o", "a.wav", "-n", "3"}, "--normalize"},
+      {{"-o", "a.wav", "-n", "-120"}, "--normalize"},
+      {{"-o", "a.wav", "--normalize=-0x1"}, "--normalize"},
   };
   for (const Case& c : cases) {
     const Parsed p = Parse(c.args);

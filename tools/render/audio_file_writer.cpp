@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "host_path.h"
+#include "stereo_frames.h"
 
 namespace spwrender {
 namespace {
@@ -71,12 +72,7 @@ std::unique_ptr<AudioFileWriter> AudioFileWriter::Create(const std::string& path
   if (!ResolveOutputTarget(path, &target, error)) return nullptr;
   std::unique_ptr<AudioFileWriter> writer(new AudioFileWriter(path, target, format));
   if (target.kind != OutputKind::kDevice) {
-    // Beside the final file, so that it can be renamed into place; a pipe's folder
-    // may be /dev/fd.
-    const std::filesystem::path folder = target.kind == OutputKind::kFile
-                                             ? spwhost::NativePath(target.filePath).parent_path()
-                                             : std::filesystem::temp_directory_path();
-    if (!writer->temporary_.Create(folder, path, error)) return nullptr;
+    if (!writer->temporary_.Create(WorkFolder(target), path, error)) return nullptr;
   }
   const bool inPlace = target.kind == OutputKind::kDevice;
   writer->file_ = sf_open(inPlace ? path.c_str() : writer->TemporaryPath().c_str(), SFM_WRITE, &info);
@@ -111,12 +107,7 @@ void AudioFileWriter::Discard() {
 }
 
 bool AudioFileWriter::Write(const float* left, const float* right, int frames, std::string* error) {
-  interleaved_.resize(static_cast<size_t>(frames) * kChannels);
-  for (int i = 0; i < frames; ++i) {
-    interleaved_[2 * i] = left[i];
-    interleaved_[2 * i + 1] = right[i];
-    peak_ = std::fmax(peak_, std::fmax(std::fabs(left[i]), std::fabs(right[i])));
-  }
+  InterleaveStereo(left, right, frames, &interleaved_, &peak_);
   const sf_count_t written = sf_writef_float(file_, interleaved_.data(), frames);
   if (written != frames) {
     *error = "writing '" + path_ + "' failed: " + SndfileError(file_);

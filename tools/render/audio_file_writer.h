@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_sink.h"
 #include "output_format.h"
 #include "output_target.h"
 #include "temporary_file.h"
@@ -17,7 +18,7 @@ struct sf_private_tag;  // libsndfile's SNDFILE
 
 namespace spwrender {
 
-class AudioFileWriter {
+class AudioFileWriter : public AudioSink {
  public:
   // Opens the temporary file for path; expectedFrames is the length the file will
   // have (it picks RF64 over WAV for very long renders). Null with a one-line reason
@@ -25,13 +26,13 @@ class AudioFileWriter {
   // without it) or the file cannot be created.
   static std::unique_ptr<AudioFileWriter> Create(const std::string& path, OutputFormat format, int sampleRate,
                                                  int64_t expectedFrames, std::string* error);
-  ~AudioFileWriter();
+  ~AudioFileWriter() override;
   AudioFileWriter(const AudioFileWriter&) = delete;
   AudioFileWriter& operator=(const AudioFileWriter&) = delete;
 
   // Appends frames of the two channels. Integer formats clip samples beyond full
   // scale (the peak still records them).
-  bool Write(const float* left, const float* right, int frames, std::string* error);
+  bool Write(const float* left, const float* right, int frames, std::string* error) override;
   // Closes the file, checks that it reads back complete and renames it to the
   // final name, or sends it into the pipe (a device: only closes it).
   bool Commit(std::string* error);
@@ -41,6 +42,8 @@ class AudioFileWriter {
   int64_t FramesWritten() const { return frames_; }
   // True when an integer format had to clip: the peak is above full scale.
   bool Clipped() const { return IsIntegerFormat(format_) && peak_ > 1.0; }
+  // Where the output goes (see output_target.h).
+  const OutputTarget& Target() const { return target_; }
   // The file being written until Commit; empty when writing a device in place.
   const std::string& TemporaryPath() const { return temporary_.Path(); }
 

@@ -37,6 +37,12 @@ bool Refuse(const std::string& path, const std::string& reason, std::string* err
 
 }  // namespace
 
+fs::path WorkFolder(const OutputTarget& target) {
+  if (target.kind == OutputKind::kFile) return spwhost::NativePath(target.filePath).parent_path();
+  std::error_code ec;
+  return fs::temp_directory_path(ec);  // empty when there is none: creating a file there fails
+}
+
 bool ResolveOutputTarget(const std::string& path, OutputTarget* target, std::string* error) {
   *target = OutputTarget();
   if (path.empty()) return Refuse(path, "it is a folder", error);

@@ -5,6 +5,7 @@
 // and the link stays. A device (/dev/null) or a pipe (a FIFO, a shell's >(...))
 // is written, never replaced. Anything else (a folder, a socket) is refused.
 
+#include <filesystem>
 #include <string>
 
 namespace spwrender {
@@ -19,6 +20,11 @@ struct OutputTarget {
   OutputKind kind = OutputKind::kFile;
   std::string filePath;  // kFile: the file to create or replace, links followed
 };
+
+// The folder to prepare files for target in: beside the final file, so that the
+// file can be renamed into place; for a device or a pipe (whose folder may be
+// /dev/fd) the system's temporary folder.
+std::filesystem::path WorkFolder(const OutputTarget& target);
 
 // Decides the target of path. False with a one-line reason when it cannot be written.
 bool ResolveOutputTarget(const std::string& path, OutputTarget* target, std::string* error);

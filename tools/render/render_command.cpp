@@ -15,6 +15,7 @@
 #include "progress_bar.h"
 #include "render_loop.h"
 #include "render_options.h"
+#include "sample_scratch.h"
 #include "text_file.h"
 #include "timeline.h"
 #include "vst3_host.h"
@@ -125,6 +126,19 @@ void ReportResult(const Streams& io, const RenderOptions& options, const AudioFi
                FormatDescription(options.format), peakDb, wallSeconds, wallSeconds > 0.0 ? seconds / wallSeconds : 0.0);
 }
 
+// The one gain that puts peak at dbfs; 1 for silence, which no gain can raise.
+double NormalizingGain(double peak, double dbfs) { return peak > 0.0 ? std::pow(10.0, dbfs / 20.0) / peak : 1.0; }
+
+void ReportGain(const Streams& io, const RenderOptions& options, double peak, double gain) {
+  if (options.quiet) return;
+  if (peak <= 0.0) {
+    std::fprintf(io.err, "spw_render: the render is silent: nothing to normalise\n");
+    return;
+  }
+  std::fprintf(io.err, "spw_render: normalised by %+.2f dB (x%.4f): peak %+.2f dBFS before, %+.2f dBFS after\n",
+               PeakDbfs(gain), gain, PeakDbfs(peak), options.normalizeDbfs);
+}
+
 int Render(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& options) {
   RenderJob job;
   job.sampleRate = options.sampleRate;
@@ -142,11 +156,21 @@ int Render(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& opti
 
   auto writer = AudioFileWriter::Create(options.outputPath, options.format, options.sampleRate, job.frames, &error);
   if (!writer) return Fail(io, kExitFailed, error);
-  ProgressBar progress(io.err, !options.quiet && ProgressBar::IsTerminal(io.err), job.frames, job.sampleRate);
-  const auto start = std::chrono::steady_clock::now();
-  if (!RenderToFile(plugin, job, *writer, progress, &error) || !writer->Commit(&error)) {
+  // Normalising needs the whole render's peak before the first sample is written.
+  SampleScratch scratch;
+  if (options.normalize && !scratch.Create(WorkFolder(writer->Target()), options.outputPath, &error)) {
     return Fail(io, kExitFailed, error);
   }
+  AudioSink* const first = options.normalize ? static_cast<AudioSink*>(&scratch) : writer.get();
+  ProgressBar progress(io.err, !options.quiet && ProgressBar::IsTerminal(io.err), job.frames, job.sampleRate);
+  const auto start = std::chrono::steady_clock::now();
+  if (!RenderInto(plugin, job, {first}, progress, &error)) return Fail(io, kExitFailed, error);
+  if (options.normalize) {
+    const double gain = NormalizingGain(scratch.Peak(), options.normalizeDbfs);
+    if (!scratch.CopyScaled(gain, *writer, &error)) return Fail(io, kExitFailed, error);
+    ReportGain(io, options, scratch.Peak(), gain);
+  }
+  if (!writer->Commit(&error)) return Fail(io, kExitFailed, error);
   const double wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   ReportResult(io, options, *writer, programName, wallSeconds);
   return kExitOk;

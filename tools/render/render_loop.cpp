@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "audio_file_writer.h"
+#include "audio_sink.h"
 #include "automation_player.h"
 #include "progress_bar.h"
 #include "vst3_host.h"
@@ -32,8 +32,8 @@ bool Prepare(spwhost::Plugin& plugin, const RenderJob& job, std::string* error) 
   return true;
 }
 
-bool RenderBlocks(spwhost::Plugin& plugin, const RenderJob& job, AudioFileWriter& writer, ProgressBar& progress,
-                  std::string* error) {
+bool RenderBlocks(spwhost::Plugin& plugin, const RenderJob& job, const std::vector<AudioSink*>& sinks,
+                  ProgressBar& progress, std::string* error) {
   std::vector<float> left(size_t(job.blockSize)), right(size_t(job.blockSize));
   float* outputs[] = {left.data(), right.data()};
   AutomationPlayer automation(job.automation, std::max<int64_t>(1, job.sampleRate / kSlidePointsPerSecond));
@@ -46,7 +46,9 @@ bool RenderBlocks(spwhost::Plugin& plugin, const RenderJob& job, AudioFileWriter
                std::to_string(plugin.LastProcessResult()) + ")";
       return false;
     }
-    if (!writer.Write(left.data(), right.data(), frames, error)) return false;
+    for (AudioSink* sink : sinks) {
+      if (!sink->Write(left.data(), right.data(), frames, error)) return false;
+    }
     done += frames;
     progress.Update(done);
   }
@@ -55,10 +57,10 @@ bool RenderBlocks(spwhost::Plugin& plugin, const RenderJob& job, AudioFileWriter
 
 }  // namespace
 
-bool RenderToFile(spwhost::Plugin& plugin, const RenderJob& job, AudioFileWriter& writer, ProgressBar& progress,
-                  std::string* error) {
+bool RenderInto(spwhost::Plugin& plugin, const RenderJob& job, const std::vector<AudioSink*>& sinks,
+                ProgressBar& progress, std::string* error) {
   if (!Prepare(plugin, job, error)) return false;
-  const bool rendered = RenderBlocks(plugin, job, writer, progress, error);
+  const bool rendered = RenderBlocks(plugin, job, sinks, progress, error);
   plugin.SetActive(false);
   progress.Finish();
   return rendered;

@@ -17,7 +17,7 @@ class Plugin;
 
 namespace spwrender {
 
-class AudioFileWriter;
+class AudioSink;
 class ProgressBar;
 
 struct RenderJob {
@@ -27,9 +27,9 @@ struct RenderJob {
   std::vector<AutomationEvent> automation; // in the order it applies
 };
 
-// Renders job.frames into writer. False with a reason when the plug-in refuses the
-// set-up or a block, or the file cannot be written.
-bool RenderToFile(spwhost::Plugin& plugin, const RenderJob& job, AudioFileWriter& writer, ProgressBar& progress,
-                  std::string* error);
+// Renders job.frames, every block into each of sinks in turn. False with a reason
+// when the plug-in refuses the set-up or a block, or a sink fails.
+bool RenderInto(spwhost::Plugin& plugin, const RenderJob& job, const std::vector<AudioSink*>& sinks,
+                ProgressBar& progress, std::string* error);
 
 }  // namespace spwrender

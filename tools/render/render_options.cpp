@@ -54,6 +54,18 @@ bool SetBlock(const std::string& value, RenderOptions* options, std::string* err
   return true;
 }
 
+bool SetNormalize(const std::string& value, RenderOptions* options, std::string* error) {
+  double dbfs = 0.0;
+  if (!ReadDecimal(value, &dbfs) || dbfs < kMinNormalizeDbfs || dbfs > 0.0) {
+    *error = "--normalize wants a peak level in dBFS from " + std::to_string(int(kMinNormalizeDbfs)) +
+             " to 0, e.g. --normalize -1, not '" + value + "'";
+    return false;
+  }
+  options->normalize = true;
+  options->normalizeDbfs = dbfs;
+  return true;
+}
+
 bool SetFormat(const std::string& value, RenderOptions* options, std::string* error) {
   if (!ParseFormatName(value, &options->format)) {
     *error = "unknown format '" + value + "' (choose one of " + FormatNameList() + ")";
@@ -128,7 +140,8 @@ const OptionRow kOptions[] = {
     {"program", 'p', true, SetProgram},   {"set", 's', true, AddSetting},
     {"timeline", 't', true, SetTimeline}, {"duration", 'd', true, SetDuration},
     {"rate", 'r', true, SetRate},
-    {"block", 'b', true, SetBlock},       {"format", 'f', true, SetFormat},
+    {"block", 'b', true, SetBlock},       {"normalize", 'n', true, SetNormalize},
+    {"format", 'f', true, SetFormat},
     {"output", 'o', true, SetOutput},     {"bundle", 0, true, SetBundle},
     {"list-programs", 0, false, ListPrograms}, {"list-params", 0, false, ListParams},
     {"quiet", 'q', false, Quiet},         {"help", 'h', false, Help},
@@ -223,6 +236,8 @@ std::string RenderUsage() {
          "  -d, --duration SECONDS length of the render (default: the timeline's end, else 10)\n"
          "  -r, --rate HZ          sample rate (default 48000)\n"
          "  -b, --block FRAMES     frames per process call (default 512)\n"
+         "  -n, --normalize DBFS   scale the whole render by one gain so that its peak sits at\n"
+         "                         DBFS (e.g. -1), so that no file clips; the gain is reported\n"
          "  -f, --format FORMAT    " + FormatNameList() + "\n"
          "                         (default: flac24 for a .flac file name, wav32f for .wav;\n"
          "                         a name with another extension needs it)\n"

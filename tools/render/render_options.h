@@ -23,6 +23,8 @@ struct RenderOptions {
   bool durationGiven = false;
   int sampleRate = 48000;                 // Hz
   int blockSize = 512;                    // frames per process call
+  bool normalize = false;                 // scale the whole render so that its peak sits at normalizeDbfs
+  double normalizeDbfs = 0.0;
   OutputFormat format = OutputFormat::kWavFloat;
   std::string outputPath;
   bool quiet = false;                     // no progress bar, no summary
@@ -33,6 +35,7 @@ constexpr double kMaxDurationSeconds = 24.0 * 3600.0;
 constexpr int kMinSampleRate = 8000;      // Hz
 constexpr int kMaxSampleRate = 384000;    // Hz
 constexpr int kMaxBlockSize = 8192;       // frames
+constexpr double kMinNormalizeDbfs = -100.0;
 
 // Parses argv[1..argc-1]. On failure returns false with a one-line reason in *error.
 bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions* options, std::string* error);
