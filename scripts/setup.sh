@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ dpkg-dev pkg-config
   libpng-dev libgtest-dev libbenchmark-dev libsndfile1-dev
+  libfreetype-dev libfontconfig-dev fonts-dejavu-core
   juce-modules-source-data
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 xvfb xauth fonts-liberation

@@ -9,12 +9,16 @@
 // Threads: an image is used by one thread at a time (the editor's).
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 struct RasterRect {
   int x = 0, y = 0, w = 0, h = 0;  // pixels; empty when w or h <= 0
   bool Empty() const { return w <= 0 || h <= 0; }
 };
+
+// The overlap of two rectangles; empty (all zero) when they do not meet.
+RasterRect RasterIntersect(const RasterRect& a, const RasterRect& b);
 
 class RasterBitmap {
  public:
@@ -25,6 +29,7 @@ class RasterBitmap {
   virtual uint32_t* Pixels() = 0;    // null for a 0 x 0 image
   virtual const uint32_t* Pixels() const = 0;
   // New size, contents undefined; false (and a 0 x 0 image) when memory runs out.
+  // Negative sizes count as 0. The clip becomes the whole image.
   virtual bool Resize(int width, int height) = 0;
   virtual bool BottomUp() const { return false; }
 
@@ -35,20 +40,20 @@ class RasterBitmap {
   // Drawing is limited to clip (intersected with the image).
   void SetClip(const RasterRect& clip);
   void ResetClip();
-  RasterRect Clip() const;
+  RasterRect Clip() const;  // already intersected with the image
 
  protected:
   void ClipToSize();
 
  private:
-  RasterRect clip_;
+  RasterRect clip_{0, 0, std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
 };
 
 // An image in ordinary memory (decoded PNGs, cut images, scratch work).
 class RasterMemBitmap : public RasterBitmap {
  public:
   RasterMemBitmap() = default;
-  RasterMemBitmap(int width, int height);  // transparent black
+  RasterMemBitmap(int width, int height);  // transparent black; 0 x 0 when memory runs out
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   int RowSpan() const override { return width_; }

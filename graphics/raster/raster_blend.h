@@ -7,6 +7,21 @@
 //           alpha the result is mixed over dst by the source's alpha.
 // Opacity (0..1) scales the source's contribution in every mode. The editor
 // uses: alpha blend {Copy, true}, copy {Copy, false}, {Add, true}, {Dodge, true}.
+//
+// The arithmetic, exactly (straight, not premultiplied, 8-bit channels; c is any
+// of R, G, B; [x] means (x + 127) / 255 in integers):
+//   w  = opacity * 255 rounded, limited to 0..255 (NaN counts as 0); drawing with
+//        antialiasing scales w by the pixel's coverage: w = [w * coverage255].
+//   a  = [src.a * w] with source alpha, else w. When a is 0 the pixel is unchanged.
+//   k  = [dst.a * (255 - a)], what shows of dst through the source.
+//   Copy, no source alpha: every channel, alpha included: [src.x * a + dst.x * (255 - a)]
+//        (so at full opacity the source word is copied as it is).
+//   Copy, source alpha: out.a = a + k; out.c = (src.c * a + dst.c * k + out.a / 2) / out.a
+//        (over an opaque dst: out.a = 255, out.c = [src.c * a + dst.c * (255 - a)]).
+//   Add  : out.c = min(255, dst.c + [src.c * a]); out.a = a + k.
+//   Dodge: d = 0 when dst.c = 0, else 255 when src.c = 255, else
+//        min(255, (dst.c * 255 + (255 - src.c) / 2) / (255 - src.c));
+//        out.c = [d * a + dst.c * (255 - a)]; out.a = a + k.
 
 #include <cstdint>
 

@@ -14,8 +14,8 @@
 
 class RasterSysBitmap : public RasterBitmap {
  public:
-  RasterSysBitmap(int width, int height);
-  ~RasterSysBitmap() override;
+  RasterSysBitmap(int width, int height) { Resize(width, height); }  // 0 x 0 when it cannot be made
+  ~RasterSysBitmap() override { Release(); }
   RasterSysBitmap(const RasterSysBitmap&) = delete;
   RasterSysBitmap& operator=(const RasterSysBitmap&) = delete;
 
