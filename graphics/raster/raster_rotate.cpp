@@ -11,6 +11,7 @@
 
 #include "raster_draw.h"
 #include "raster_mix.h"
+#include "raster_rows.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ int Limit(double v, int lo, int hi) { return static_cast<int>(std::min<double>(h
 
 class Sampler {
  public:
-  Sampler(const RasterBitmap& src, double sx, double sy, double sw, double sh) : src_(src) {
+  Sampler(const RasterBitmap& src, double sx, double sy, double sw, double sh)
+      : rows_(src), width_(src.Width()), height_(src.Height()) {
     // The texel columns and rows of the source rectangle, kept near the image.
     x0_ = Limit(std::floor(sx + kEdgeSlack), -1, src.Width());
     y0_ = Limit(std::floor(sy + kEdgeSlack), -1, src.Height());
@@ -33,7 +35,8 @@ class Sampler {
 
   // The bilinear sample at source point (fx, fy) (pixel centres at +0.5).
   uint32_t At(double fx, double fy) const {
-    const double tx = std::clamp(fx - 0.5, x0_ - 1.0, double(x1_)), ty = std::clamp(fy - 0.5, y0_ - 1.0, double(y1_));
+    const double tx = std::clamp(fx - 0.5, x0_ - 1.0, static_cast<double>(x1_));
+    const double ty = std::clamp(fy - 0.5, y0_ - 1.0, static_cast<double>(y1_));
     const double floorX = std::floor(tx), floorY = std::floor(ty);
     const int x = static_cast<int>(floorX), y = static_cast<int>(floorY);
     const uint32_t wx = static_cast<uint32_t>(std::lround((tx - floorX) * kOne));
@@ -57,11 +60,12 @@ class Sampler {
   uint32_t Texel(int x, int y) const {
     x = std::clamp(x, x0_, x1_ - 1);
     y = std::clamp(y, y0_, y1_ - 1);
-    if (x < 0 || y < 0 || x >= src_.Width() || y >= src_.Height()) return 0;
-    return src_.Row(y)[x];
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    return rows_[y][x];
   }
 
-  const RasterBitmap& src_;
+  raster::Rows<const uint32_t> rows_;
+  int width_, height_;
   int x0_, y0_, x1_, y1_;  // texels [x0, x1) x [y0, y1) of the source rectangle
 };
 
