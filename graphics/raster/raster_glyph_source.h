@@ -33,5 +33,5 @@ class RasterGlyphSource {
 // Coverage of pixel x of a 1-bit mask row, most significant bit first.
 inline uint8_t RasterMonoCoverage(const uint8_t* row, int x) { return (row[x >> 3] >> (7 - (x & 7))) & 1 ? 255 : 0; }
 
-// Null when no face can be found or made. spec.height is not 0.
+// Null when no face can be found or made. The height is not 0.
 std::unique_ptr<RasterGlyphSource> RasterOpenGlyphSource(const RasterFontSpec& spec);

@@ -20,7 +20,7 @@ namespace {
 constexpr int kNonAntialiasedQuality = 3;
 constexpr double kFixed26_6 = 64.0;
 
-// The file and face index fontconfig picks for the spec; false when there is none.
+// The file and face index fontconfig picks for the font; false when there is none.
 bool FindFace(const RasterFontSpec& spec, std::string& file, int& index) {
   FcPattern* pattern = FcPatternCreate();
   if (pattern == nullptr) return false;
