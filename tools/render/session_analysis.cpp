@@ -1,0 +1,106 @@
+#include "session_analysis.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "vst3_host.h"
+
+namespace spwrender {
+namespace {
+
+constexpr double kStretchSeconds = 0.25;  // the shortest stretch a moment covers
+constexpr double kWindowSeconds = 1.0;    // tones a few hertz apart stay apart
+
+// The ID of the parameter titled title; false when the plug-in has none.
+bool FindParameterId(spwhost::Plugin* plugin, const char* title, uint32_t* id) {
+  spwhost::ParameterInfo info;
+  const int index = plugin != nullptr ? plugin->FindParameter(title) : -1;
+  if (index < 0 || !plugin->GetParameterInfo(index, &info)) return false;
+  *id = info.id;
+  return true;
+}
+
+}  // namespace
+
+SessionAnalysis::SessionAnalysis(double sampleRate, int64_t totalFrames, spwhost::Plugin* plugin)
+    : rate_(sampleRate),
+      totalFrames_(std::max<int64_t>(1, totalFrames)),
+      stretch_(std::max<int64_t>(std::llround(kStretchSeconds * sampleRate),
+                                 (totalFrames_ + kMostMoments - 1) / kMostMoments)),
+      window_(std::max<int64_t>(2, std::min<int64_t>(std::llround(kWindowSeconds * sampleRate), totalFrames_))),
+      plugin_(plugin),
+      ringLeft_(size_t(window_)),
+      ringRight_(size_t(window_)) {
+  haveBinaural_ = FindParameterId(plugin, "Binaural", &binauralId_);
+  haveVolume_ = FindParameterId(plugin, "Volume", &volumeId_);
+}
+
+bool SessionAnalysis::Write(const float* left, const float* right, int frames, std::string*) {
+  Take(left, right, frames);
+  return true;
+}
+
+void SessionAnalysis::Take(const float* left, const float* right, int64_t count) {
+  for (int64_t done = 0; done < count;) {
+    if (stretchFrames_ == 0) moments_.emplace_back();
+    int64_t n = std::min(count - done, stretch_ - stretchFrames_);
+    if (nextTones_ < moments_.size()) n = std::min(n, std::max<int64_t>(1, ToneCaptureFrame(nextTones_) - frames_));
+    for (int64_t i = done; i < done + n; ++i) {
+      ringLeft_[ringAt_] = left[i];
+      ringRight_[ringAt_] = right[i];
+      ringAt_ = (ringAt_ + 1) % ringLeft_.size();
+      stretchPeak_ = std::max({stretchPeak_, double(std::fabs(left[i])), double(std::fabs(right[i]))});
+      stretchSquares_ += double(left[i]) * left[i] + double(right[i]) * right[i];
+    }
+    done += n;
+    frames_ += n;
+    stretchFrames_ += n;
+    if (stretchFrames_ == stretch_) CloseStretch();
+    while (nextTones_ < moments_.size() && frames_ >= ToneCaptureFrame(nextTones_)) {
+      MeasureTones(moments_[nextTones_++]);
+    }
+  }
+}
+
+// Tones are measured over a window centred on the stretch, held back at the start
+// and the end so that it lies within the render.
+int64_t SessionAnalysis::ToneCaptureFrame(size_t index) const {
+  const int64_t centre = int64_t(index) * stretch_ + stretch_ / 2;
+  return std::clamp(centre + window_ / 2, window_, totalFrames_);
+}
+
+void SessionAnalysis::CloseStretch() {
+  SessionMoment& moment = moments_.back();
+  moment.seconds = (double(frames_) - 0.5 * double(stretchFrames_)) / rate_;
+  moment.peak = stretchPeak_;
+  moment.rms = std::sqrt(stretchSquares_ / (2.0 * double(stretchFrames_)));
+  moment.binauralHz = ReadParameter(binauralId_, haveBinaural_);
+  moment.volumePercent = ReadParameter(volumeId_, haveVolume_);
+  stretchPeak_ = stretchSquares_ = 0.0;
+  stretchFrames_ = 0;
+}
+
+double SessionAnalysis::ReadParameter(uint32_t id, bool found) const {
+  return found ? plugin_->NormalizedToPlain(id, plugin_->GetParamNormalized(id)) : 0.0;
+}
+
+void SessionAnalysis::MeasureTones(SessionMoment& moment) {
+  const size_t available = size_t(std::min<int64_t>(window_, frames_));
+  std::vector<float> left(available), right(available);
+  // The oldest frame is at ringAt_ once the ring is full, at 0 before.
+  const size_t oldest = frames_ >= window_ ? ringAt_ : 0;
+  for (size_t i = 0; i < available; ++i) {
+    left[i] = ringLeft_[(oldest + i) % ringLeft_.size()];
+    right[i] = ringRight_[(oldest + i) % ringRight_.size()];
+  }
+  moment.toneSeconds = (double(frames_) - 0.5 * double(available)) / rate_;
+  moment.tones = MeasureEarTones(left.data(), right.data(), available, rate_);
+  moment.pairs = PairEars(moment.tones);
+}
+
+void SessionAnalysis::Finish() {
+  if (stretchFrames_ > 0) CloseStretch();
+  while (nextTones_ < moments_.size()) MeasureTones(moments_[nextTones_++]);
+}
+
+}  // namespace spwrender

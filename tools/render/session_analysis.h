@@ -1,0 +1,70 @@
+#pragma once
+// What a render sounded like, moment by moment, for the picture of a session: the
+// tones each ear heard and their beats, measured from the audio; the output level;
+// and the plug-in's "Binaural" and "Volume" as they were applied. Fed block by
+// block as the render runs.
+
+#include <cstdint>
+#include <vector>
+
+#include "audio_sink.h"
+#include "ear_tones.h"
+
+namespace spwhost {
+class Plugin;
+}
+
+namespace spwrender {
+
+struct SessionMoment {
+  double seconds = 0.0;        // the middle of the stretch the level covers
+  double peak = 0.0, rms = 0.0;  // of both channels over the stretch, 1.0 = full scale
+  double toneSeconds = 0.0;    // the middle of the window the tones were measured in
+  EarTones tones;
+  std::vector<BinauralPair> pairs;
+  double binauralHz = 0.0;     // the parameters at the end of the stretch
+  double volumePercent = 0.0;
+};
+
+class SessionAnalysis : public AudioSink {
+ public:
+  // totalFrames: the length of the render, which sets the stretch: a quarter of a
+  // second, or longer so that a long session has about kMostMoments. plugin (may
+  // be null): where the parameters are read, after each block has been rendered.
+  SessionAnalysis(double sampleRate, int64_t totalFrames, spwhost::Plugin* plugin);
+
+  bool Write(const float* left, const float* right, int frames, std::string* error) override;
+  // Measures what the last block left open. Call once, after the last Write.
+  void Finish();
+
+  const std::vector<SessionMoment>& Moments() const { return moments_; }
+  double SampleRate() const { return rate_; }
+  double Seconds() const { return double(frames_) / rate_; }
+
+  static constexpr int64_t kMostMoments = 500;
+
+ private:
+  void Take(const float* left, const float* right, int64_t count);
+  void CloseStretch();
+  void MeasureTones(SessionMoment& moment);
+  int64_t ToneCaptureFrame(size_t index) const;
+  double ReadParameter(uint32_t id, bool found) const;
+
+  double rate_;
+  int64_t totalFrames_;
+  int64_t stretch_;        // frames per moment
+  int64_t window_;         // frames the tones are measured over
+  spwhost::Plugin* plugin_;
+  uint32_t binauralId_ = 0, volumeId_ = 0;
+  bool haveBinaural_ = false, haveVolume_ = false;
+
+  std::vector<float> ringLeft_, ringRight_;  // the last window_ frames
+  size_t ringAt_ = 0;
+  int64_t frames_ = 0;
+  double stretchPeak_ = 0.0, stretchSquares_ = 0.0;
+  int64_t stretchFrames_ = 0;
+  size_t nextTones_ = 0;   // the first moment still waiting for its tones
+  std::vector<SessionMoment> moments_;
+};
+
+}  // namespace spwrender
