@@ -63,7 +63,7 @@ TEST(EarTones, FindsEveryToneOfEachEarAndPairsThem) {
     std::vector<Sine> left = c.left;
     left.insert(left.end(), c.quiet.begin(), c.quiet.end());
     const std::vector<float> l = Sum(left, c.rate, count), r = Sum(c.right, c.rate, count);
-    const EarTones tones = MeasureEarTones(l.data(), r.data(), count, c.rate);
+    const EarTones tones = EarToneMeter(count, c.rate).Measure(l.data(), r.data());
     ExpectTones(tones.left, c.left, "left", row);
     ExpectTones(tones.right, c.right, "right", row);
     const std::vector<BinauralPair> pairs = PairEars(tones);
@@ -79,15 +79,38 @@ TEST(EarTones, PairsUnevenEarsByNearnessAndHearsNothingInSilence) {
   constexpr double kRate = 8000;
   const std::vector<float> l = Sum({{150.0, 0.3}, {300.0, 0.3}, {600.0, 0.3}}, kRate, 8000);
   const std::vector<float> r = Sum({{296.0, 0.3}, {156.0, 0.3}}, kRate, 8000);
-  const std::vector<BinauralPair> pairs = PairEars(MeasureEarTones(l.data(), r.data(), l.size(), kRate));
+  const EarToneMeter meter(8000, kRate);
+  const std::vector<BinauralPair> pairs = PairEars(meter.Measure(l.data(), r.data()));
   ASSERT_EQ(pairs.size(), 2u);
   EXPECT_NEAR(pairs[0].rightHz - pairs[0].leftHz, 6.0, 0.03);
   EXPECT_NEAR(pairs[1].rightHz - pairs[1].leftHz, -4.0, 0.03);
 
   const std::vector<float> silence(8000, 0.0f);
-  const EarTones none = MeasureEarTones(silence.data(), silence.data(), silence.size(), kRate);
+  const EarTones none = meter.Measure(silence.data(), silence.data());
   EXPECT_TRUE(none.left.empty());
   EXPECT_TRUE(none.right.empty());
+}
+
+// A wave that is not a sine brings overtones, which beat at multiples of the beat;
+// a second tone a fifth or two octaves up beats as the first and is kept.
+TEST(EarTones, DropsOvertonesButNotTonesAtMultiples) {
+  constexpr double kRate = 8000;
+  const std::vector<float> l = Sum({{200.0, 0.5}, {400.0, 0.25}, {600.0, 0.17}, {300.0, 0.3}, {800.0, 0.2}}, kRate, 8000);
+  const std::vector<float> r = Sum({{210.0, 0.5}, {420.0, 0.25}, {630.0, 0.17}, {310.0, 0.3}, {810.0, 0.2}}, kRate, 8000);
+  EarTones tones = EarToneMeter(8000, kRate).Measure(l.data(), r.data());
+  std::vector<BinauralPair> pairs = PairEars(tones);
+  ASSERT_EQ(pairs.size(), 5u);
+  DropOvertones(&tones, &pairs);
+  const double kept[][2] = {{200.0, 210.0}, {300.0, 310.0}, {800.0, 810.0}};
+  ASSERT_EQ(pairs.size(), std::size(kept));
+  ASSERT_EQ(tones.left.size(), std::size(kept));
+  ASSERT_EQ(tones.right.size(), std::size(kept));
+  for (size_t i = 0; i < std::size(kept); ++i) {
+    EXPECT_NEAR(pairs[i].leftHz, kept[i][0], 0.02);
+    EXPECT_NEAR(pairs[i].rightHz, kept[i][1], 0.02);
+    EXPECT_NEAR(tones.left[i].hz, kept[i][0], 0.02);
+    EXPECT_NEAR(tones.right[i].hz, kept[i][1], 0.02);
+  }
 }
 
 }  // namespace

@@ -96,8 +96,7 @@ bool AudioFileWriter::PutInPlace(std::string* error) {
     *error = "finishing '" + path_ + "' failed: the file came out incomplete (is the disk full?)";
     return false;
   }
-  return target_.kind == OutputKind::kFile ? temporary_.MoveTo(target_.filePath, error)
-                                           : temporary_.CopyTo(path_, error);
+  return DeliverTemporary(temporary_, target_, path_, error);
 }
 
 void AudioFileWriter::Discard() {

@@ -15,32 +15,13 @@ constexpr double kNeighbourhoodBins = 3.0;   // a peak is the largest within thi
 constexpr double kSilentAmplitude = 1e-5;    // -100 dBFS
 constexpr size_t kMostTonesPerEar = 24;      // twelve slots, and as many fading out
 constexpr double kPairingReach = 0.2;        // of the left tone's frequency
+// How far an overtone may lie from the multiple of its fundamental, in Hz, and as
+// a share of the fundamental's beat (a tone an octave up with the same beat lies
+// a whole beat away from the multiple).
+constexpr double kOvertoneReachHz = 0.1;
+constexpr double kOvertoneReachOfBeat = 0.25;
 
 using Spectrum = std::vector<double>;  // sine amplitudes of bins 0 .. size/2
-
-// Both channels' amplitude spectra from one complex transform: left as the real
-// part, right as the imaginary part.
-void Spectra(const float* left, const float* right, size_t count, std::vector<double>* leftOut,
-             std::vector<double>* rightOut) {
-  const size_t size = PowerOfTwoAtLeast(count);
-  std::vector<std::complex<double>> z(size);
-  double windowSum = 0.0;
-  for (size_t i = 0; i < count; ++i) {
-    const double w = 0.5 - 0.5 * std::cos(2.0 * kPi * double(i) / double(count));
-    z[i] = {w * left[i], w * right[i]};
-    windowSum += w;
-  }
-  Fft(z);
-  // A sine of amplitude A gives a bin of A * windowSum / 2.
-  const double scale = windowSum > 0.0 ? 2.0 / windowSum : 0.0;
-  leftOut->assign(size / 2 + 1, 0.0);
-  rightOut->assign(size / 2 + 1, 0.0);
-  for (size_t k = 0; k <= size / 2; ++k) {
-    const std::complex<double> a = z[k], b = std::conj(z[(size - k) % size]);
-    (*leftOut)[k] = std::abs(a + b) * 0.5 * scale;
-    (*rightOut)[k] = std::abs(a - b) * 0.5 * scale;
-  }
-}
 
 // The peak at bin k, between its neighbours on a log scale (a Gaussian through three bins).
 Tone Interpolate(const Spectrum& spectrum, size_t k, double hzPerBin) {
@@ -61,6 +42,7 @@ bool StandsOut(const Spectrum& spectrum, size_t k, size_t reach) {
 }
 
 std::vector<Tone> Peaks(const Spectrum& spectrum, size_t count, double rate) {
+  if (spectrum.size() < 3) return {};
   const size_t size = (spectrum.size() - 1) * 2;
   const double hzPerBin = rate / double(size);
   const size_t reach = size_t(std::ceil(kNeighbourhoodBins * double(size) / double(count)));
@@ -79,16 +61,44 @@ std::vector<Tone> Peaks(const Spectrum& spectrum, size_t count, double rate) {
   return tones;
 }
 
+bool IsOvertone(const BinauralPair& p, const BinauralPair& q) {
+  if (q.leftHz <= 0.0) return false;
+  const double k = std::round(p.leftHz / q.leftHz);
+  const double reach = std::max(kOvertoneReachHz, kOvertoneReachOfBeat * std::fabs(q.rightHz - q.leftHz));
+  return k >= 2.0 && std::fabs(p.leftHz - k * q.leftHz) <= reach && std::fabs(p.rightHz - k * q.rightHz) <= reach;
+}
+
+void DropTone(std::vector<Tone>* tones, double hz) {
+  tones->erase(std::remove_if(tones->begin(), tones->end(), [hz](const Tone& t) { return t.hz == hz; }),
+               tones->end());
+}
+
 }  // namespace
 
-EarTones MeasureEarTones(const float* left, const float* right, size_t count, double rate) {
-  EarTones tones;
-  if (count < 2) return tones;
-  Spectrum leftSpectrum, rightSpectrum;
-  Spectra(left, right, count, &leftSpectrum, &rightSpectrum);
-  tones.left = Peaks(leftSpectrum, count, rate);
-  tones.right = Peaks(rightSpectrum, count, rate);
-  return tones;
+EarToneMeter::EarToneMeter(size_t count, double rate)
+    : count_(std::max<size_t>(2, count)), rate_(rate), window_(count_), transform_(PowerOfTwoAtLeast(count_)) {
+  for (size_t i = 0; i < count_; ++i) {
+    window_[i] = 0.5 - 0.5 * std::cos(2.0 * kPi * double(i) / double(count_));
+    windowSum_ += window_[i];
+  }
+}
+
+// Both channels' amplitude spectra come from one complex transform: left as the
+// real part, right as the imaginary part.
+EarTones EarToneMeter::Measure(const float* left, const float* right) const {
+  const size_t size = transform_.Size();
+  std::vector<std::complex<double>> z(size);
+  for (size_t i = 0; i < count_; ++i) z[i] = {window_[i] * left[i], window_[i] * right[i]};
+  transform_.Forward(z);
+  // A sine of amplitude A gives a bin of A * windowSum / 2.
+  const double scale = 1.0 / windowSum_;
+  Spectrum leftSpectrum(size / 2 + 1), rightSpectrum(size / 2 + 1);
+  for (size_t k = 0; k <= size / 2; ++k) {
+    const std::complex<double> a = z[k], b = std::conj(z[(size - k) % size]);
+    leftSpectrum[k] = std::sqrt(std::norm(a + b)) * scale;  // std::abs is slower and needs no care here
+    rightSpectrum[k] = std::sqrt(std::norm(a - b)) * scale;
+  }
+  return {Peaks(leftSpectrum, count_, rate_), Peaks(rightSpectrum, count_, rate_)};
 }
 
 std::vector<BinauralPair> PairEars(const EarTones& tones) {
@@ -112,6 +122,21 @@ std::vector<BinauralPair> PairEars(const EarTones& tones) {
     pairs.push_back({left.hz, tones.right[best].hz});
   }
   return pairs;
+}
+
+void DropOvertones(EarTones* tones, std::vector<BinauralPair>* pairs) {
+  std::vector<BinauralPair> kept;
+  for (const BinauralPair& p : *pairs) {
+    const bool overtone =
+        std::any_of(pairs->begin(), pairs->end(), [&p](const BinauralPair& q) { return IsOvertone(p, q); });
+    if (!overtone) {
+      kept.push_back(p);
+      continue;
+    }
+    DropTone(&tones->left, p.leftHz);
+    DropTone(&tones->right, p.rightHz);
+  }
+  *pairs = std::move(kept);
 }
 
 }  // namespace spwrender

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "fft.h"
+
 namespace spwrender {
 
 struct Tone {
@@ -16,11 +18,24 @@ struct EarTones {
   std::vector<Tone> left, right;  // rising in frequency
 };
 
-// The tones in count samples of each channel at rate Hz: the peaks of the
-// Hann-windowed spectrum that stand out of their neighbourhood, at most kToneRangeDb
-// below the strongest of their channel, above 5 Hz, their frequencies interpolated
-// between bins. Tones closer than about three cycles of the stretch merge.
-EarTones MeasureEarTones(const float* left, const float* right, size_t count, double rate);
+// Measures stretches of a fixed length. A tone is a peak of the Hann-windowed
+// spectrum that stands out of its neighbourhood, at most kToneRangeDb below the
+// strongest of its channel and above 5 Hz, its frequency interpolated between bins
+// (to about a fiftieth of a bin). Tones closer than about three cycles of the
+// stretch merge.
+class EarToneMeter {
+ public:
+  // count: frames per stretch (at least 2); rate in Hz.
+  EarToneMeter(size_t count, double rate);
+  EarTones Measure(const float* left, const float* right) const;
+
+ private:
+  size_t count_;
+  double rate_;
+  std::vector<double> window_;
+  double windowSum_ = 0.0;
+  FourierTransform transform_;
+};
 constexpr double kToneRangeDb = 40.0;
 
 struct BinauralPair {
@@ -31,5 +46,10 @@ struct BinauralPair {
 // each left tone with the nearest unpaired right tone within a fifth of its
 // frequency. The beat of a pair is the difference of its frequencies.
 std::vector<BinauralPair> PairEars(const EarTones& tones);
+
+// Removes the overtones of a wave that is not a sine: the pairs at a whole multiple
+// of another pair's frequencies in both ears (so with a multiple of its beat; a
+// second tone an octave up has the same beat and stays), and their tones.
+void DropOvertones(EarTones* tones, std::vector<BinauralPair>* pairs);
 
 }  // namespace spwrender

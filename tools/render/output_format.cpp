@@ -33,6 +33,8 @@ const FormatRow& Row(OutputFormat format) {
                        [format](const FormatRow& row) { return row.format == format; });
 }
 
+}  // namespace
+
 std::string LowerExtension(const std::string& path) {
   const auto slash = path.find_last_of("/\\");
   const auto dot = path.rfind('.');
@@ -42,8 +44,6 @@ std::string LowerExtension(const std::string& path) {
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return ext;
 }
-
-}  // namespace
 
 const char* FormatName(OutputFormat format) { return Row(format).name; }
 

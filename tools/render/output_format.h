@@ -26,6 +26,9 @@ bool IsFlac(OutputFormat format);
 // WAV extension for large files.
 int SndfileFormat(OutputFormat format, int64_t frames);
 
+// The extension of a file name in lower case, with its dot (".wav"); empty when none.
+std::string LowerExtension(const std::string& path);
+
 // The format a file name asks for by its extension: ".flac" gives 24-bit FLAC, ".wav"
 // or no extension 32-bit float WAV. False for any other extension (".mp3", ".ogg"),
 // which would otherwise get data of a kind its name does not promise.

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "host_path.h"
+#include "temporary_file.h"
 
 namespace spwrender {
 namespace {
@@ -41,6 +42,11 @@ fs::path WorkFolder(const OutputTarget& target) {
   if (target.kind == OutputKind::kFile) return spwhost::NativePath(target.filePath).parent_path();
   std::error_code ec;
   return fs::temp_directory_path(ec);  // empty when there is none: creating a file there fails
+}
+
+bool DeliverTemporary(TemporaryFile& temporary, const OutputTarget& target, const std::string& path,
+                      std::string* error) {
+  return target.kind == OutputKind::kFile ? temporary.MoveTo(target.filePath, error) : temporary.CopyTo(path, error);
 }
 
 bool ResolveOutputTarget(const std::string& path, OutputTarget* target, std::string* error) {

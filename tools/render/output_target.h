@@ -26,6 +26,12 @@ struct OutputTarget {
 // /dev/fd) the system's temporary folder.
 std::filesystem::path WorkFolder(const OutputTarget& target);
 
+class TemporaryFile;
+// Puts the finished temporary file where target wants it: renamed onto the file,
+// or copied into the pipe at path. Not for a device, which is written in place.
+bool DeliverTemporary(TemporaryFile& temporary, const OutputTarget& target, const std::string& path,
+                      std::string* error);
+
 // Decides the target of path. False with a one-line reason when it cannot be written.
 bool ResolveOutputTarget(const std::string& path, OutputTarget* target, std::string* error);
 

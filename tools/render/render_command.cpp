@@ -16,6 +16,9 @@
 #include "render_loop.h"
 #include "render_options.h"
 #include "sample_scratch.h"
+#include "session_analysis.h"
+#include "session_plot.h"
+#include "staged_file.h"
 #include "text_file.h"
 #include "timeline.h"
 #include "vst3_host.h"
@@ -139,6 +142,35 @@ void ReportGain(const Streams& io, const RenderOptions& options, double peak, do
                PeakDbfs(gain), gain, PeakDbfs(peak), options.normalizeDbfs);
 }
 
+// The programme selections of the render, for the picture.
+std::vector<PlotMarker> ProgrammeMarkers(const RenderJob& job) {
+  std::vector<PlotMarker> markers;
+  for (const AutomationEvent& event : job.automation) {
+    if (event.selectsProgram) markers.push_back({double(event.frame) / job.sampleRate, event.programName});
+  }
+  return markers;
+}
+
+std::string PlotTitle(const RenderOptions& options, const std::string& programName) {
+  const std::string what = !options.timelinePath.empty() ? "session " + options.timelinePath
+                           : programName.empty()          ? "start-up settings"
+                                                          : "\"" + programName + "\"";
+  return "stereoPulseWeaver, " + what + ", at " + std::to_string(options.sampleRate) + " Hz" +
+         (options.normalize ? ", normalised" : "");
+}
+
+bool StagePlot(const RenderOptions& options, const RenderJob& job, SessionAnalysis& analysis,
+               const std::string& programName, double gain, StagedFile* picture, std::string* error) {
+  analysis.Finish();
+  const SessionPlotInput plot = {&analysis, ProgrammeMarkers(job), PlotTitle(options, programName), PeakDbfs(gain)};
+  std::vector<uint8_t> png;
+  if (!EncodeSessionPlot(plot, &png)) {
+    *error = "cannot make the picture '" + options.plotPath + "'";
+    return false;
+  }
+  return picture->Stage(options.plotPath, std::move(png), error);
+}
+
 int Render(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& options) {
   RenderJob job;
   job.sampleRate = options.sampleRate;
@@ -161,16 +193,26 @@ int Render(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& opti
   if (options.normalize && !scratch.Create(WorkFolder(writer->Target()), options.outputPath, &error)) {
     return Fail(io, kExitFailed, error);
   }
-  AudioSink* const first = options.normalize ? static_cast<AudioSink*>(&scratch) : writer.get();
+  std::vector<AudioSink*> sinks = {options.normalize ? static_cast<AudioSink*>(&scratch) : writer.get()};
+  SessionAnalysis analysis(options.sampleRate, job.frames, &plugin);
+  if (!options.plotPath.empty()) sinks.push_back(&analysis);
   ProgressBar progress(io.err, !options.quiet && ProgressBar::IsTerminal(io.err), job.frames, job.sampleRate);
   const auto start = std::chrono::steady_clock::now();
-  if (!RenderInto(plugin, job, {first}, progress, &error)) return Fail(io, kExitFailed, error);
+  if (!RenderInto(plugin, job, sinks, progress, &error)) return Fail(io, kExitFailed, error);
+  double gain = 1.0;
   if (options.normalize) {
-    const double gain = NormalizingGain(scratch.Peak(), options.normalizeDbfs);
+    gain = NormalizingGain(scratch.Peak(), options.normalizeDbfs);
     if (!scratch.CopyScaled(gain, *writer, &error)) return Fail(io, kExitFailed, error);
     ReportGain(io, options, scratch.Peak(), gain);
   }
-  if (!writer->Commit(&error)) return Fail(io, kExitFailed, error);
+  // The picture is made before the audio file is finished, and put in place after.
+  StagedFile picture;
+  if (!options.plotPath.empty() && !StagePlot(options, job, analysis, programName, gain, &picture, &error)) {
+    return Fail(io, kExitFailed, error);
+  }
+  if (!writer->Commit(&error) || (!options.plotPath.empty() && !picture.Deliver(&error))) {
+    return Fail(io, kExitFailed, error);
+  }
   const double wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   ReportResult(io, options, *writer, programName, wallSeconds);
   return kExitOk;

@@ -107,6 +107,15 @@ bool SetOutput(const std::string& value, RenderOptions* options, std::string*) {
   return true;
 }
 
+bool SetPlot(const std::string& value, RenderOptions* options, std::string* error) {
+  if (LowerExtension(value) != ".png") {
+    *error = "--plot wants the name of a .png file, not '" + value + "'";
+    return false;
+  }
+  options->plotPath = value;
+  return true;
+}
+
 bool SetBundle(const std::string& value, RenderOptions* options, std::string* error) {
   if (value.empty()) {
     *error = "--bundle wants the path of a .vst3 bundle";
@@ -142,7 +151,8 @@ const OptionRow kOptions[] = {
     {"rate", 'r', true, SetRate},
     {"block", 'b', true, SetBlock},       {"normalize", 'n', true, SetNormalize},
     {"format", 'f', true, SetFormat},
-    {"output", 'o', true, SetOutput},     {"bundle", 0, true, SetBundle},
+    {"output", 'o', true, SetOutput},     {"plot", 0, true, SetPlot},
+    {"bundle", 0, true, SetBundle},
     {"list-programs", 0, false, ListPrograms}, {"list-params", 0, false, ListParams},
     {"quiet", 'q', false, Quiet},         {"help", 'h', false, Help},
 };
@@ -242,6 +252,8 @@ std::string RenderUsage() {
          "                         (default: flac24 for a .flac file name, wav32f for .wav;\n"
          "                         a name with another extension needs it)\n"
          "  -o, --output FILE      the file to write; it appears only when the render succeeds\n"
+         "      --plot FILE.png    also draw the render: each ear's tones, their beats and the\n"
+         "                         level over time, measured from the audio\n"
          "      --bundle PATH      the stereoPulseWeaver.vst3 bundle (default: the one built with\n"
          "                         this program)\n"
          "      --list-programs    print the plug-in's programmes and exit\n"

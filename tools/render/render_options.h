@@ -27,6 +27,7 @@ struct RenderOptions {
   double normalizeDbfs = 0.0;
   OutputFormat format = OutputFormat::kWavFloat;
   std::string outputPath;
+  std::string plotPath;                   // a PNG picture of the render; empty: none
   bool quiet = false;                     // no progress bar, no summary
 };
 

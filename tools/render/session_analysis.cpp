@@ -29,6 +29,7 @@ SessionAnalysis::SessionAnalysis(double sampleRate, int64_t totalFrames, spwhost
                                  (totalFrames_ + kMostMoments - 1) / kMostMoments)),
       window_(std::max<int64_t>(2, std::min<int64_t>(std::llround(kWindowSeconds * sampleRate), totalFrames_))),
       plugin_(plugin),
+      meter_(size_t(window_), sampleRate),
       ringLeft_(size_t(window_)),
       ringRight_(size_t(window_)) {
   haveBinaural_ = FindParameterId(plugin, "Binaural", &binauralId_);
@@ -66,7 +67,7 @@ void SessionAnalysis::Take(const float* left, const float* right, int64_t count)
 // and the end so that it lies within the render.
 int64_t SessionAnalysis::ToneCaptureFrame(size_t index) const {
   const int64_t centre = int64_t(index) * stretch_ + stretch_ / 2;
-  return std::clamp(centre + window_ / 2, window_, totalFrames_);
+  return std::min(std::max(centre + window_ / 2, window_), totalFrames_);
 }
 
 void SessionAnalysis::CloseStretch() {
@@ -85,17 +86,16 @@ double SessionAnalysis::ReadParameter(uint32_t id, bool found) const {
 }
 
 void SessionAnalysis::MeasureTones(SessionMoment& moment) {
-  const size_t available = size_t(std::min<int64_t>(window_, frames_));
-  std::vector<float> left(available), right(available);
-  // The oldest frame is at ringAt_ once the ring is full, at 0 before.
-  const size_t oldest = frames_ >= window_ ? ringAt_ : 0;
-  for (size_t i = 0; i < available; ++i) {
-    left[i] = ringLeft_[(oldest + i) % ringLeft_.size()];
-    right[i] = ringRight_[(oldest + i) % ringRight_.size()];
+  // The window is always full here: tones are measured from window_ frames on.
+  std::vector<float> left(ringLeft_.size()), right(ringRight_.size());
+  for (size_t i = 0; i < left.size(); ++i) {
+    left[i] = ringLeft_[(ringAt_ + i) % ringLeft_.size()];
+    right[i] = ringRight_[(ringAt_ + i) % ringRight_.size()];
   }
-  moment.toneSeconds = (double(frames_) - 0.5 * double(available)) / rate_;
-  moment.tones = MeasureEarTones(left.data(), right.data(), available, rate_);
+  moment.toneSeconds = (double(frames_) - 0.5 * double(window_)) / rate_;
+  moment.tones = meter_.Measure(left.data(), right.data());
   moment.pairs = PairEars(moment.tones);
+  DropOvertones(&moment.tones, &moment.pairs);
 }
 
 void SessionAnalysis::Finish() {

@@ -58,6 +58,7 @@ class SessionAnalysis : public AudioSink {
   uint32_t binauralId_ = 0, volumeId_ = 0;
   bool haveBinaural_ = false, haveVolume_ = false;
 
+  EarToneMeter meter_;
   std::vector<float> ringLeft_, ringRight_;  // the last window_ frames
   size_t ringAt_ = 0;
   int64_t frames_ = 0;

@@ -1,0 +1,227 @@
+#include "session_plot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <utility>
+
+#include "raster_draw.h"
+#include "raster_font.h"
+#include "raster_png.h"
+
+namespace spwrender {
+namespace {
+
+// The picture, in pixels.
+constexpr int kWidth = 1200, kHeight = 860;
+constexpr int kLeft = 70, kRight = kWidth - 24;  // the panels' left and right edges
+constexpr RasterRect kEarsPanel = {kLeft, 64, kRight - kLeft, 340};
+constexpr RasterRect kBeatsPanel = {kLeft, 448, kRight - kLeft, 180};
+constexpr RasterRect kLevelsPanel = {kLeft, 672, kRight - kLeft, 140};
+constexpr int kHeadingAbove = 22;  // a panel's heading, above its top edge
+constexpr int kDot = 3;            // side of a measured point
+
+constexpr uint32_t kBackground = 0xFFFFFFFF, kInk = 0xFF202020, kFrame = 0xFF909090;
+constexpr uint32_t kMajorGrid = 0xFFD4D4D4, kMinorGrid = 0xFFEDEDED, kMarker = 0xFF7A7A7A;
+constexpr RasterBlend kOpaque = {RasterMode::Copy, false, 1.0f};
+constexpr RasterBlend kBlend = {RasterMode::Copy, true, 1.0f};
+
+// Ranges shown when nothing was measured.
+constexpr double kLowestHzShown = 100.0, kHighestHzShown = 1000.0;
+constexpr double kRoomAroundTones = 1.15;  // frequency axis beyond the extreme tones
+constexpr double kRoomAboveBeats = 1.1;
+constexpr double kQuietestDbfs = -60.0;
+// The axes leave out the rarest extremes (a tone mistaken while a glide sweeps
+// fast); points beyond them are drawn on the panel's edge.
+constexpr double kOutlierShare = 0.005;
+
+double Percentile(std::vector<double> values, double share) {
+  const size_t at = std::min(values.size() - 1, size_t(share * double(values.size())));
+  std::nth_element(values.begin(), values.begin() + long(at), values.end());
+  return values[at];
+}
+
+double Dbfs(double linear, double gainDb) {
+  return linear > 0.0 ? std::max(kQuietestDbfs, 20.0 * std::log10(linear) + gainDb) : kQuietestDbfs;
+}
+
+double Top(const RasterRect& r) { return r.y; }
+double Bottom(const RasterRect& r) { return r.y + r.h - 1; }
+
+class Painter {
+ public:
+  Painter(const SessionPlotInput& input, RasterMemBitmap& image)
+      : input_(input), image_(image), layout_(LayOutSessionPlot(input)) {
+    RasterFontSpec spec;
+    spec.height = 14;
+    text_ = RasterCachedFont::Create(spec);
+    spec.height = 17;
+    spec.weight = 700;
+    title_ = RasterCachedFont::Create(spec);
+  }
+
+  void Paint() {
+    RasterFillRect(image_, 0, 0, kWidth, kHeight, kBackground, kOpaque);
+    Text(title_.get(), kInk, input_.title, {kLeft, 12, kRight - kLeft, 24}, 0);
+    Panel(layout_.ears, layout_.hz, "Ear frequencies (Hz)", {{"left ear", kLeftEarColour}, {"right ear", kRightEarColour}});
+    Panel(layout_.beats, layout_.beat, "Beat (Hz)",
+          {{"measured: right ear - left ear", kBeatColour}, {"\"Binaural\" as applied", kBinauralColour}});
+    Panel(layout_.levels, layout_.dbfs, "Level (dBFS)", {{"peak", kPeakColour}, {"RMS", kRmsColour}});
+    Measurements();
+    Markers();
+    for (const RasterRect& panel : {layout_.ears, layout_.beats, layout_.levels}) Border(panel);
+    for (const PlotAxis::Tick& tick : layout_.time.Ticks()) {
+      const int x = int(std::lround(layout_.time.ToPixel(tick.value)));
+      Text(text_.get(), kInk, layout_.time.Label(tick.value), {x - 40, int(Bottom(layout_.levels)) + 6, 80, 18},
+           kRasterTextCentred);
+    }
+  }
+
+ private:
+  void Text(RasterFont* font, uint32_t colour, const std::string& text, const RasterRect& rect, unsigned flags) {
+    if (font == nullptr) return;  // no font on this system: the picture goes without words
+    font->SetColour(colour);
+    font->DrawText(image_, text.c_str(), rect, flags);
+  }
+
+  void Panel(const RasterRect& panel, const PlotAxis& axis, const std::string& heading,
+             const std::vector<std::pair<std::string, uint32_t>>& legend) {
+    image_.SetClip(panel);
+    for (const PlotAxis::Tick& tick : layout_.time.Ticks()) {
+      const float x = float(std::lround(layout_.time.ToPixel(tick.value))) + 0.5f;
+      RasterLine(image_, x, float(Top(panel)), x, float(Bottom(panel)), kMajorGrid, kOpaque, false);
+    }
+    for (const PlotAxis::Tick& tick : axis.Ticks()) {
+      const float y = float(std::lround(axis.ToPixel(tick.value))) + 0.5f;
+      RasterLine(image_, float(panel.x), y, float(panel.x + panel.w), y, tick.labelled ? kMajorGrid : kMinorGrid,
+                 kOpaque, false);
+    }
+    image_.ResetClip();
+    for (const PlotAxis::Tick& tick : axis.Ticks()) {
+      if (!tick.labelled) continue;
+      const int y = int(std::lround(axis.ToPixel(tick.value)));
+      Text(text_.get(), kInk, axis.Label(tick.value), {0, y - 8, panel.x - 6, 18}, kRasterTextRight);
+    }
+    int x = panel.x;
+    Text(text_.get(), kInk, heading, {x, panel.y - kHeadingAbove, 300, 18}, 0);
+    x += (text_ ? text_->TextWidth(heading.c_str()) : 0) + 24;
+    for (const auto& entry : legend) {
+      RasterFillRect(image_, x, panel.y - kHeadingAbove + 5, 10, 10, entry.second, kOpaque);
+      Text(text_.get(), kInk, entry.first, {x + 14, panel.y - kHeadingAbove, 300, 18}, 0);
+      x += 14 + (text_ ? text_->TextWidth(entry.first.c_str()) : 0) + 20;
+    }
+  }
+
+  void Border(const RasterRect& panel) {
+    const float l = float(panel.x) + 0.5f, r = float(panel.x + panel.w) - 0.5f;
+    const float t = float(panel.y) + 0.5f, b = float(panel.y + panel.h) - 0.5f;
+    RasterLine(image_, l, t, r, t, kFrame, kOpaque, false);
+    RasterLine(image_, r, t, r, b, kFrame, kOpaque, false);
+    RasterLine(image_, r, b, l, b, kFrame, kOpaque, false);
+    RasterLine(image_, l, b, l, t, kFrame, kOpaque, false);
+  }
+
+  void Dot(const RasterRect& panel, double x, double y, uint32_t colour) {
+    image_.SetClip(panel);
+    y = std::clamp(y, Top(panel) + 1.0, Bottom(panel) - 1.0);
+    RasterFillRect(image_, int(std::lround(x)) - kDot / 2, int(std::lround(y)) - kDot / 2, kDot, kDot, colour, kBlend);
+    image_.ResetClip();
+  }
+
+  // A line through (x, value) points, drawn twice for a two-pixel stroke.
+  void Trace(const RasterRect& panel, const std::vector<std::pair<double, double>>& points, uint32_t colour) {
+    image_.SetClip(panel);
+    for (size_t i = 1; i < points.size(); ++i) {
+      for (float dy : {0.0f, 1.0f}) {
+        RasterLine(image_, float(points[i - 1].first), float(points[i - 1].second) + dy, float(points[i].first),
+                   float(points[i].second) + dy, colour, kBlend, true);
+      }
+    }
+    image_.ResetClip();
+  }
+
+  void Measurements() {
+    std::vector<std::pair<double, double>> binaural, peak, rms;
+    const SessionPlotLayout& l = layout_;
+    for (const SessionMoment& m : input_.analysis->Moments()) {
+      const double x = l.time.ToPixel(m.seconds);
+      binaural.emplace_back(x, l.beat.ToPixel(m.binauralHz));
+      peak.emplace_back(x, l.dbfs.ToPixel(Dbfs(m.peak, input_.levelGainDb)));
+      rms.emplace_back(x, l.dbfs.ToPixel(Dbfs(m.rms, input_.levelGainDb)));
+    }
+    // "Binaural" under the measured beats, which should lie on it.
+    Trace(l.beats, binaural, kBinauralColour);
+    Trace(l.levels, rms, kRmsColour);
+    Trace(l.levels, peak, kPeakColour);
+    for (const SessionMoment& m : input_.analysis->Moments()) {
+      const double tx = l.time.ToPixel(m.toneSeconds);
+      for (const Tone& tone : m.tones.left) Dot(l.ears, tx, l.hz.ToPixel(tone.hz), kLeftEarColour);
+      for (const Tone& tone : m.tones.right) Dot(l.ears, tx, l.hz.ToPixel(tone.hz), kRightEarColour);
+      for (const BinauralPair& pair : m.pairs) {
+        Dot(l.beats, tx, l.beat.ToPixel(std::fabs(pair.rightHz - pair.leftHz)), kBeatColour);
+      }
+    }
+  }
+
+  // A dashed line down all panels at each programme selection, named at the top;
+  // names take turns on three rows so that close ones do not overwrite each other.
+  void Markers() {
+    const int lineHeight = text_ ? text_->LineHeight() : 16;
+    int row = 0;
+    for (const PlotMarker& marker : input_.programmes) {
+      const float x = float(std::lround(layout_.time.ToPixel(marker.seconds))) + 0.5f;
+      for (const RasterRect& panel : {layout_.ears, layout_.beats, layout_.levels}) {
+        for (float y = float(Top(panel)); y < float(Bottom(panel)); y += 8.0f) {
+          RasterLine(image_, x, y, x, std::min(y + 4.0f, float(Bottom(panel))), kMarker, kOpaque, false);
+        }
+      }
+      image_.SetClip(layout_.ears);
+      Text(text_.get(), kMarker, marker.label, {int(x) + 4, layout_.ears.y + 3 + row * lineHeight, kWidth, 18}, 0);
+      image_.ResetClip();
+      row = (row + 1) % 3;
+    }
+  }
+
+  const SessionPlotInput& input_;
+  RasterMemBitmap& image_;
+  SessionPlotLayout layout_;
+  std::unique_ptr<RasterCachedFont> text_, title_;
+};
+
+}  // namespace
+
+SessionPlotLayout LayOutSessionPlot(const SessionPlotInput& input) {
+  std::vector<double> tones, beats;
+  double highBinaural = 0.0, highDbfs = 0.0;
+  for (const SessionMoment& m : input.analysis->Moments()) {
+    for (const Tone& tone : m.tones.left) tones.push_back(tone.hz);
+    for (const Tone& tone : m.tones.right) tones.push_back(tone.hz);
+    for (const BinauralPair& pair : m.pairs) beats.push_back(std::fabs(pair.rightHz - pair.leftHz));
+    highBinaural = std::max(highBinaural, m.binauralHz);
+    highDbfs = std::max(highDbfs, Dbfs(m.peak, input.levelGainDb));
+  }
+  const double lowHz = tones.empty() ? kLowestHzShown : Percentile(tones, kOutlierShare) / kRoomAroundTones;
+  const double highHz = tones.empty() ? kHighestHzShown : Percentile(tones, 1.0 - kOutlierShare) * kRoomAroundTones;
+  const double highBeat = std::max({1.0, highBinaural, beats.empty() ? 0.0 : Percentile(beats, 1.0 - kOutlierShare)});
+  const double seconds = std::max(input.analysis->Seconds(), 1.0 / input.analysis->SampleRate());
+  using Scale = PlotAxis::Scale;
+  return {kEarsPanel,
+          kBeatsPanel,
+          kLevelsPanel,
+          PlotAxis(Scale::kClock, 0.0, seconds, kLeft, kRight - 1),
+          PlotAxis(Scale::kLogarithmic, lowHz, highHz, int(Bottom(kEarsPanel)), int(Top(kEarsPanel))),
+          PlotAxis(Scale::kLinear, 0.0, highBeat * kRoomAboveBeats, int(Bottom(kBeatsPanel)), int(Top(kBeatsPanel))),
+          PlotAxis(Scale::kLinear, kQuietestDbfs, highDbfs, int(Bottom(kLevelsPanel)), int(Top(kLevelsPanel)))};
+}
+
+RasterMemBitmap DrawSessionPlot(const SessionPlotInput& input) {
+  RasterMemBitmap image(kWidth, kHeight);
+  Painter(input, image).Paint();
+  return image;
+}
+
+bool EncodeSessionPlot(const SessionPlotInput& input, std::vector<uint8_t>* png) {
+  return RasterEncodePng(DrawSessionPlot(input), *png);
+}
+
+}  // namespace spwrender
