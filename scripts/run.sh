@@ -13,14 +13,10 @@ if [ $# -gt 0 ]; then
   exec "$render" "$@"
 fi
 
-session=sessions/demo.txt
 mkdir -p build/renders
 out=build/renders/demo-session.wav
-"$render" --timeline "$session" --output "$out"
-
-# What the opening programme does: its status messages and each sounding slot's ear frequencies.
-echo
-build/linux/tools/spw_info --program "$(sed -n 's/^0 *program "\(.*\)".*/\1/p' "$session" | head -n 1)"
+plot=build/renders/demo-session.png
+"$render" --timeline sessions/demo.txt --output "$out" --plot "$plot"
 
 echo
 echo "Plug-in bundles:"
@@ -28,3 +24,4 @@ echo "  Linux:   $root/build/linux/stereoPulseWeaver.vst3"
 echo "  Windows: $root/build/windows/stereoPulseWeaver.vst3"
 echo "Renderer:  $root/$render (Windows: $root/build/windows/tools/render/spw_render.exe)"
 echo "Rendered:  $root/$out (listen with headphones)"
+echo "Picture:   $root/$plot (each ear's tones, the beats and the level over time)"

@@ -6,11 +6,14 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "audio_readback.h"
 #include "command_run.h"
+#include "raster_png.h"
 #include "spectrum.h"
 #include "temp_folder.h"
 #include "test_bundle.h"
@@ -143,6 +146,41 @@ TEST(SessionRender, FadeOutEndsInSilence) {
     tail = std::max({tail, std::fabs(audio.left[i]), std::fabs(audio.right[i])});
   }
   EXPECT_LT(20.0 * std::log10(tail), -70.0);
+}
+
+// --plot writes a picture beside the audio; when either cannot be written, neither is.
+TEST(SessionRender, PlotComesWithTheAudioOrNotAtAll) {
+  TempFolder folder;
+  const std::string session = folder.File("session.txt");
+  std::ofstream(session, std::ios::binary) << "0 program 82\n1 program 83\n2 end\n";
+  const std::vector<std::string> base = {"--bundle", TestBundle(), "-t", session, "-r", "8000", "-q"};
+  struct Case {
+    std::string audio, picture;
+    int status;
+    std::vector<std::string> files;  // in the folder afterwards, besides the session
+  };
+  const Case cases[] = {
+      {folder.File("missing/out.wav"), folder.File("a.png"), kExitFailed, {}},
+      {folder.File("b.wav"), folder.File("missing/b.png"), kExitFailed, {}},
+      {folder.File("c.wav"), folder.File("c.jpg"), kExitBadArguments, {}},
+      {folder.File("out.wav"), folder.File("out.png"), kExitOk, {"out.png", "out.wav"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = base;
+    args.insert(args.end(), {"-o", c.audio, "--plot", c.picture});
+    const CommandResult result = RunCommand(args);
+    EXPECT_EQ(result.status, c.status) << c.picture << ": " << result.err;
+    std::vector<std::string> files = folder.Entries();
+    files.erase(std::remove(files.begin(), files.end(), "session.txt"), files.end());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, c.files) << c.picture;
+  }
+  std::ifstream png(folder.File("out.png"), std::ios::binary);
+  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(png)), std::istreambuf_iterator<char>());
+  const std::unique_ptr<RasterMemBitmap> picture = RasterDecodePng(bytes.data(), bytes.size());
+  ASSERT_NE(picture, nullptr);
+  EXPECT_GT(picture->Width(), 800);
+  EXPECT_GT(picture->Height(), 600);
 }
 
 // Problems only the plug-in can tell (names, ranges, list parameters) come with the

@@ -22,7 +22,7 @@ constexpr int kHeadingAbove = 22;  // a panel's heading, above its top edge
 constexpr int kDot = 3;            // side of a measured point
 
 constexpr uint32_t kBackground = 0xFFFFFFFF, kInk = 0xFF202020, kFrame = 0xFF909090;
-constexpr uint32_t kMajorGrid = 0xFFD4D4D4, kMinorGrid = 0xFFEDEDED, kMarker = 0xFF7A7A7A;
+constexpr uint32_t kMajorGrid = 0xFFD4D4D4, kMinorGrid = 0xFFEDEDED;
 constexpr RasterBlend kOpaque = {RasterMode::Copy, false, 1.0f};
 constexpr RasterBlend kBlend = {RasterMode::Copy, true, 1.0f};
 
@@ -172,11 +172,11 @@ class Painter {
       const float x = float(std::lround(layout_.time.ToPixel(marker.seconds))) + 0.5f;
       for (const RasterRect& panel : {layout_.ears, layout_.beats, layout_.levels}) {
         for (float y = float(Top(panel)); y < float(Bottom(panel)); y += 8.0f) {
-          RasterLine(image_, x, y, x, std::min(y + 4.0f, float(Bottom(panel))), kMarker, kOpaque, false);
+          RasterLine(image_, x, y, x, std::min(y + 4.0f, float(Bottom(panel))), kProgrammeMarkerColour, kOpaque, false);
         }
       }
       image_.SetClip(layout_.ears);
-      Text(text_.get(), kMarker, marker.label, {int(x) + 4, layout_.ears.y + 3 + row * lineHeight, kWidth, 18}, 0);
+      Text(text_.get(), kProgrammeMarkerColour, marker.label, {int(x) + 4, layout_.ears.y + 3 + row * lineHeight, kWidth, 18}, 0);
       image_.ResetClip();
       row = (row + 1) % 3;
     }

@@ -44,5 +44,6 @@ constexpr uint32_t kBeatColour = 0xFF8A3FBF;
 constexpr uint32_t kBinauralColour = 0xFF2E9E3E;
 constexpr uint32_t kPeakColour = 0xFF303030;
 constexpr uint32_t kRmsColour = 0xFFE08A1E;
+constexpr uint32_t kProgrammeMarkerColour = 0xFF7A7A7A;
 
 }  // namespace spwrender
