@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,12 +74,17 @@ bool ResolveStartSettings(const Streams& io, spwhost::Plugin& plugin, const Rend
 
 // Prints the problems of a timeline, as "FILE:LINE: message", in line order.
 void ReportTimelineProblems(const Streams& io, const std::string& path, std::vector<TimelineProblem> problems) {
+  // Problems of the whole file (line 0) come after those of its lines.
+  const auto order = [](const TimelineProblem& p) { return p.line > 0 ? p.line : std::numeric_limits<int>::max(); };
   std::stable_sort(problems.begin(), problems.end(),
-                   [](const TimelineProblem& a, const TimelineProblem& b) { return a.line < b.line; });
+                   [&order](const TimelineProblem& a, const TimelineProblem& b) { return order(a) < order(b); });
   const size_t shown = std::min(problems.size(), kMaxProblemsShown);
   for (size_t i = 0; i < shown; ++i) {
     const std::string where = problems[i].line > 0 ? path + ":" + std::to_string(problems[i].line) : path;
-    std::fprintf(io.err, "%s: %s\n", where.c_str(), problems[i].message.c_str());
+    // The message quotes the file, which may hold anything: no control characters reach the terminal.
+    std::string message = problems[i].message;
+    std::replace_if(message.begin(), message.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; }, '?');
+    std::fprintf(io.err, "%s: %s\n", where.c_str(), message.c_str());
   }
   if (shown < problems.size()) std::fprintf(io.err, "%s: ... and %zu more\n", path.c_str(), problems.size() - shown);
 }
