@@ -1,6 +1,7 @@
 #include "plugin_class_info.h"
 
 #include "class_id.h"
+#include "product_web_page.h"
 #include "stereo_pulse_weaver.h"
 
 using namespace Steinberg;
@@ -8,7 +9,6 @@ using namespace Steinberg;
 namespace {
 
 constexpr char kVendor[] = "Orvanti";
-constexpr char kWebAddress[] = "www.orvanti.com/products/stereopulseweaver";
 constexpr char kCategory[] = "Audio Module Class";
 constexpr char kSubCategories[] = "Instrument";
 constexpr char kVersion[] = "1.1.0";
@@ -21,7 +21,7 @@ constexpr uint32 kClassIdWord2 = 0x00DE4F4E;
 }  // namespace
 
 PFactoryInfo PluginFactoryInfo() {
-  return PFactoryInfo(kVendor, kWebAddress, "", PFactoryInfo::kUnicode);
+  return PFactoryInfo(kVendor, kProductWebPage, "", PFactoryInfo::kUnicode);
 }
 
 PClassInfo2 PluginClassInfo() {

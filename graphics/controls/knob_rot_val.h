@@ -12,7 +12,7 @@
 class IKnobRotVal : public IKnobControl {
  public:
   struct Look {
-    ITextStyle label;      // size 0: no value label
+    ITextStyle label{"Arial", 0, IRgba()};  // size 0: no value label
     int labelOffset = 0;   // pixels below the knob (negative: the label moves up into it)
     double rangeDeg = 300.0;
     double gearing = 4.0;  // drag pixels per travel, as a factor of the control's size

@@ -23,7 +23,6 @@ class ISwitchLbl : public IControl {
 
   ITextStyle label_;
   IImage image_;
-  int labelGap_;
   int widthOverride_;
   bool stacked_;
   float hoverWeight_;

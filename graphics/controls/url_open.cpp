@@ -1,0 +1,13 @@
+#include "url_open.h"
+
+#include "effect_base.h"
+#include "graphics.h"
+#include "product_web_page.h"
+
+IURLOpen::IURLOpen(IEffectBase* plug, const IArea& rect) : IControl(plug, rect) {}
+
+void IURLOpen::MouseDown(int x, int y, const IMouseKeys& mod) {
+  if (!Graphics()) return;
+  Graphics()->OpenWebPage(kProductWebPage, Plug() ? Plug()->EffectName() : "", nullptr,
+                          "Cannot open url. Check your default browser.");
+}

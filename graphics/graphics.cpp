@@ -1,0 +1,233 @@
+#include "graphics.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <mutex>
+
+#include "bitmap_control.h"
+#include "control.h"
+#include "effect_base.h"
+#include "image_cache.h"
+#include "parameter.h"
+#include "raster_bitmap.h"
+#include "raster_sys_bitmap.h"
+
+namespace {
+// The control list changes under the plug-in's lock: the audio thread walks it
+// (parameter values from the host) while the editor thread adds and removes popups.
+std::unique_lock<std::recursive_mutex> ListLock(IEffectBase* plug) {
+  return plug ? std::unique_lock<std::recursive_mutex>(plug->Mutex()) : std::unique_lock<std::recursive_mutex>();
+}
+}  // namespace
+
+IGraphics::IGraphics(IEffectBase* plug, int width, int height, int frameRate)
+    : plug_(plug),
+      popupStyle_("Arial", 15, IRgba(200, 255, 255, 255)),
+      width_(width),
+      height_(height),
+      frameRate_(frameRate > 0 ? frameRate : kDefaultFrameRate) {}
+
+IGraphics::~IGraphics() {
+  ClosePopup(true);
+  DeleteRetired();
+  auto lock = ListLock(plug_);
+  while (!controls_.empty()) {  // last to first; a control may still remove others while it goes
+    std::unique_ptr<IControl> control = std::move(controls_.back());
+    controls_.pop_back();
+    control.reset();
+  }
+}
+
+// ---------------------------------------------------------------- controls
+
+int IGraphics::AddControl(IControl* control) {
+  control->SetGraphics(this);
+  auto lock = ListLock(plug_);
+  controls_.emplace_back(control);
+  return ControlCount() - 1;
+}
+
+void IGraphics::SetBackground(int id, const char* name) {
+  IImage image = LoadImageResource(id, name, 1);
+  auto* background = new IBitmapControl(plug_, 0, 0, -1, image);
+  background->SetGraphics(this);
+  auto lock = ListLock(plug_);
+  controls_.emplace(controls_.begin(), background);
+  if (captured_ >= 0) ++captured_;
+  if (mouseOver_ >= 0) ++mouseOver_;
+}
+
+IControl* IGraphics::ControlAt(int index) const {
+  return index >= 0 && index < ControlCount() ? controls_[static_cast<size_t>(index)].get() : nullptr;
+}
+
+int IGraphics::IndexOf(const IControl* control) const {
+  for (int i = 0; i < ControlCount(); ++i) {
+    if (controls_[static_cast<size_t>(i)].get() == control) return i;
+  }
+  return -1;
+}
+
+std::unique_ptr<IControl> IGraphics::TakeAt(int index) {
+  auto lock = ListLock(plug_);
+  std::unique_ptr<IControl> control = std::move(controls_[static_cast<size_t>(index)]);
+  controls_.erase(controls_.begin() + index);
+  for (int* stored : {&captured_, &mouseOver_}) {
+    if (*stored == index) {
+      *stored = -1;
+    } else if (*stored > index) {
+      --*stored;
+    }
+  }
+  if (pressed_ == control.get()) pressed_ = nullptr;
+  if (openPopup_ == control.get()) openPopup_ = nullptr;
+  return control;
+}
+
+void IGraphics::RemoveControl(IControl* control) {
+  const int index = IndexOf(control);
+  if (index >= 0) TakeAt(index).release();  // the caller owns it now
+}
+
+void IGraphics::DeleteRetired() { retired_.clear(); }
+
+// ---------------------------------------------------------------- images
+
+IImage IGraphics::LoadImageResource(int id, const char* name, int frames) {
+  RasterBitmap* bitmap = ImageCache::Instance().FindOrLoad(id, [&] { return LoadImageFromModule(id, name); });
+  IImage image;
+  image.frames = frames;
+  if (bitmap) {
+    image.bitmap = bitmap;
+    image.w = bitmap->Width();
+    image.h = bitmap->Height();
+  }
+  return image;
+}
+
+IImage IGraphics::CutImage(IImage& image, double x) {
+  if (!image.bitmap) return IImage();
+  int column = static_cast<int>(image.w * x);
+  column = column < 0 ? 0 : (column > image.w ? image.w : column);
+  const ImageCache::Cut cut = ImageCache::Instance().CutAt(image.bitmap, column);
+  IImage left;
+  left.bitmap = cut.left;
+  left.w = column;
+  left.h = image.h;
+  image.bitmap = cut.right;
+  image.w -= column;
+  image.frames = 1;
+  image.tempId = cut.leftId;
+  return left;
+}
+
+RasterBitmap* IGraphics::CachedImage(int id) const { return ImageCache::Instance().Find(id); }
+
+// ---------------------------------------------------------------- values
+
+void IGraphics::PushParameterToControls(int paramIdx, double value, bool normalized) noexcept {
+  if (!normalized) {
+    const IParameter* param = plug_ ? plug_->ParamAt(paramIdx) : nullptr;
+    if (!param) return;
+    value = param->PlainToNormalized(value);
+  }
+  for (const auto& control : controls_) {
+    if (control->ParamIdx() == paramIdx) control->ReceiveValue(value);
+  }
+}
+
+void IGraphics::PushValueToControl(int controlIndex, double normalized) noexcept {
+  if (IControl* control = ControlAt(controlIndex)) control->ReceiveValue(normalized);
+}
+
+void IGraphics::HideControlsOfParameter(int paramIdx, bool hide) noexcept {
+  for (const auto& control : controls_) {
+    if (control->ParamIdx() == paramIdx) control->Hide(hide);
+  }
+}
+
+void IGraphics::SetControlsFromUser(int paramIdx, double normalized) {
+  for (const auto& control : controls_) {
+    if (control->ParamIdx() == paramIdx) control->ReceiveUserValue(normalized);
+  }
+}
+
+namespace {
+// The plain value a typed text stands for: a display text, or a leading decimal number
+// (a unit may follow). False when the text is neither: the entry is then cancelled rather
+// than read as 0, which would silently set the parameter to its minimum.
+bool ReadTypedValue(const IParameter& param, const char* text, double* plain) {
+  if (param.ValueTextCount() > 0 && param.ValueForText(text, plain)) return true;
+  char* end = nullptr;
+  const double number = std::strtod(text, &end);
+  if (end == text || !std::isfinite(number)) return false;
+  *plain = param.NegateDisplay() ? -number : number;
+  return true;
+}
+}  // namespace
+
+void IGraphics::CommitTextEntry(IControl* control, IParameter* param, const char* text) {
+  if (!control) return;
+  if (!text) text = "";
+  if (!param) {
+    control->ReceiveText(text);
+    return;
+  }
+  double plain = 0.0;
+  if (!ReadTypedValue(*param, text, &plain)) return;
+  const int paramIdx = control->ParamIdx();
+  if (paramIdx >= 0 && plug_) plug_->BeginHostEdit(paramIdx);
+  control->ReceiveUserValue(param->PlainToNormalized(plain));
+  if (paramIdx >= 0 && plug_) plug_->EndHostEdit(paramIdx);
+}
+
+// ---------------------------------------------------------------- popup
+
+bool IGraphics::OpenParameterPopup(IControl& opener) {
+  if (!popupFactory_) return false;
+  popupFactory_(*this, opener);
+  return true;
+}
+
+void IGraphics::ClosePopup(bool clear) {
+  if (!openPopup_) return;
+  IControl* popup = openPopup_;
+  // Cleared in every case: a stale reference would swallow the next right click
+  // and point at a deleted control.
+  openPopup_ = nullptr;
+  if (!clear && popup->Owner()) popup->Owner()->SetTextFromMenu("", -1);
+  const int index = IndexOf(popup);
+  // Deleted after the current event: the popup may be the one closing itself.
+  if (index >= 0) retired_.push_back(TakeAt(index));
+  if (!controls_.empty()) controls_[0]->MarkDirty(false);
+}
+
+// ---------------------------------------------------------------- editor
+
+void IGraphics::Resize(int width, int height) {
+  width_ = width;
+  height_ = height;
+  EndPressGesture();
+  captured_ = mouseOver_ = -1;
+  lastX_ = lastY_ = -1;
+  pressed_ = nullptr;
+  openPopup_ = nullptr;
+  {
+    auto lock = ListLock(plug_);
+    while (!controls_.empty()) controls_.pop_back();
+  }
+  if (surface_) surface_->Resize(width, height);
+  if (plug_) plug_->ResizeEditor(width, height);
+}
+
+void IGraphics::PrepareDrawing() {
+  surface_ = std::make_unique<RasterSysBitmap>(width_, height_);
+  scratch_ = std::make_unique<RasterMemBitmap>();
+}
+
+RasterBitmap* IGraphics::Surface() const { return surface_.get(); }
+
+void IGraphics::AdvanceGestureEndTimer() {
+  if (gestureEndTicks_ <= 0) return;
+  if (--gestureEndTicks_ == 0 && plug_) plug_->FlushEndInform();
+}
