@@ -225,7 +225,7 @@ void IGraphics::PrepareDrawing() {
   scratch_ = std::make_unique<RasterMemBitmap>();
 }
 
-RasterBitmap* IGraphics::Surface() const { return surface_.get(); }
+RasterSysBitmap* IGraphics::SystemSurface() const { return static_cast<RasterSysBitmap*>(surface_.get()); }
 
 void IGraphics::AdvanceGestureEndTimer() {
   if (gestureEndTicks_ <= 0) return;

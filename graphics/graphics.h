@@ -187,8 +187,10 @@ class IGraphics : public IEditorLink {
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   int FrameRate() const override { return frameRate_; }
-  // The drawing surface; null before PrepareDrawing.
-  RasterBitmap* Surface() const;
+  // The drawing surface; null before PrepareDrawing. The system form is for the platform's
+  // copy to the window (<windows.h> defines DrawText, so only platform files include it).
+  RasterBitmap* Surface() const { return surface_.get(); }
+  RasterSysBitmap* SystemSurface() const;
   const IArea& DrawRect() const { return drawRect_; }
   bool StrictDrawing() const { return strictDrawing_; }
   void SetStrictDrawing(bool strict) { strictDrawing_ = strict; }
@@ -221,7 +223,7 @@ class IGraphics : public IEditorLink {
   std::vector<std::unique_ptr<IControl>> controls_;
   std::vector<std::unique_ptr<IControl>> retired_;  // out of the list, deleted after the event
   IArea drawRect_;
-  std::unique_ptr<RasterSysBitmap> surface_;
+  std::unique_ptr<RasterBitmap> surface_;  // a RasterSysBitmap
   std::unique_ptr<RasterMemBitmap> scratch_;
   IArea extraInvalidation_;
   int width_;

@@ -6,7 +6,6 @@
 #include "graphics.h"
 #include "raster_draw.h"
 #include "raster_font.h"
-#include "raster_sys_bitmap.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;

@@ -5,6 +5,7 @@
 
 #include "effect_base.h"
 #include "graphics.h"
+#include "parameter.h"
 
 namespace {
 // The instance lock, when there is a plug-in (it always is in the editor).
@@ -23,15 +24,12 @@ void ITextControl::SetText(const char* text) noexcept {
   auto lock = TextLock(Plug());
   if (std::strncmp(text_, text, kTextSize - 1) == 0) return;
   MarkDirty(false);
-  std::strncpy(text_, text, kTextSize - 1);
-  text_[kTextSize - 1] = '\0';
+  CopyText(text_, text, kTextSize);
 }
 
 void ITextControl::GetText(char* out, int size) const noexcept {
-  if (size <= 0) return;
   auto lock = TextLock(Plug());
-  std::strncpy(out, text_, static_cast<size_t>(size - 1));
-  out[size - 1] = '\0';
+  CopyText(out, text_, size);
 }
 
 bool ITextControl::Draw(IGraphics& graphics) {
