@@ -27,16 +27,7 @@ IGraphics::IGraphics(IEffectBase* plug, int width, int height, int frameRate)
       height_(height),
       frameRate_(frameRate > 0 ? frameRate : kDefaultFrameRate) {}
 
-IGraphics::~IGraphics() {
-  ClosePopup(true);
-  DeleteRetired();
-  auto lock = ListLock(plug_);
-  while (!controls_.empty()) {  // last to first; a control may still remove others while it goes
-    std::unique_ptr<IControl> control = std::move(controls_.back());
-    controls_.pop_back();
-    control.reset();
-  }
-}
+IGraphics::~IGraphics() { DeleteAllControls(); }
 
 // ---------------------------------------------------------------- controls
 
@@ -90,6 +81,19 @@ void IGraphics::RemoveControl(IControl* control) {
 }
 
 void IGraphics::DeleteRetired() { retired_.clear(); }
+
+void IGraphics::DeleteAllControls() {
+  ClosePopup(true);
+  DeleteRetired();
+  auto lock = ListLock(plug_);
+  while (!controls_.empty()) {  // last to first; a control may still remove others while it goes
+    std::unique_ptr<IControl> control = std::move(controls_.back());
+    controls_.pop_back();
+    control.reset();
+  }
+  captured_ = mouseOver_ = -1;
+  pressed_ = nullptr;
+}
 
 // ---------------------------------------------------------------- images
 
@@ -208,14 +212,8 @@ void IGraphics::Resize(int width, int height) {
   width_ = width;
   height_ = height;
   EndPressGesture();
-  captured_ = mouseOver_ = -1;
   lastX_ = lastY_ = -1;
-  pressed_ = nullptr;
-  openPopup_ = nullptr;
-  {
-    auto lock = ListLock(plug_);
-    while (!controls_.empty()) controls_.pop_back();
-  }
+  DeleteAllControls();
   if (surface_) surface_->Resize(width, height);
   if (plug_) plug_->ResizeEditor(width, height);
 }

@@ -205,6 +205,7 @@ class IGraphics : public IEditorLink {
  private:
   // Takes the control at index out of the list, keeping the stored indices right.
   std::unique_ptr<IControl> TakeAt(int index);
+  void DeleteAllControls();
   void SetDrawRect(const IArea& rect);
   void DrawStrict(const IArea& update);
   void DrawDirty();

@@ -37,7 +37,7 @@ class RigPlugin : public IEffectBase {
     ParamAt(kCount)->DefineInteger("Count", 3, 0, 12, "");
   }
 
-  // "B<i>" begin, "P<i>" perform, "E<i>" end of an edit; "S<i>" a status request.
+  // "B<i>" begin, "P<i>" perform, "E<i>" end of an edit; "S<i>" a status request; "R<w>x<h>" a resize.
   std::string Log() const {
     std::string all;
     for (const std::string& e : log) all += (all.empty() ? "" : " ") + e;
@@ -47,6 +47,7 @@ class RigPlugin : public IEffectBase {
   void SendHostEdit(int i, double normalized) override { log.push_back("P" + std::to_string(i)); }
   void EndHostEdit(int i) override { log.push_back("E" + std::to_string(i)); }
   void ShowParamStatus(int i) override { log.push_back("S" + std::to_string(i)); }
+  void ResizeEditor(int w, int h) override { log.push_back("R" + std::to_string(w) + "x" + std::to_string(h)); }
   int HostCode() const override { return hostCode; }
 
   std::vector<std::string> log;

@@ -252,3 +252,16 @@ TEST(MouseDispatch, MouseOverShowsTheParameterStatusAndMovesTheHover) {
   rig.gfx->MouseOut();
   EXPECT_EQ(rig.gfx->MouseOverIndex(), -1);
 }
+
+TEST(MouseDispatch, ResizingInTheMiddleOfAPressDropsEveryControlAndEndsTheGesture) {
+  MenuRig rig;
+  rig.gfx->MouseDown(45, 55, Right());  // "Power": a menu opens, the press is held
+  ASSERT_NE(rig.gfx->OpenPopup(), nullptr);
+  rig.gfx->Resize(60, 50);
+  EXPECT_EQ(rig.gfx->ControlCount(), 0);
+  EXPECT_EQ(rig.gfx->OpenPopup(), nullptr);
+  EXPECT_EQ(rig.gfx->Surface()->Width(), 60);
+  rig.gfx->MouseUp(45, 55, Right());
+  rig.gfx->Tick();
+  EXPECT_EQ(rig.plug.Log(), "B2 E2 R60x50");
+}
