@@ -1,5 +1,5 @@
 #pragma once
-// The product's page on its maker's web site: the factory's vendor address and
-// the page the editor's title opens.
+// The product's page on its maker's web site, as host and path: the factory
+// publishes it so; the editor's title opens it over https.
 
-constexpr char kProductWebPage[] = "https://www.orvanti.com/products/stereopulseweaver";
+constexpr char kProductWebAddress[] = "www.orvanti.com/products/stereopulseweaver";

@@ -21,7 +21,7 @@ constexpr uint32 kClassIdWord2 = 0x00DE4F4E;
 }  // namespace
 
 PFactoryInfo PluginFactoryInfo() {
-  return PFactoryInfo(kVendor, kProductWebPage, "", PFactoryInfo::kUnicode);
+  return PFactoryInfo(kVendor, kProductWebAddress, "", PFactoryInfo::kUnicode);
 }
 
 PClassInfo2 PluginClassInfo() {

@@ -318,6 +318,6 @@ TEST(StockControls, TheTitleOpensTheProductPage) {
   DrawRig rig;
   rig.Add(new IURLOpen(&rig.plug, IArea(10, 10, 50, 30)));
   rig.Click(20, 20);
-  EXPECT_EQ(rig.gfx->LastWebPage(), kProductWebPage);
+  EXPECT_EQ(rig.gfx->LastWebPage(), std::string("https://") + kProductWebAddress);
   EXPECT_EQ(rig.plug.Log(), "");
 }
