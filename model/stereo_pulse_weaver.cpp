@@ -4,6 +4,7 @@
 
 #include "factory_presets.h"
 #include "parameter_table.h"
+#include "plugin_editor.h"
 
 IEffectConfig CLS_STEREOPULSEWEAVER::Config() {
   IEffectConfig config;
@@ -33,6 +34,7 @@ CLS_STEREOPULSEWEAVER::CLS_STEREOPULSEWEAVER()
   std::memset(lastAppliedValue, 0x9B, sizeof lastAppliedValue);  // matches no applied value
   engine_.passThrough = InputChannelCount() == 2 ? 1 : 0;
   DefineParameters(*this);
+  editorBridge_ = BuildEditor(*this);
   AddFactoryPresets(*this);
 }
 

@@ -2,6 +2,7 @@
 // The stereoPulseWeaver plug-in: binaural tone slots on a harmonic grid.
 
 #include <cstdint>
+#include <memory>
 
 #include "editor_surface.h"
 #include "effect_vst3.h"
@@ -88,4 +89,6 @@ class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
   HarmonicGrid grid_;
   ParameterEffects effects_;
   Watchdog watchdog_;
+  // The editor surface that editorSurface points at once the editor is built.
+  std::unique_ptr<EditorSurface> editorBridge_;
 };

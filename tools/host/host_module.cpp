@@ -198,21 +198,13 @@ std::unique_ptr<Plugin> Module::CreatePlugin(const uint8_t cid[16], std::string*
     SetError(error, "class not found or not creatable as a component in " + binaryPath_);
     return nullptr;
   }
-  std::unique_ptr<Plugin> plugin(new Plugin());
-  plugin->component_ = static_cast<IComponent*>(object);
-  void* processor = nullptr;
-  if (plugin->component_->queryInterface(IAudioProcessor::iid, &processor) != kResultOk || !processor) {
-    SetError(error, "the component is no audio processor");
-    return nullptr;
-  }
-  plugin->processor_ = static_cast<IAudioProcessor*>(processor);
-  void* controller = nullptr;
-  if (plugin->component_->queryInterface(IEditController::iid, &controller) == kResultOk && controller) {
-    plugin->controller_ = static_cast<IEditController*>(controller);
-    return plugin;
-  }
+  auto* component = static_cast<IComponent*>(object);
+  std::unique_ptr<Plugin> plugin = Plugin::FromComponent(component, error);
+  component->release();  // the plug-in holds references of its own
+  if (!plugin || plugin->controller_) return plugin;
   // A component with a separate controller names the controller's class.
   TUID controllerId;
+  void* controller = nullptr;
   if (plugin->component_->getControllerClassId(controllerId) != kResultOk ||
       factory_->createInstance(controllerId, IEditController::iid, &controller) != kResultOk || !controller) {
     SetError(error, "the component has no edit controller");

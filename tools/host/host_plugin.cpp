@@ -48,6 +48,36 @@ Plugin::~Plugin() {
 
 FUnknown* Plugin::HostContext() const { return &impl_->host; }
 
+std::unique_ptr<Plugin> Plugin::FromComponent(FUnknown* instance, std::string* error) {
+  std::unique_ptr<Plugin> plugin(new Plugin());
+  void* part = nullptr;
+  if (instance->queryInterface(IComponent::iid, &part) != kResultOk || !part) {
+    if (error) *error = "the instance is no component";
+    return nullptr;
+  }
+  plugin->component_ = static_cast<IComponent*>(part);
+  part = nullptr;
+  if (instance->queryInterface(IAudioProcessor::iid, &part) != kResultOk || !part) {
+    if (error) *error = "the component is no audio processor";
+    return nullptr;
+  }
+  plugin->processor_ = static_cast<IAudioProcessor*>(part);
+  part = nullptr;
+  if (instance->queryInterface(IEditController::iid, &part) == kResultOk && part) {
+    plugin->controller_ = static_cast<IEditController*>(part);
+  }
+  return plugin;
+}
+
+std::unique_ptr<Plugin> Plugin::Adopt(FUnknown* instance, std::string* error) {
+  std::unique_ptr<Plugin> plugin = FromComponent(instance, error);
+  if (plugin && !plugin->controller_) {
+    if (error) *error = "the instance is no edit controller";
+    return nullptr;
+  }
+  return plugin;
+}
+
 bool Plugin::Initialize(std::string* error, const std::string& hostName) {
   impl_->host.SetName(hostName);
   const tresult result = component_->initialize(&impl_->host);

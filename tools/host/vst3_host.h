@@ -117,6 +117,10 @@ class Module {
 // the component and releases every interface.
 class Plugin {
  public:
+  // Drives an instance made in this process rather than by a module's factory:
+  // one object that is component, audio processor and edit controller. Takes
+  // references of its own. Null with a reason when a part is missing.
+  static std::unique_ptr<Plugin> Adopt(Steinberg::FUnknown* instance, std::string* error);
   ~Plugin();
   Plugin(const Plugin&) = delete;
   Plugin& operator=(const Plugin&) = delete;
@@ -186,6 +190,8 @@ class Plugin {
   friend class Module;
   struct Impl;
   Plugin();
+  // Queries component and audio processor, and the edit controller when the same object is one.
+  static std::unique_ptr<Plugin> FromComponent(Steinberg::FUnknown* instance, std::string* error);
 
   template <typename Sample>
   bool Process(Sample* const* outputs, int nFrames, SampleSize size);

@@ -1,0 +1,13 @@
+#pragma once
+// Makes the controls of the layout table (layout_table.h) and attaches them to
+// the graphics in index order: the background first, then every control.
+// [main thread, while the plug-in is constructed]
+
+class IEffectBase;
+class IGraphics;
+
+namespace spw_editor {
+
+void AddLayoutControls(IGraphics& graphics, IEffectBase& plug);
+
+}  // namespace spw_editor

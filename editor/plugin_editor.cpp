@@ -1,0 +1,54 @@
+#include "plugin_editor.h"
+
+#include <string>
+
+#include "editor_layout.h"
+#include "graphics_editor_surface.h"
+#include "layout_table.h"
+#include "platform/headless/graphics_headless.h"
+#include "stereo_pulse_weaver.h"
+#include "text_sink_control.h"
+
+namespace {
+
+using namespace spw_editor;
+
+// The popup menu's highlight: the editor's accent colour.
+const IRgba kPopupHighlight(75, 20, 180, 220);
+
+// "v1.10" without its last character, and " i" for an instrument without
+// inputs to pass through: "v1.1 i".
+std::string VersionCaption(CLS_STEREOPULSEWEAVER& plug) {
+  char version[16] = {};
+  plug.VersionText(version, sizeof version);
+  std::string text(version);
+  if (!text.empty()) text.pop_back();
+  if (!plug.Engine().passThrough) text += " i";
+  return text;
+}
+
+TextSinkControl& TextAt(IGraphics& graphics, ControlIndex index) {
+  return static_cast<TextSinkControl&>(*graphics.ControlAt(index));  // every text row is one
+}
+
+}  // namespace
+
+std::unique_ptr<EditorSurface> BuildEditor(CLS_STEREOPULSEWEAVER& plug) {
+  // No window layer yet: the headless platform draws without a window.
+  auto* graphics = new IGraphicsHeadless(&plug, kEditorWidth, kEditorHeight, 0);
+  AddLayoutControls(*graphics, plug);
+  TextAt(*graphics, kVersionCaption).ITextControl::SetText(VersionCaption(plug).c_str());
+  TextAt(*graphics, kStatusLineControl).TakePlaceOf(plug.statusLine);
+  TextAt(*graphics, kReferenceCaptionControl).TakePlaceOf(plug.referenceCaption);
+  TextAt(*graphics, kBandCaptionControl).TakePlaceOf(plug.Engine().bandCaption);
+  TextAt(*graphics, kLeftEarCaptionControl).TakePlaceOf(plug.Engine().leftEarCaption);
+  TextAt(*graphics, kRightEarCaptionControl).TakePlaceOf(plug.Engine().rightEarCaption);
+  plug.waveDisplay = kWaveDisplayControl;
+  auto surface = std::make_unique<GraphicsEditorSurface>(*graphics, plug.editorSurface);
+  plug.editorSurface = surface.get();
+  graphics->HideControlsOfParameter(kBinaural, true);  // one frequency knob shows until "Reference" is applied
+  graphics->PopupHighlight() = kPopupHighlight;
+  plug.AttachEditor(graphics);
+  graphics->SetMouseOverEnabled(true);
+  return surface;
+}

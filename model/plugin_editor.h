@@ -1,0 +1,15 @@
+#pragma once
+// The editor the plug-in's constructor builds, right after its parameters:
+// the whole layout on a graphics object attached to the plug-in, with the
+// plug-in's status line, captions and editor surface pointed at its controls.
+// Defined by the editor library (editor/plugin_editor.cpp).
+
+#include <memory>
+
+#include "editor_surface.h"
+
+class CLS_STEREOPULSEWEAVER;
+
+// [main thread, in the constructor] Returns the editor surface the plug-in
+// keeps while it lives (plug.editorSurface points at it).
+std::unique_ptr<EditorSurface> BuildEditor(CLS_STEREOPULSEWEAVER& plug);

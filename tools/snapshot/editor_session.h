@@ -1,0 +1,67 @@
+#pragma once
+// The plug-in object with its editor, built in this process and driven the
+// way a host and a person at the screen would: a running transport, blocks of
+// audio at 48 kHz, parameter changes between blocks, the editor's timer ticks,
+// and mouse presses, drags, wheel turns and moves on the editor. Used by
+// spw_snapshot and the editor tests.
+//
+// Threads: one, the caller's, plays the host's audio, main and editor threads.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CLS_STEREOPULSEWEAVER;
+class IGraphicsHeadless;
+struct IMouseKeys;
+namespace spwhost {
+class Plugin;
+}
+
+namespace spwsnapshot {
+
+class EditorSession {
+ public:
+  static constexpr double kSampleRate = 48000.0;  // Hz
+  static constexpr int kBlockFrames = 512;
+
+  EditorSession();
+  ~EditorSession();
+  EditorSession(const EditorSession&) = delete;
+  EditorSession& operator=(const EditorSession&) = delete;
+
+  // Initialises, sets up and switches on the plug-in as a host does, then runs
+  // one block and one draw cycle. False with a reason on failure.
+  bool Start(std::string* error);
+
+  // A parameter change by VST 3 id, delivered with the next block.
+  void QueueChange(uint32_t id, double normalized);
+  void RenderBlock();
+  // One tick of the editor's redraw timer.
+  void DrawCycle();
+  // One block of audio and one draw cycle: what follows every action.
+  void Step();
+
+  // Mouse actions in editor pixels, each followed by Step(). A click holds the
+  // button over one Step, as a person's click spans a timer tick; a drag moves
+  // in four steps, one Step each, then releases.
+  void Click(int x, int y, bool rightButton);
+  void Drag(int x, int y, int dx, int dy);
+  void Wheel(int x, int y, int notches);
+  void Hover(int x, int y);
+
+  CLS_STEREOPULSEWEAVER& Plug() { return *plug_; }
+  IGraphicsHeadless& Graphics();
+  spwhost::Plugin& Host() { return *host_; }
+
+  // Writes the editor's drawing surface as a PNG; false (and no file) on failure.
+  bool WritePng(const std::string& path);
+
+ private:
+  CLS_STEREOPULSEWEAVER* plug_;  // one reference held
+  std::unique_ptr<spwhost::Plugin> host_;
+  float left_[kBlockFrames] = {};
+  float right_[kBlockFrames] = {};
+};
+
+}  // namespace spwsnapshot

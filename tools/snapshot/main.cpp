@@ -1,0 +1,48 @@
+// spw_snapshot: builds the plug-in with its editor, runs blocks of audio and
+// mouse actions on the editor, and writes what the editor shows as a PNG.
+// Bad input: one error line and exit status 2; a plug-in that does not start
+// or a file that cannot be written: exit status 1, and no file.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "editor_listing.h"
+#include "editor_session.h"
+#include "graphics_headless.h"
+#include "snapshot_options.h"
+#include "snapshot_script.h"
+#include "stereo_pulse_weaver.h"
+
+using namespace spwsnapshot;
+
+namespace {
+
+int Fail(int status, const std::string& reason) {
+  std::fprintf(stderr, "spw_snapshot: %s\n", reason.c_str());
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SnapshotOptions options;
+  std::string error;
+  if (!ParseSnapshotOptions(std::vector<std::string>(argv + 1, argv + argc), &options, &error)) return Fail(2, error);
+  if (options.help) {
+    std::fputs(kSnapshotUsage, stdout);
+    return 0;
+  }
+  if (!options.HasWork()) return Fail(2, "nothing to do: give -o FILE.png, --controls or --params (see --help)");
+  EditorSession session;
+  if (!session.Start(&error)) return Fail(1, "the plug-in does not start: " + error);
+  SnapshotScript script(session);
+  if (!script.Check(options.actions, &error)) return Fail(2, error);
+  script.RunAll(options.actions);
+  if (options.listControls) PrintControls(session.Graphics(), stdout);
+  if (options.listParams) PrintParameters(session.Plug(), stdout);
+  if (!options.output.empty() && !session.WritePng(options.output)) {
+    return Fail(1, "cannot write " + options.output);
+  }
+  return 0;
+}

@@ -1,0 +1,136 @@
+#include "snapshot_options.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "layout_table.h"
+
+namespace spwsnapshot {
+
+const char kSnapshotUsage[] =
+    "usage: spw_snapshot -o FILE.png [--program N|NAME] [--set NAME=VALUE]... [--blocks N]\n"
+    "                    [--click X,Y] [--rclick X,Y] [--drag X,Y,DX,DY] [--wheel X,Y,STEPS]\n"
+    "                    [--hover X,Y] [--controls] [--params]\n"
+    "Builds the plug-in with its editor, runs the actions in the order given (each followed\n"
+    "by one block of audio and one draw of the editor) and writes the editor as a PNG.\n"
+    "--controls lists the editor's controls, --params the parameters after the actions.\n";
+
+namespace {
+
+constexpr int kMaxBlocks = 1000000;
+
+// Whole numbers separated by commas, exactly count of them.
+bool ParseInts(const std::string& text, int count, std::vector<int>* out) {
+  out->clear();
+  const char* p = text.c_str();
+  for (int i = 0; i < count; ++i) {
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(p, &end, 10);
+    if (end == p || errno != 0 || value < INT_MIN || value > INT_MAX) return false;
+    out->push_back(static_cast<int>(value));
+    p = end;
+    if (i + 1 < count && *p++ != ',') return false;
+  }
+  return *p == '\0';
+}
+
+bool InsideEditor(int x, int y) {
+  return x >= 0 && y >= 0 && x < spw_editor::kEditorWidth && y < spw_editor::kEditorHeight;
+}
+
+using Kind = SnapshotAction::Kind;
+
+struct Form {
+  const char* option;
+  Kind kind;
+  int numbers;  // 0: the argument is a text
+  const char* shape;
+};
+
+const Form kForms[] = {
+    {"--program", Kind::Program, 0, "N|NAME"}, {"--set", Kind::Set, 0, "NAME=VALUE"},
+    {"--blocks", Kind::Blocks, 1, "N"},        {"--click", Kind::Click, 2, "X,Y"},
+    {"--rclick", Kind::RightClick, 2, "X,Y"},  {"--drag", Kind::Drag, 4, "X,Y,DX,DY"},
+    {"--wheel", Kind::Wheel, 3, "X,Y,STEPS"},  {"--hover", Kind::Hover, 2, "X,Y"},
+};
+
+const Form* FindForm(const std::string& option) {
+  for (const Form& form : kForms) {
+    if (option == form.option) return &form;
+  }
+  return nullptr;
+}
+
+// The action of an option taking an argument; false with a reason.
+bool ParseAction(const Form& form, const std::string& argument, SnapshotAction* action, std::string* error) {
+  const std::string option = form.option;
+  action->kind = form.kind;
+  const std::string usage = option + " takes " + form.shape + ", not '" + argument + "'";
+  if (form.numbers == 0) {
+    action->text = argument;
+    const bool ok = !argument.empty() && (form.kind != Kind::Set || argument.find('=') != std::string::npos);
+    if (!ok) *error = usage;
+    return ok;
+  }
+  std::vector<int> n;
+  if (!ParseInts(argument, form.numbers, &n)) {
+    *error = usage;
+    return false;
+  }
+  if (form.kind == Kind::Blocks) {
+    action->count = n[0];
+    if (n[0] >= 1 && n[0] <= kMaxBlocks) return true;
+    *error = "--blocks takes 1 to " + std::to_string(kMaxBlocks) + " blocks, not " + argument;
+    return false;
+  }
+  action->x = n[0], action->y = n[1];
+  if (form.kind == Kind::Wheel) action->count = n[2];
+  if (form.kind == Kind::Drag) action->dx = n[2], action->dy = n[3];
+  if (InsideEditor(action->x, action->y)) return true;
+  *error = option + " " + argument + ": the point is outside the editor (" + std::to_string(spw_editor::kEditorWidth) +
+           " x " + std::to_string(spw_editor::kEditorHeight) + ")";
+  return false;
+}
+
+}  // namespace
+
+bool ParseSnapshotOptions(const std::vector<std::string>& args, SnapshotOptions* options, std::string* error) {
+  *options = SnapshotOptions();
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      options->help = true;
+      return true;
+    }
+    if (arg == "--controls" || arg == "--params") {
+      (arg == "--controls" ? options->listControls : options->listParams) = true;
+      continue;
+    }
+    const Form* form = FindForm(arg);
+    if (!form && arg != "-o" && arg != "--output") {
+      *error = arg.rfind("-", 0) == 0 ? "unknown option '" + arg + "' (see --help)" : "unexpected argument '" + arg + "'";
+      return false;
+    }
+    if (i + 1 >= args.size()) {
+      *error = arg + " needs an argument";
+      return false;
+    }
+    const std::string& argument = args[++i];
+    if (arg == "-o" || arg == "--output") {
+      if (argument.empty()) {
+        *error = arg + " needs a file name";
+        return false;
+      }
+      options->output = argument;
+      continue;
+    }
+    SnapshotAction action;
+    if (!ParseAction(*form, argument, &action, error)) return false;
+    options->actions.push_back(action);
+  }
+  return true;
+}
+
+}  // namespace spwsnapshot
