@@ -108,6 +108,37 @@ TEST_F(EditorLayout, ClicksStepTheLinkSwitchAndWrap) {
   }
 }
 
+TEST_F(EditorLayout, EachControlChangesItsParameterAndItsPicture) {
+  struct Case {
+    std::vector<std::string> args;
+    int param;
+    double expected;  // the parameter's value afterwards, own units
+    Box picture;      // where the change shows
+  };
+  const Case cases[] = {
+      {{"--click", "179,169"}, kPlayAnyway, 1, {166, 152, 192, 186}},      // lights up
+      {{"--click", "234,162"}, kStartStopFade, 1, {209, 153, 259, 171}},   // "By Freq"
+      {{"--click", "164,246"}, kFreqEqualizer, 2, {148, 238, 181, 255}},   // "Decrease by 4.5dB"
+      {{"--click", "374,235"}, kBinauralPan, 3, {335, 231, 413, 240}},     // "Center Left"
+      {{"--drag", "471,136,0,-26"}, kWave, 6, {288, 98, 476, 153}},       // handle and picture
+      {{"--wheel", "234,218,5"}, kVolume, 80, {210, 194, 258, 242}},       // the knob turns
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+    std::vector<uint32_t> before;
+    for (int y = c.picture.top; y < c.picture.bottom; ++y) {
+      for (int x = c.picture.left; x < c.picture.right; ++x) before.push_back(SurfacePixel(session, x, y));
+    }
+    Script(c.args);
+    EXPECT_EQ(Value(c.param), c.expected);
+    int changed = 0, i = 0;
+    for (int y = c.picture.top; y < c.picture.bottom; ++y) {
+      for (int x = c.picture.left; x < c.picture.right; ++x) changed += SurfacePixel(session, x, y) != before[size_t(i++)];
+    }
+    EXPECT_GT(changed, 20);
+  }
+}
+
 TEST_F(EditorLayout, TheWavePictureShowsTheFrameOfTheWave) {
   const RasterBitmap& waves = *session.Graphics().CachedImage(spw_editor::kImageWaves);
   const int frameHeight = waves.Height() / 7;

@@ -80,6 +80,7 @@ TEST(EngineRealtime, ProcessBlockNeitherAllocatesNorLocksAnythingElse) {
   gAllocations = gForeignLocks = 0;
 
   PluginHandle plugin;
+  ASSERT_NE(plugin->Editor(), nullptr);  // captions and status line go to the editor's controls
   std::vector<double> left(8192), right(8192);
   auto block = [&](int nFrames) {  // as the binding renders: under the instance lock
     std::lock_guard<std::recursive_mutex> lock(plugin->Mutex());
@@ -127,6 +128,7 @@ class AutomatedPlugin : public CLS_STEREOPULSEWEAVER {
 TEST(EngineRealtime, AutomationInsideABlockNeitherAllocatesNorLocksAnythingElse) {
   gAllocations = gForeignLocks = 0;
   auto* plugin = new AutomatedPlugin();
+  ASSERT_NE(plugin->Editor(), nullptr);  // hidden knobs, wave picture and texts on the editor
   std::vector<double> left(512), right(512);
   double* outs[2] = {left.data(), right.data()};
   plugin->SetSampleRate(48000.0);

@@ -37,6 +37,8 @@ int main(int argc, char** argv) {
   EditorSession session;
   if (!session.Start(&error)) return Fail(1, "the plug-in does not start: " + error);
   SnapshotScript script(session);
+  if (options.listProgrammeNames) script.PrintProgrammeNames(stdout);
+  if (options.listParameterNames) script.PrintParameterNames(stdout);
   if (!script.Check(options.actions, &error)) return Fail(2, error);
   script.RunAll(options.actions);
   if (options.listControls) PrintControls(session.Graphics(), stdout);

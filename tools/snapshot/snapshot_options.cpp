@@ -11,10 +11,11 @@ namespace spwsnapshot {
 const char kSnapshotUsage[] =
     "usage: spw_snapshot -o FILE.png [--program N|NAME] [--set NAME=VALUE]... [--blocks N]\n"
     "                    [--click X,Y] [--rclick X,Y] [--drag X,Y,DX,DY] [--wheel X,Y,STEPS]\n"
-    "                    [--hover X,Y] [--controls] [--params]\n"
+    "                    [--hover X,Y] [--controls] [--params] [--list-programs] [--list-params]\n"
     "Builds the plug-in with its editor, runs the actions in the order given (each followed\n"
     "by one block of audio and one draw of the editor) and writes the editor as a PNG.\n"
-    "--controls lists the editor's controls, --params the parameters after the actions.\n";
+    "--controls lists the editor's controls, --params the parameters after the actions;\n"
+    "--list-programs and --list-params the names --program and --set take.\n";
 
 namespace {
 
@@ -94,6 +95,15 @@ bool ParseAction(const Form& form, const std::string& argument, SnapshotAction* 
   return false;
 }
 
+// The flag of a listing option; null for other arguments.
+bool* ListingFlag(const std::string& arg, SnapshotOptions* options) {
+  if (arg == "--controls") return &options->listControls;
+  if (arg == "--params") return &options->listParams;
+  if (arg == "--list-programs") return &options->listProgrammeNames;
+  if (arg == "--list-params") return &options->listParameterNames;
+  return nullptr;
+}
+
 }  // namespace
 
 bool ParseSnapshotOptions(const std::vector<std::string>& args, SnapshotOptions* options, std::string* error) {
@@ -104,8 +114,8 @@ bool ParseSnapshotOptions(const std::vector<std::string>& args, SnapshotOptions*
       options->help = true;
       return true;
     }
-    if (arg == "--controls" || arg == "--params") {
-      (arg == "--controls" ? options->listControls : options->listParams) = true;
+    if (bool* flag = ListingFlag(arg, options)) {
+      *flag = true;
       continue;
     }
     const Form* form = FindForm(arg);

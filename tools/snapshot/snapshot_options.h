@@ -21,10 +21,14 @@ struct SnapshotOptions {
   std::vector<SnapshotAction> actions;
   bool listControls = false;
   bool listParams = false;
+  bool listProgrammeNames = false;  // --list-programs, as spw_render
+  bool listParameterNames = false;  // --list-params, as spw_render
   bool help = false;
 
-  // Something to show at the end: a file or a listing.
-  bool HasWork() const { return !output.empty() || listControls || listParams; }
+  // Something to show: a file or a listing.
+  bool HasWork() const {
+    return !output.empty() || listControls || listParams || listProgrammeNames || listParameterNames;
+  }
 };
 
 extern const char kSnapshotUsage[];

@@ -3,6 +3,7 @@
 // and settings are named as spw_render names them: resolved through the
 // programme list and parameters the plug-in publishes to a host.
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ class SnapshotScript {
   // programme or setting that does not resolve is skipped (Check reports it).
   void Run(const SnapshotAction& action);
   void RunAll(const std::vector<SnapshotAction>& actions);
+
+  // The names --program and --set take, as spw_render lists them.
+  void PrintProgrammeNames(std::FILE* out) const { programmes_.Print(out); }
+  void PrintParameterNames(std::FILE* out) const { parameters_.Print(out); }
 
  private:
   bool Resolve(const SnapshotAction& action, spwrender::ParameterChange* change, std::string* error) const;
