@@ -76,12 +76,12 @@ void PaintPlayButton(RasterBitmap& image) {
 // "By Volume" and "By Freq": how tones start and stop.
 void PaintFadeStartSwitch(RasterBitmap& image) {
   Painter p(image);
-  const char* const values[] = {"Volume", "Freq"};
+  // Shortened to fit; "By Vol" also keeps it apart from the "Volume" knob below.
+  const char* const values[] = {"By Vol", "By Freq"};
   for (int f = 0; f < 2; ++f) {
     // Narrower than the frame, to keep clear of the ear caption beside it.
     ButtonFace(p, FrameBox(image, 2, f, 2.5f), 0, float(image.Height()), false);
-    TextStyle text = FaceStyle(11, palette::kAccent);
-    p.Text(values[f], text, int(FrameLeft(image, 2, f)), 3, image.Width() / 2);
+    p.Text(values[f], FaceStyle(10, palette::kAccent), int(FrameLeft(image, 2, f)), 3, image.Width() / 2);
   }
 }
 
