@@ -13,7 +13,6 @@
 
 class CLS_STEREOPULSEWEAVER;
 class IGraphicsHeadless;
-struct IMouseKeys;
 namespace spwhost {
 class Plugin;
 }

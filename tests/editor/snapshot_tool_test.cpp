@@ -1,13 +1,17 @@
 // spw_snapshot's command line: actions kept in order, bad input refused with a
-// reason, and no file where writing fails.
+// reason, no file where writing fails, and the listings' lines.
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "editor_listing.h"
 #include "editor_session.h"
+#include "graphics_headless.h"
+#include "stereo_pulse_weaver.h"
 #include "snapshot_options.h"
 
 namespace {
@@ -65,6 +69,34 @@ TEST(SnapshotOptions, AnUnwritableFileIsNotLeftBehind) {
   const std::string path = "no-such-folder/editor.png";
   EXPECT_FALSE(session.WritePng(path));
   EXPECT_EQ(std::fopen(path.c_str(), "rb"), nullptr);
+}
+
+// The lines a listing printed.
+template <class Print>
+std::vector<std::string> Lines(Print print) {
+  std::FILE* file = std::tmpfile();
+  print(file);
+  std::rewind(file);
+  std::vector<std::string> lines;
+  char line[256];
+  while (std::fgets(line, sizeof line, file)) lines.emplace_back(line, std::strcspn(line, "\n"));
+  std::fclose(file);
+  return lines;
+}
+
+TEST(SnapshotListings, ControlsAndParametersOneLineEach) {
+  spwsnapshot::EditorSession session;
+  std::string error;
+  ASSERT_TRUE(session.Start(&error)) << error;
+  const auto controls = Lines([&](std::FILE* f) { spwsnapshot::PrintControls(session.Graphics(), f); });
+  ASSERT_EQ(controls.size(), 20u);
+  EXPECT_EQ(controls[10], "10\tIKnobRotVal\t64\t122\t156\t226\t1\t1");  // "Base Freq", hidden
+  EXPECT_EQ(controls[19], "19\tISwitchLbl\t335\t231\t413\t240\t5\t0");
+  const auto params = Lines([&](std::FILE* f) { spwsnapshot::PrintParameters(session.Plug(), f); });
+  ASSERT_EQ(params.size(), 24u);
+  EXPECT_EQ(params[5], "Binaural Pan\t0.500000\tCenter Right");
+  EXPECT_EQ(params[10], "Volume\t0.750000\t75 %");
+  EXPECT_EQ(params[23], "Slot 12\t0.000000\t0");
 }
 
 }  // namespace
