@@ -12,8 +12,13 @@ void CLS_STEREOPULSEWEAVER::ProcessBlock(double** inputs, double** outputs, int 
   }
   const double volumeTarget = engine_.BlockVolumeTarget(GetTransportState() != 0);
   ExpireStatusLine();
-  if (engine_.resyncRequested.load(std::memory_order_relaxed)) engine_.RealignPhases(HostSamplePosition());
-  engine_.RenderBlock(inputs, outputs, nFrames, volumeTarget);
+  // A re-alignment asked for during a glide waits for its end, at most 5 ms: a
+  // glide can start only from one set of phases, not from a mix of two.
+  if (engine_.resyncRequested.load(std::memory_order_relaxed) && !realignGlide_.Gliding()) {
+    realignGlide_.Begin(engine_);
+    engine_.RealignPhases(HostSamplePosition());
+  }
+  realignGlide_.Render(engine_, inputs, outputs, nFrames, volumeTarget);
 }
 
 void CLS_STEREOPULSEWEAVER::Reset() {

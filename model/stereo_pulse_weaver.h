@@ -10,6 +10,7 @@
 #include "host_slot_writer.h"
 #include "parameter_effects.h"
 #include "parameter_ids.h"
+#include "phase_crossfade.h"
 #include "text_sink.h"
 #include "tone_engine.h"
 #include "watchdog.h"
@@ -24,7 +25,7 @@ class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
   // ---- Audio (plugin_processing.cpp) ----
   // [audio thread, under the instance lock] One block: the first one derives
   // the frequencies (Reset); a stopped transport fades out unless "Play
-  // Anyway"; phases re-align to the host position when asked.
+  // Anyway"; phases re-align to the host position when asked, with a 5 ms glide.
   void ProcessBlock(double** inputs, double** outputs, int nFrames) noexcept override;
   // [any thread; takes the instance lock] After the first block: on a new
   // sample rate, applies "Base Freq", "Binaural" and "Fade" again; always asks
@@ -88,6 +89,7 @@ class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
   HostSlotWriter slotWriter_;
   HarmonicGrid grid_;
   ParameterEffects effects_;
+  PhaseCrossfade realignGlide_;  // glides into the phases of a re-alignment
   Watchdog watchdog_;
   // The editor surface that editorSurface points at once the editor is built.
   std::unique_ptr<EditorSurface> editorBridge_;
