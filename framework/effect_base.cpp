@@ -17,6 +17,7 @@ IEffectBase::IEffectBase(const IEffectConfig& config)
       doesMidi_(config.doesMidi) {
   ParseChannelIo(config.channelIo);
   for (int i = 0; i < config.parameterCount; ++i) params_.push_back(std::make_unique<IParameter>());
+  valuesBeforeRestore_.assign(params_.size(), 0.0);
   for (int i = 0; i < config.presetCount; ++i) {
     auto slot = std::make_unique<IPresetSlot>();
     std::snprintf(slot->name, IPresetSlot::kNameSize, "- %d -", i + 1);
@@ -157,14 +158,23 @@ bool IEffectBase::SaveParams(StateChunk& chunk) {
 
 int IEffectBase::LoadParams(const StateChunk& chunk, int startPos) {
   std::lock_guard<std::recursive_mutex> lock(mutex_);
+  for (size_t i = 0; i < params_.size(); ++i) valuesBeforeRestore_[i] = params_[i]->Value();
   int pos = startPos;
-  for (int i = 0; i < ParameterCount() && pos >= 0; ++i) {
+  for (int i = 0; i < ParameterCount(); ++i) {
+    IParameter& param = *params_[static_cast<size_t>(i)];
     double x = 0.0;
-    pos = chunk.GetDouble(&x, pos);
-    // A value missing from a short chunk, or one that is not a number, is never stored.
-    if (pos < 0 || !std::isfinite(x)) continue;
+    if (pos >= 0) pos = chunk.GetDouble(&x, pos);
+    // A value missing from a short chunk, or one that is not a number, is never
+    // stored: the parameter keeps the value it had when the restore began, even
+    // if a value restored before it (a reference that re-links the grid) has
+    // written another into it meanwhile. So the same bytes over the same state
+    // always give the same result.
+    if (pos < 0 || !std::isfinite(x)) {
+      x = valuesBeforeRestore_[static_cast<size_t>(i)];
+      if (param.Value() == x) continue;
+    }
     if (!AllowParamRestore(i, selectingPresetIdx_)) continue;
-    params_[static_cast<size_t>(i)]->SetValueClamped(x);
+    param.SetValueClamped(x);
     ParameterChanged(i);
   }
   return pos;

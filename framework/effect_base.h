@@ -189,6 +189,7 @@ class IEffectBase {
   std::vector<std::unique_ptr<IPresetSlot>> presets_;
   RelaxedAtomic<int> currentPresetIdx_{0};  // also set by the controller side without the lock
   int selectingPresetIdx_ = -1;  // preset whose values LoadParams is restoring, -1 for host state
+  std::vector<double> valuesBeforeRestore_;  // LoadParams' record, sized once: it may run on the audio thread
   int pendingEndInformIdx_ = -1;
   std::recursive_mutex mutex_;
   std::atomic<uint8_t> paramsReady_{0};  // writer: plug-in (under lock); readers: block wrappers

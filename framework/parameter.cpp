@@ -15,6 +15,10 @@ int RoundHalfAway(double x) noexcept {
   return static_cast<int>(r);
 }
 
+double LimitNormalized(double normalized) noexcept {
+  return normalized < 0.0 ? 0.0 : (normalized > 1.0 ? 1.0 : normalized);
+}
+
 void CopyText(char* dest, const char* src, int size) noexcept {
   if (size <= 0) return;
   if (!src) src = "";
@@ -87,8 +91,7 @@ void IParameter::SetFromNormalized(double normalized) {
   // the plain value never leaves the range (a negative one would even come out
   // positive through an even shape), and NaN changes nothing.
   if (std::isnan(normalized)) return;
-  normalized = normalized < 0.0 ? 0.0 : (normalized > 1.0 ? 1.0 : normalized);
-  double x = NormalizedToPlain(normalized);
+  double x = NormalizedToPlain(LimitNormalized(normalized));
   if (kind_ != EParameterKind::Double) x = std::floor(x / step_ + 0.5) * step_;
   value_ = x < maximum_ ? x : maximum_;
 }

@@ -78,6 +78,9 @@ class IParameter {
   std::vector<ValueText> valueTexts_;
 };
 
+// A host's normalised value limited to 0..1; NaN stays NaN for the caller to refuse.
+double LimitNormalized(double normalized) noexcept;
+
 // Rounds half away from zero to a signed 32-bit integer, as every integer
 // conversion of a parameter value does; saturates outside the int range, NaN gives 0.
 int RoundHalfAway(double x) noexcept;

@@ -130,8 +130,7 @@ void IEffectVST3::RegisterParameters() {
 
 int IEffectVST3::PresetIndexFor(ParamValue normalized) const noexcept {
   if (std::isnan(normalized)) return -1;
-  const double v = normalized < 0.0 ? 0.0 : (normalized > 1.0 ? 1.0 : normalized);
-  return static_cast<int>((PresetCount() - 1) * v + 0.5);
+  return static_cast<int>((PresetCount() - 1) * LimitNormalized(normalized) + 0.5);
 }
 
 // ---------------------------------------------------------------- component

@@ -69,6 +69,10 @@ class IEffectVST3 : public IEffectBase,
                                                       Steinberg::Vst::String128 string) override;
   Steinberg::Vst::ParamValue PLUGIN_API plainParamToNormalized(Steinberg::Vst::ParamID id,
                                                               Steinberg::Vst::ParamValue plain) override;
+  // The SDK's conversion, except that "Presets" gets its value limited to 0..1
+  // (NaN: 0) first: the SDK turns it into an int unchecked, undefined beyond the int range.
+  Steinberg::Vst::ParamValue PLUGIN_API normalizedParamToPlain(Steinberg::Vst::ParamID id,
+                                                              Steinberg::Vst::ParamValue valueNormalized) override;
   Steinberg::Vst::ParamValue PLUGIN_API getParamNormalized(Steinberg::Vst::ParamID id) override;
   Steinberg::tresult PLUGIN_API setParamNormalized(Steinberg::Vst::ParamID id,
                                                    Steinberg::Vst::ParamValue value) override;

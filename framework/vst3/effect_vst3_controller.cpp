@@ -1,6 +1,7 @@
 // The binding's state, controller values, units and program list, and the view
 // factory [host main thread].
 
+#include <cmath>
 #include <cstring>
 
 #include "effect_vst3.h"
@@ -119,6 +120,11 @@ ParamValue PLUGIN_API IEffectVST3::plainParamToNormalized(ParamID id, ParamValue
   return plain;
 }
 
+ParamValue PLUGIN_API IEffectVST3::normalizedParamToPlain(ParamID id, ParamValue valueNormalized) {
+  if (id == kProgramChangeId) valueNormalized = std::isnan(valueNormalized) ? 0.0 : LimitNormalized(valueNormalized);
+  return SingleComponentEffect::normalizedParamToPlain(id, valueNormalized);
+}
+
 tresult PLUGIN_API IEffectVST3::getParamStringByValue(ParamID id, ParamValue valueNormalized,
                                                       String128 string) {
   const IParameter* param = ParamAt(static_cast<int>(id));
@@ -163,6 +169,8 @@ tresult PLUGIN_API IEffectVST3::getProgramListInfo(int32 listIndex, ProgramListI
 
 tresult PLUGIN_API IEffectVST3::getProgramName(ProgramListID listId, int32 programIndex, String128 name) {
   if (listId != static_cast<ProgramListID>(kProgramChangeId) || !name) return kResultFalse;
+  // Selecting an empty slot names it on the audio thread, under the lock.
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   WidenText(PresetName(programIndex), name, 128);
   return kResultOk;
 }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "model_plugin.h"
 
@@ -148,6 +151,45 @@ TEST_F(ParameterChanges, HostStateIsRestoredWholeWhileAnOnlyHarmonicsProgrammeIs
   EXPECT_EQ(plugin->Value(kBinaural), 6.5);
   EXPECT_EQ(plugin->Value(kVolume), 30);
   EXPECT_EQ(plugin->Value(kSlot1 + 1), 0);
+}
+
+// The same bytes restored over the same parameter values give the same values,
+// whatever the grid went through before. A value the stream lacks (cut short, or
+// not a number there) keeps what the parameter held when the restore began, not
+// what the grid wrote into it while the restore ran.
+TEST_F(ParameterChanges, TheSameRestoreOverTheSameStateGivesTheSameState) {
+  const struct {
+    const char* what;
+    int count;  // values in the stream
+  } streams[] = {{"slot 2 not a number", kParameterCount}, {"cut short before slot 2", kSlot1 + 1}};
+  for (const auto& stream : streams) {
+    SCOPED_TRACE(stream.what);
+    // The same values, linked "Yes & up/down" with slot 2 on cell 24, which one
+    // grid holds and the other does not (its host's controller only stored it).
+    ModelPluginHandle applied, stored;
+    for (ModelPlugin* p : {applied.plugin, stored.plugin}) {
+      p->Start();
+      p->Set(kLinkFreq, 2);
+    }
+    applied->Set(kSlot1 + 1, 24);
+    stored->setParamNormalized(kSlot1 + 1, stored->ParamAt(kSlot1 + 1)->PlainToNormalized(24));
+    const StateChunk before = StateOf(*applied.plugin);
+    ASSERT_EQ(std::memcmp(before.Data(), StateOf(*stored.plugin).Data(), before.Size()), 0);
+
+    // A beat of 7 Hz moves the linked cells a row up while the stream is read.
+    StateChunk chunk;
+    for (int i = 0; i < stream.count; ++i) {
+      chunk.PutDouble(i == kBinaural ? 7.0 : i == kSlot1 + 1 ? std::nan("") : applied->Value(i));
+    }
+    applied->LoadState(chunk, 0);
+    stored->LoadState(chunk, 0);
+    const StateChunk after = StateOf(*applied.plugin);
+    EXPECT_EQ(std::memcmp(after.Data(), StateOf(*stored.plugin).Data(), after.Size()), 0);
+    EXPECT_EQ(applied->Value(kBinaural), 7.0);
+    EXPECT_EQ(applied->Value(kSlot1 + 1), 24);
+    EXPECT_EQ(stored->Value(kSlot1 + 1), 24);
+    EXPECT_EQ(applied->Engine().slotCell[1], 24);
+  }
 }
 
 TEST_F(ParameterChanges, TwoSlotsOnOneCell) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "bundle_fixture.h"
 #include "host_objects.h"
@@ -101,6 +102,19 @@ TEST_F(BundleTest, ValuesToTextAndBack) {
   EXPECT_FALSE(plugin_->StringToValue(1, "", &normalized));
   EXPECT_EQ(normalized, -1.0);
   EXPECT_DOUBLE_EQ(plugin_->PlainToNormalized(kProgramChangeId, 80.0), 80.0 / (kPresets - 1));
+}
+
+// A host's "Presets" value outside 0..1, infinite or not a number converts to the
+// nearest programme, never through an undefined float-to-int conversion.
+TEST_F(BundleTest, PresetsValuesOutsideTheRangeConvertToTheNearestProgramme) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    double normalized, plain;
+  } cases[] = {{0.5, 80.0},  {1.0, 159.0}, {-0.5, 0.0}, {1.5, 159.0},
+               {1e300, 159.0}, {inf, 159.0}, {-inf, 0.0}, {std::nan(""), 0.0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(plugin_->NormalizedToPlain(kProgramChangeId, c.normalized), c.plain) << c.normalized;
+  }
 }
 
 TEST_F(BundleTest, FactoryPresetsProgramList) {
