@@ -10,6 +10,7 @@ packages=(
   juce-modules-source-data
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 xvfb xauth fonts-liberation
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,15 +1,31 @@
 #!/usr/bin/env bash
-# Builds both targets and runs the whole test suite natively and, for the
-# Windows build, under wine. Exits non-zero when any test fails on either.
+# Builds both targets and runs the whole test suite natively, then again under
+# AddressSanitizer with UndefinedBehaviorSanitizer and under ThreadSanitizer, runs
+# each fuzz target for a minute, and runs the Windows build's suite under wine.
+# Exits non-zero when any of them fails.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+start=$SECONDS
 
 bash scripts/build.sh || { echo "build failed"; exit 1; }
+source scripts/sanitizers.sh
 
 echo "== Linux tests"
 (cd build/linux && ctest --output-on-failure -j 2 --timeout 300)
 linux=$?
+
+echo "== Linux tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+sanitizer_build asan && (cd build/asan && ctest --output-on-failure -j 2 --timeout 600)
+asan=$?
+
+echo "== Linux tests under ThreadSanitizer"
+sanitizer_build tsan && (cd build/tsan && ctest --output-on-failure -j 2 --timeout 600)
+tsan=$?
+
+echo "== Fuzzing"
+bash scripts/fuzz.sh 60
+fuzz=$?
 
 echo "== Windows tests (wine)"
 # A private wine prefix, started once, so tests neither pay wine's start-up each
@@ -23,5 +39,7 @@ wineboot --init </dev/null >/dev/null 2>&1
 (cd build/windows && xvfb-run -a ctest --output-on-failure -j 2 --timeout 600)
 windows=$?
 
-echo "Linux tests: $([ $linux -eq 0 ] && echo passed || echo FAILED); Windows tests: $([ $windows -eq 0 ] && echo passed || echo FAILED)"
-[ $linux -eq 0 ] && [ $windows -eq 0 ]
+verdict() { [ "$1" -eq 0 ] && echo passed || echo FAILED; }
+echo "Linux tests: $(verdict $linux); ASan+UBSan: $(verdict $asan); TSan: $(verdict $tsan);" \
+     "fuzzing: $(verdict $fuzz); Windows tests: $(verdict $windows) ($(( (SECONDS - start) / 60 )) min)"
+[ $linux -eq 0 ] && [ $asan -eq 0 ] && [ $tsan -eq 0 ] && [ $fuzz -eq 0 ] && [ $windows -eq 0 ]

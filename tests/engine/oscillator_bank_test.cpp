@@ -24,7 +24,6 @@ class EngineOscillators : public ::testing::Test {
 };
 
 const double kA = static_cast<double>(0.618f);
-const double kEps = 1e-9;
 
 TEST_F(EngineOscillators, FastSineHitsItsExactPointsAndStaysWithinItsError) {
   EXPECT_NEAR(FastSine(bank, kHalfPi), 1.0, 2.3e-16);

@@ -1,7 +1,8 @@
 #pragma once
 // An IBStream that hands out its bytes in fixed pieces and can report an error on
 // one chosen read while still delivering that read's bytes, as some hosts do. It
-// can also be made to refuse seeking, or to claim more bytes than a read asked for.
+// can also be made to refuse seeking, to deliver fewer bytes than a read asked for,
+// or to claim more bytes than a read asked for.
 
 #include <algorithm>
 #include <cstring>
@@ -20,7 +21,8 @@ class ScriptedStream : public Steinberg::IBStream {
 
   Steinberg::tresult PLUGIN_API read(void* buffer, Steinberg::int32 numBytes, Steinberg::int32* numBytesRead) override {
     const size_t left = bytes_.size() - std::min(bytes_.size(), cursor_);
-    const size_t n = std::min(left, static_cast<size_t>(numBytes < 0 ? 0 : numBytes));
+    size_t n = std::min(left, static_cast<size_t>(numBytes < 0 ? 0 : numBytes));
+    if (piece > 0) n = std::min(n, static_cast<size_t>(piece));
     if (n) std::memcpy(buffer, bytes_.data() + cursor_, n);
     cursor_ += n;
     if (numBytesRead) *numBytesRead = static_cast<Steinberg::int32>(n && overclaim ? n + (1 << 20) : n);
@@ -49,6 +51,7 @@ class ScriptedStream : public Steinberg::IBStream {
 
   bool seekable = true;
   bool overclaim = false;  // every read that delivers bytes reports 1 MiB more
+  int piece = 0;           // the most bytes one read delivers; 0: as many as asked
 
  private:
   std::vector<uint8_t> bytes_;
