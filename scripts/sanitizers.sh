@@ -4,6 +4,7 @@
 # build/asan has AddressSanitizer and UndefinedBehaviorSanitizer and the fuzz targets;
 # build/tsan has ThreadSanitizer. Every report ends the program that made it.
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 
