@@ -2,13 +2,16 @@
 // frame ("ns_per_frame") and how many times faster than real time a block
 // renders ("realtime_x").
 //
-// Cases: SteadySlots/<slots>/<wave>/<frames>: 1 or 12 sounding slots, every
-// ramp at rest; GlidingSlots/<frames>: 12 slots sweeping pitch and level (the
-// per-frame ramp path); Silent/<frames>: stopped transport, faded out.
+// Cases, each on every mixing path this processor supports (path 0 portable,
+// 1 AVX2, 2 AVX-512), side by side in one run:
+// SteadySlots/<path>/<slots>/<wave>/<frames>: 1 or 12 sounding slots, every
+// ramp at rest; GlidingSlots/<path>/<frames>: 12 slots sweeping pitch and
+// level (the per-frame ramp path); Silent/<frames>: stopped transport, faded out.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "stereo_pulse_weaver.h"
@@ -28,7 +31,8 @@ class BenchPlugin : public CLS_STEREOPULSEWEAVER {
 // first block's set-up is behind it.
 class Rig {
  public:
-  Rig(int slots, int wave, int fadeHundredths) {
+  Rig(MixPath path, int slots, int wave, int fadeHundredths) {
+    plugin_->Engine().mixPath = path;
     plugin_->SetSampleRate(kRate);
     ParameterEffects& e = plugin_->Effects();
     e.ApplyBinaural(400);
@@ -85,19 +89,21 @@ void Run(benchmark::State& state, Rig& rig, int frames) {
   watch.Report(state, frames);
 }
 
+MixPath PathArg(benchmark::State& state) { return kMixPaths[state.range(0)]; }
+
 void SteadySlots(benchmark::State& state) {
-  const int slots = static_cast<int>(state.range(0));
-  const int wave = static_cast<int>(state.range(1));
-  const int frames = static_cast<int>(state.range(2));
-  Rig rig(slots, wave, 0);
+  const int slots = static_cast<int>(state.range(1));
+  const int wave = static_cast<int>(state.range(2));
+  const int frames = static_cast<int>(state.range(3));
+  Rig rig(PathArg(state), slots, wave, 0);
   rig.Block(kMaxFrames);  // every ramp reaches its target
   rig.Block(kMaxFrames);
   Run(state, rig, frames);
 }
 
 void GlidingSlots(benchmark::State& state) {
-  const int frames = static_cast<int>(state.range(0));
-  Rig rig(12, 0, 9000);  // 90 s fades
+  const int frames = static_cast<int>(state.range(1));
+  Rig rig(PathArg(state), 12, 0, 9000);  // 90 s fades
   rig.Plugin().Effects().ApplyStartStopFade(1);
   rig.Plugin().Effects().ApplyBinaural(1200);
   // Every block starts from the same point of the sweep, so the ramps never settle.
@@ -115,26 +121,45 @@ void GlidingSlots(benchmark::State& state) {
 
 void Silent(benchmark::State& state) {
   const int frames = static_cast<int>(state.range(0));
-  Rig rig(12, 0, 0);
+  Rig rig(FastestMixPath(), 12, 0, 0);
   rig.Plugin().transport = 0;
   rig.Block(kMaxFrames);
   rig.Block(kMaxFrames);
   Run(state, rig, frames);
 }
 
+// The paths this processor supports, as indices into kMixPaths.
+std::vector<int> SupportedPaths() {
+  std::vector<int> paths;
+  for (int p = 0; p < static_cast<int>(std::size(kMixPaths)); ++p) {
+    if (MixPathSupported(kMixPaths[p])) paths.push_back(p);
+  }
+  return paths;
+}
+
+// Paths side by side for each case, so that they share the machine's conditions.
 void SteadyArgs(benchmark::internal::Benchmark* b) {
-  b->ArgNames({"slots", "wave", "frames"});
+  b->ArgNames({"path", "slots", "wave", "frames"});
   for (int slots : {1, 12}) {
     for (int wave = 0; wave <= 6; ++wave) {
-      for (int frames : {32, 512, 4096}) b->Args({slots, wave, frames});
+      for (int frames : {32, 512, 4096}) {
+        for (int path : SupportedPaths()) b->Args({path, slots, wave, frames});
+      }
     }
+  }
+}
+
+void GlidingArgs(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"path", "frames"});
+  for (int frames : {32, 512, 4096}) {
+    for (int path : SupportedPaths()) b->Args({path, frames});
   }
 }
 
 }  // namespace
 
 BENCHMARK(SteadySlots)->Apply(SteadyArgs);
-BENCHMARK(GlidingSlots)->ArgName("frames")->Arg(32)->Arg(512)->Arg(4096);
+BENCHMARK(GlidingSlots)->Apply(GlidingArgs);
 BENCHMARK(Silent)->ArgName("frames")->Arg(32)->Arg(512)->Arg(4096);
 
 BENCHMARK_MAIN();

@@ -3,12 +3,24 @@
 // with the few operations the wave shapes use. Each lane is computed with
 // exactly the IEEE operation the scalar code uses, so a shape evaluated on
 // lanes gives the same bits as on plain doubles. The same operations exist
-// for one plain double, so one template serves both.
+// for one plain double, so one template serves both; the wider lane types
+// (lanes_avx2.h, lanes_avx512.h) offer the same set.
+//
+// Every lane type V has V::Mask (its comparison result, with Mask::Lanes = V),
+// V::kWidth (lanes), V::Fill(x) (x in every lane), V::Load(p) and Store(p, v)
+// (kWidth doubles, any alignment). Lanes come in ear pairs: lanes 2k and 2k + 1
+// are the left and right ear of slot k of the value. StoreRows takes the
+// values of kWidth / 2 successive frames and writes each slot's pairs of those
+// frames, in frame order, to its own row: a transpose of pairs.
 // [any thread; pure]
 
 #include <cstdint>
 
 #include "rounding.h"
+
+// For wider lanes that hold rounded int32 values as doubles.
+constexpr double kInt32Limit = 2147483648.0;       // 2^31: beyond, conversion to int32 saturates
+constexpr double kParityShift = 6755399441055744.0;  // 1.5 x 2^52: integer + this has the integer's parity in bit 0
 
 // ---- The operations on one plain double ----
 inline double Select(bool c, double yes, double no) noexcept { return c ? yes : no; }
@@ -26,18 +38,24 @@ inline double SubtractWhere(bool c, double x, double amount) noexcept { return c
 
 #if SPW_LANES_SSE2
 
-struct Lanes2 {
-  __m128d v;
-};
+struct Lanes2;
 struct Mask2 {
+  using Lanes = Lanes2;
   __m128d v;  // all ones or all zeros per lane
 };
 struct Int2 {
   __m128i v;  // two int32 in the low half
 };
+struct Lanes2 {
+  using Mask = Mask2;
+  static constexpr int kWidth = 2;
+  static Lanes2 Fill(double x) noexcept { return {_mm_set1_pd(x)}; }
+  static Lanes2 Load(const double* p) noexcept { return {_mm_loadu_pd(p)}; }
+  __m128d v;
+};
 
+inline void Store(double* p, Lanes2 a) noexcept { _mm_storeu_pd(p, a.v); }
 inline Lanes2 MakeLanes(double low, double high) noexcept { return {_mm_set_pd(high, low)}; }
-inline Lanes2 Broadcast(double x) noexcept { return {_mm_set1_pd(x)}; }
 inline double Low(Lanes2 a) noexcept { return _mm_cvtsd_f64(a.v); }
 inline double High(Lanes2 a) noexcept { return _mm_cvtsd_f64(_mm_unpackhi_pd(a.v, a.v)); }
 
@@ -73,18 +91,27 @@ inline Lanes2 NegateIfOdd(Lanes2 p, Int2 n) noexcept {
 
 #else
 
-struct Lanes2 {
-  double low, high;
-};
+struct Lanes2;
 struct Mask2 {
+  using Lanes = Lanes2;
   bool low, high;
 };
 struct Int2 {
   int32_t low, high;
 };
+struct Lanes2 {
+  using Mask = Mask2;
+  static constexpr int kWidth = 2;
+  static Lanes2 Fill(double x) noexcept { return {x, x}; }
+  static Lanes2 Load(const double* p) noexcept { return {p[0], p[1]}; }
+  double low, high;
+};
 
+inline void Store(double* p, Lanes2 a) noexcept {
+  p[0] = a.low;
+  p[1] = a.high;
+}
 inline Lanes2 MakeLanes(double low, double high) noexcept { return {low, high}; }
-inline Lanes2 Broadcast(double x) noexcept { return {x, x}; }
 inline double Low(Lanes2 a) noexcept { return a.low; }
 inline double High(Lanes2 a) noexcept { return a.high; }
 inline Lanes2 operator+(Lanes2 a, Lanes2 b) noexcept { return {a.low + b.low, a.high + b.high}; }
@@ -110,16 +137,38 @@ inline Lanes2 NegateIfOdd(Lanes2 p, Int2 n) noexcept {
 
 #endif
 
-// Mixed lane and scalar arithmetic: the scalar is used in both lanes.
-inline Lanes2 operator+(Lanes2 a, double b) noexcept { return a + Broadcast(b); }
-inline Lanes2 operator+(double a, Lanes2 b) noexcept { return Broadcast(a) + b; }
-inline Lanes2 operator-(Lanes2 a, double b) noexcept { return a - Broadcast(b); }
-inline Lanes2 operator-(double a, Lanes2 b) noexcept { return Broadcast(a) - b; }
-inline Lanes2 operator*(Lanes2 a, double b) noexcept { return a * Broadcast(b); }
-inline Lanes2 operator*(double a, Lanes2 b) noexcept { return Broadcast(a) * b; }
-inline Mask2 operator>(Lanes2 a, double b) noexcept { return a > Broadcast(b); }
-inline Mask2 operator>=(Lanes2 a, double b) noexcept { return a >= Broadcast(b); }
-inline Mask2 operator<(Lanes2 a, double b) noexcept { return a < Broadcast(b); }
-inline Lanes2 Select(Mask2 m, double yes, double no) noexcept { return Select(m, Broadcast(yes), Broadcast(no)); }
-inline Lanes2 SubtractWhere(Mask2 m, Lanes2 x, double amount) noexcept { return SubtractWhere(m, x, Broadcast(amount)); }
+inline Lanes2 Broadcast(double x) noexcept { return Lanes2::Fill(x); }
+// a - period where a >= period, else a. Wraps are rare: a predicted branch
+// keeps the compare off the phase's dependency chain.
+inline Lanes2 WrapOnce(Lanes2 a, Lanes2 period) noexcept {
+  const Mask2 wraps = a >= period;
+  return Any(wraps) ? SubtractWhere(wraps, a, period) : a;
+}
+// One frame of one slot: row 0.
+inline void StoreRows(double* const* rows, int at, const Lanes2* frames) noexcept { Store(rows[0] + at, frames[0]); }
 
+// ---- Mixed lane and scalar arithmetic, for every lane type: the scalar is used in every lane ----
+template <class V, class = typename V::Mask>
+inline V operator+(V a, double b) noexcept { return a + V::Fill(b); }
+template <class V, class = typename V::Mask>
+inline V operator+(double a, V b) noexcept { return V::Fill(a) + b; }
+template <class V, class = typename V::Mask>
+inline V operator-(V a, double b) noexcept { return a - V::Fill(b); }
+template <class V, class = typename V::Mask>
+inline V operator-(double a, V b) noexcept { return V::Fill(a) - b; }
+template <class V, class = typename V::Mask>
+inline V operator*(V a, double b) noexcept { return a * V::Fill(b); }
+template <class V, class = typename V::Mask>
+inline V operator*(double a, V b) noexcept { return V::Fill(a) * b; }
+template <class V, class M = typename V::Mask>
+inline M operator>(V a, double b) noexcept { return a > V::Fill(b); }
+template <class V, class M = typename V::Mask>
+inline M operator>=(V a, double b) noexcept { return a >= V::Fill(b); }
+template <class V, class M = typename V::Mask>
+inline M operator<(V a, double b) noexcept { return a < V::Fill(b); }
+template <class M, class V = typename M::Lanes>
+inline V Select(M m, double yes, double no) noexcept { return Select(m, V::Fill(yes), V::Fill(no)); }
+template <class V, class = typename V::Mask>
+inline V SubtractWhere(typename V::Mask m, V x, double amount) noexcept {
+  return SubtractWhere(m, x, V::Fill(amount));
+}

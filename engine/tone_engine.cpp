@@ -21,6 +21,7 @@ ToneEngine::ToneEngine() noexcept
       playAnyway(0),
       fadeByVolume(0),
       bank(),
+      mixPath(FastestMixPath()),
       leftEarCaption(&leftEarText_),
       rightEarCaption(&rightEarText_),
       bandCaption(&bandText_) {

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "mix_path.h"
 #include "oscillator_bank.h"
 #include "phase_sync_state.h"
 #include "text_sink.h"
@@ -97,6 +98,10 @@ class ToneEngine {
 
   OscillatorBank bank;
   PhaseSyncState phaseSync;
+  // Instruction set of the mixing loops: the fastest the processor has, from
+  // construction on. Any supported path gives the same bits; tests and
+  // benchmarks choose one. [under the instance lock]
+  MixPath mixPath;
 
   // ---- Captions the engine writes; the editor may point these at its own text controls ----
   TextSink* leftEarCaption;       // "%.2fHz" of the left ear, or "---"

@@ -1,0 +1,361 @@
+#pragma once
+// The block renderer's inner loops, written once over a lane type V (Lanes2,
+// Lanes4 or Lanes8) and a shape; each instruction set's file instantiates them
+// with its own lane type (mixing_loops_*.cpp). Everything here is a template on
+// V, so no function is shared between code built for different processors.
+//
+// The per-sample arithmetic is exactly that of the plain loop "for each frame,
+// for each channel, for each slot in order": the same operations in the same
+// order for every value. Slots are taken in bands of a few, in order, and
+// each band in two steps:
+//  1. Phases. Each voice's phase (and, while its ramps move, its increment and
+//     gain) steps frame by frame, V::kWidth voices side by side. The phase at
+//     which each frame evaluates the shape, and the gain it is weighted with,
+//     go to scratch rows, one per slot, left and right ear interleaved as the
+//     sums are. A voice that is silent in a frame gets phase 0 and gain 0
+//     there: every shape is finite at 0, and adding the zero product leaves a
+//     sum unchanged (sums start at +0, so none is ever -0).
+//  2. Mix. Slot by slot in increasing order, the shape is evaluated on the
+//     slot's row and the weighted values added to the sums, V::kWidth / 2
+//     frames at a time.
+// Each frame's sum thus receives the slots in order 0..11. Slots whose ramps
+// stand still cost no per-frame ramp arithmetic, and silent ones nothing.
+// [audio thread, under the instance lock; no allocation, no locks]
+
+#include "slot_mixer.h"
+#include "wave_shapes.h"
+
+namespace mixing {
+
+// ---- The shapes as types, so that each loop is compiled with its shape inlined ----
+struct SineShape {
+  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return SineOf(b, phase); }
+};
+struct TriangleShape {
+  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return TriangleOf(b, phase); }
+};
+struct SawShape {
+  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return SawOf(b, phase); }
+};
+struct GoldenSineShape {
+  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return GoldenSineOf(b, phase); }
+};
+struct GoldenSineHalfShape {
+  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return GoldenSineHalfOf(b, phase); }
+};
+struct GoldenTriangleShape {
+  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return GoldenTriangleOf(b, phase); }
+};
+struct GoldenSquareShape {
+  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return GoldenSquareOf(b, phase); }
+};
+// Whatever function the bank holds, one lane at a time.
+struct BankPointerShape {
+  template <class V>
+  static V Eval(const OscillatorBank& b, V phase) noexcept {
+    double lanes[V::kWidth];
+    Store(lanes, phase);
+    for (double& x : lanes) x = b.waveFunction(b, x);
+    return V::Load(lanes);
+  }
+};
+
+// Frames per run: the rows of a run stay in the first-level cache.
+constexpr int kRunFrames = 64;
+template <class V>
+constexpr int kSlotsPerVector = V::kWidth / 2;
+template <class V>
+constexpr int kMaxVectors = (kToneSlots + kSlotsPerVector<V> - 1) / kSlotsPerVector<V>;
+
+// A run's scratch: a phase row and a gain row per sounding slot, and one more
+// of each where the lanes of missing slots write.
+struct RunRows {
+  double phase[kToneSlots + 1][2 * kRunFrames];
+  double gain[kToneSlots + 1][2 * kRunFrames];
+};
+
+// The voices of kSlotsPerVector<V> slots side by side (slot -1: missing, all
+// zeros), the rows their phases and gains go to, and their state between runs.
+template <class V>
+struct VoiceVector {
+  int slot[kSlotsPerVector<V>];
+  double* phaseRow[kSlotsPerVector<V>];
+  double* gainRow[kSlotsPerVector<V>];
+  V phase, increment, incrementStep, gain, gainStep;
+};
+
+// The slots that sound in a chunk: in increasing order (list position k owns
+// rows k), and packed into vectors, those standing still first.
+template <class V>
+struct SoundingSlots {
+  int count = 0;
+  int slot[kToneSlots];
+  bool ramping[kToneSlots];       // ramps move, or one ear is silent
+  double steadyGain[kToneSlots];  // of a slot standing still: its gain all chunk long
+  VoiceVector<V> vectors[kToneSlots];
+  int steadyVectors = 0;
+  int vectorCount = 0;
+};
+
+// ---- Between the bank and the lanes ----
+
+// Lanes 2k and 2k + 1 from value(slots[k], ear); a missing slot gives zeros.
+template <class V, class Value>
+V Gather(const int* slots, Value value) noexcept {
+  double lanes[V::kWidth];
+  for (int k = 0; k < kSlotsPerVector<V>; ++k) {
+    lanes[2 * k] = slots[k] < 0 ? 0.0 : value(slots[k], 0);
+    lanes[2 * k + 1] = slots[k] < 0 ? 0.0 : value(slots[k], 1);
+  }
+  return V::Load(lanes);
+}
+
+// keep(slots[k], left lane, right lane) for every slot present.
+template <class V, class Keep>
+void Scatter(const int* slots, V v, Keep keep) noexcept {
+  double lanes[V::kWidth];
+  Store(lanes, v);
+  for (int k = 0; k < kSlotsPerVector<V>; ++k) {
+    if (slots[k] >= 0) keep(slots[k], lanes[2 * k], lanes[2 * k + 1]);
+  }
+}
+
+// The slots that may sound during the chunk: those whose ramps move, and those
+// standing still with the gain and at least one ear above the silence threshold.
+template <class V>
+void ListSoundingSlots(const OscillatorBank& bank, const SlotSteps* steps, SoundingSlots<V>& list) noexcept {
+  for (int s = 0; s < kToneSlots; ++s) {
+    const SlotSteps& step = steps[s];
+    const bool still = step.gain == 0.0 && step.incrementLeft == 0.0 && step.incrementRight == 0.0;
+    const bool gainSounds = bank.currentGain[s] > kSilence;
+    const bool leftSounds = bank.currentIncrement[s] > kSilence;
+    const bool rightSounds = bank.currentIncrement[kToneSlots + s] > kSilence;
+    if (still && !(gainSounds && (leftSounds || rightSounds))) continue;  // silent all chunk long
+    list.slot[list.count] = s;
+    list.ramping[list.count] = !(still && leftSounds && rightSounds);
+    list.steadyGain[list.count++] = bank.currentGain[s];
+  }
+}
+
+// Packs the listed slots of one kind into vectors; the last one's missing
+// slots write the spare rows.
+template <class V>
+void PackVectors(SoundingSlots<V>& list, bool ramping, RunRows& rows) noexcept {
+  constexpr int H = kSlotsPerVector<V>;
+  VoiceVector<V>* v = nullptr;
+  int lane = H;
+  for (int k = 0; k < list.count; ++k) {
+    if (list.ramping[k] != ramping) continue;
+    if (lane == H) {
+      v = &list.vectors[list.vectorCount++];
+      lane = 0;
+    }
+    v->slot[lane] = list.slot[k];
+    v->phaseRow[lane] = rows.phase[k];
+    v->gainRow[lane++] = rows.gain[k];
+  }
+  for (; v && lane < H; ++lane) {
+    v->slot[lane] = -1;
+    v->phaseRow[lane] = rows.phase[kToneSlots];
+    v->gainRow[lane] = rows.gain[kToneSlots];
+  }
+}
+
+template <class V>
+void LoadVoices(const OscillatorBank& bank, const SlotSteps* steps, SoundingSlots<V>& list) noexcept {
+  for (int i = 0; i < list.vectorCount; ++i) {
+    VoiceVector<V>& v = list.vectors[i];
+    v.phase = Gather<V>(v.slot, [&bank](int s, int ear) { return bank.phase[ear * kToneSlots + s]; });
+    v.increment = Gather<V>(v.slot, [&bank](int s, int ear) { return bank.currentIncrement[ear * kToneSlots + s]; });
+    v.incrementStep = Gather<V>(v.slot, [steps](int s, int ear) {
+      return ear == 0 ? steps[s].incrementLeft : steps[s].incrementRight;
+    });
+    v.gain = Gather<V>(v.slot, [&bank](int s, int) { return bank.currentGain[s]; });
+    v.gainStep = Gather<V>(v.slot, [steps](int s, int) { return steps[s].gain; });
+  }
+}
+
+// Phases of every slot; increments and gains of the moving ones (the still
+// ones' did not change).
+template <class V>
+void StoreVoices(OscillatorBank& bank, const SoundingSlots<V>& list) noexcept {
+  for (int i = 0; i < list.vectorCount; ++i) {
+    const VoiceVector<V>& v = list.vectors[i];
+    Scatter(v.slot, v.phase, [&bank](int s, double left, double right) {
+      bank.phase[s] = left;
+      bank.phase[kToneSlots + s] = right;
+    });
+    if (i < list.steadyVectors) continue;
+    Scatter(v.slot, v.increment, [&bank](int s, double left, double right) {
+      bank.currentIncrement[s] = left;
+      bank.currentIncrement[kToneSlots + s] = right;
+    });
+    Scatter(v.slot, v.gain, [&bank](int s, double left, double) { bank.currentGain[s] = left; });
+  }
+}
+
+// ---- Step 1: phases into rows ----
+
+// The phase loops step kSlotsPerVector<V> frames at a time and store them
+// transposed, so that each row receives whole vectors; a last, partial group
+// computes frames past n (into the padding) without keeping their state.
+
+// G vectors of slots whose ramps stand still and whose both ears sound:
+// store, advance, wrap once.
+template <class V, int G>
+void StepSteadyPhases(VoiceVector<V>* vectors, double period, int n) noexcept {
+  constexpr int H = kSlotsPerVector<V>;
+  const V p = V::Fill(period);
+  double* rows[G * H];  // private copies stay in registers across the stores
+  V phase[G], increment[G];
+  for (int g = 0; g < G; ++g) {
+    for (int k = 0; k < H; ++k) rows[g * H + k] = vectors[g].phaseRow[k];
+    phase[g] = vectors[g].phase;
+    increment[g] = vectors[g].increment;
+  }
+  // kept: frames of the group whose state carries on.
+  auto group = [&](int i, int kept) noexcept {
+    for (int g = 0; g < G; ++g) {
+      V frames[H];
+      V next = phase[g];
+      for (int f = 0; f < H; ++f) {
+        frames[f] = next;
+        next = WrapOnce(next + increment[g], p);
+        if (f + 1 == kept) phase[g] = next;
+      }
+      StoreRows(rows + g * H, 2 * i, frames);
+    }
+  };
+  int i = 0;
+  for (; i + H <= n; i += H) group(i, H);
+  if (i < n) group(i, n - i);
+  for (int g = 0; g < G; ++g) vectors[g].phase = phase[g];
+}
+
+// G vectors of slots with a ramp moving (or one ear silent): each frame the
+// increments and the gain step, and an ear sounds only while its increment
+// and the gain exceed the silence threshold.
+template <class V, int G>
+void StepRampingPhases(VoiceVector<V>* vectors, double period, int n) noexcept {
+  constexpr int H = kSlotsPerVector<V>;
+  const V p = V::Fill(period);
+  const V zero = V::Fill(0.0);
+  double* phaseRows[G * H];
+  double* gainRows[G * H];
+  for (int g = 0; g < G; ++g) {
+    for (int k = 0; k < H; ++k) {
+      phaseRows[g * H + k] = vectors[g].phaseRow[k];
+      gainRows[g * H + k] = vectors[g].gainRow[k];
+    }
+  }
+  auto group = [&](int i, int kept) noexcept {
+    for (int g = 0; g < G; ++g) {
+      VoiceVector<V>& v = vectors[g];
+      V phase = v.phase, increment = v.increment, gain = v.gain;
+      V phases[H], gains[H];
+      for (int f = 0; f < H; ++f) {
+        increment = increment + v.incrementStep;
+        gain = gain + v.gainStep;
+        const auto sounds = (increment > kSilence) & (gain > kSilence);
+        phases[f] = Select(sounds, phase, zero);
+        gains[f] = Select(sounds, gain, zero);
+        phase = Select(sounds, phase + increment, phase);
+        const auto wraps = sounds & (phase >= p);
+        if (Any(wraps)) phase = SubtractWhere(wraps, phase, p);
+        if (f + 1 == kept) {
+          v.phase = phase;
+          v.increment = increment;
+          v.gain = gain;
+        }
+      }
+      StoreRows(phaseRows + g * H, 2 * i, phases);
+      StoreRows(gainRows + g * H, 2 * i, gains);
+    }
+  };
+  int i = 0;
+  for (; i + H <= n; i += H) group(i, H);
+  if (i < n) group(i, n - i);
+}
+
+// The loop for `count` (1..kMaxVectors<V>) vectors side by side.
+template <class V, int G = 1>
+void StepSteady(VoiceVector<V>* vectors, int count, double period, int n) noexcept {
+  if constexpr (G < kMaxVectors<V>) {
+    if (count > G) return StepSteady<V, G + 1>(vectors, count, period, n);
+  }
+  StepSteadyPhases<V, G>(vectors, period, n);
+}
+
+// Every vector: all steady ones side by side, so that their phase chains
+// overlap; moving ones two at a time.
+template <class V>
+void StepPhases(SoundingSlots<V>& list, double period, int n) noexcept {
+  if (list.steadyVectors > 0) StepSteady(list.vectors, list.steadyVectors, period, n);
+  for (int i = list.steadyVectors; i < list.vectorCount; i += 2) {
+    if (list.vectorCount - i >= 2) {
+      StepRampingPhases<V, 2>(list.vectors + i, period, n);
+    } else {
+      StepRampingPhases<V, 1>(list.vectors + i, period, n);
+    }
+  }
+}
+
+// ---- Step 2: shapes on the rows, into the sums ----
+
+// count doubles (a multiple of V::kWidth): for each listed slot in order,
+// sum += shape(phase) x gain, the gain from the slot's row while its ramps
+// move.
+template <class Shape, class V, bool kAnyRamping>
+void MixRows(const OscillatorBank& shape, const SoundingSlots<V>& list, const RunRows& rows,
+             double* __restrict sum, int count) noexcept {
+  for (int j = 0; j < count; j += V::kWidth) {
+    V acc = V::Load(sum + j);
+    for (int k = 0; k < list.count; ++k) {
+      const V v = Shape::Eval(shape, V::Load(rows.phase[k] + j));
+      const V gain = kAnyRamping && list.ramping[k] ? V::Load(rows.gain[k] + j) : V::Fill(list.steadyGain[k]);
+      acc = acc + v * gain;
+    }
+    Store(sum + j, acc);
+  }
+}
+
+// ---- All slots ----
+
+// The mixer (SlotMixer) of Shape on lanes V.
+template <class Shape, class V>
+void MixSlots(const OscillatorBank& shape, OscillatorBank& bank, const SlotSteps* steps, Lanes2* __restrict sums,
+              int n) noexcept {
+  constexpr int H = kSlotsPerVector<V>;
+  SoundingSlots<V> list;
+  ListSoundingSlots(bank, steps, list);
+  if (list.count == 0) return;
+  RunRows rows;
+  PackVectors(list, false, rows);
+  list.steadyVectors = list.vectorCount;
+  PackVectors(list, true, rows);
+  LoadVoices(bank, steps, list);
+  double* sum = reinterpret_cast<double*>(sums);
+  const bool anyRamping = list.vectorCount > list.steadyVectors;
+  for (int start = 0; start < n; start += kRunFrames) {
+    const int frames = n - start < kRunFrames ? n - start : kRunFrames;
+    const int padded = (frames + H - 1) / H * H;
+    StepPhases(list, shape.period, frames);
+    if (anyRamping) {
+      MixRows<Shape, V, true>(shape, list, rows, sum + 2 * start, 2 * padded);
+    } else {
+      MixRows<Shape, V, false>(shape, list, rows, sum + 2 * start, 2 * padded);
+    }
+  }
+  StoreVoices(bank, list);
+}
+
+// Every shape's mixer on lanes V.
+template <class V>
+constexpr SlotMixers MakeSlotMixers() noexcept {
+  return {{MixSlots<SineShape, V>, MixSlots<TriangleShape, V>, MixSlots<SawShape, V>,
+           MixSlots<GoldenSineShape, V>, MixSlots<GoldenSineHalfShape, V>, MixSlots<GoldenTriangleShape, V>,
+           MixSlots<GoldenSquareShape, V>},
+          MixSlots<BankPointerShape, V>};
+}
+
+}  // namespace mixing

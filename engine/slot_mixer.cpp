@@ -1,0 +1,27 @@
+#include "slot_mixer.h"
+
+#include "wave_shapes.h"
+
+namespace {
+
+constexpr WaveFunction kShapes[kWaveShapes] = {WaveSine,       WaveTriangle,       WaveSaw,
+                                               WaveGoldenSine, WaveGoldenSineHalf, WaveGoldenTriangle,
+                                               WaveGoldenSquare};
+
+const SlotMixers& MixersOf(MixPath path) noexcept {
+#if defined(SPW_WIDE_LANES)
+  if (path == MixPath::kAvx512) return kAvx512Mixers;
+  if (path == MixPath::kAvx2) return kAvx2Mixers;
+#endif
+  return kPortableMixers;
+}
+
+}  // namespace
+
+SlotMixer SlotMixerFor(MixPath path, WaveFunction wave) noexcept {
+  const SlotMixers& mixers = MixersOf(path);
+  for (int id = 0; id < kWaveShapes; ++id) {
+    if (wave == kShapes[id]) return mixers.byShape[id];
+  }
+  return mixers.anyFunction;
+}

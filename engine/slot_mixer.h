@@ -1,0 +1,41 @@
+#pragma once
+// The block renderer's inner loops as the renderer sees them: a mixer adds
+// every sounding slot's samples over a run of frames to the per-frame sums,
+// slots in order 0..11, and moves each slot's ramps and phases. There is one
+// mixer per wave shape (the shape inlined) and per instruction set.
+// [audio thread, under the instance lock; no allocation, no locks]
+
+#include "lanes.h"
+#include "mix_path.h"
+#include "oscillator_bank.h"
+
+constexpr int kChunkFrames = 256;  // most frames one mixer call takes
+// Mixers may write sums up to the next multiple of this many frames; the
+// caller zeroes them that far.
+constexpr int kSumPadFrames = 4;
+
+// Per-block ramp steps of one slot: left and right increments, shared gain.
+struct SlotSteps {
+  double incrementLeft;
+  double incrementRight;
+  double gain;
+};
+
+// Adds n frames (1..kChunkFrames) of every slot to sum (left ear low, right
+// ear high), reading the shape constants from shape and stepping bank.
+using SlotMixer = void (*)(const OscillatorBank& shape, OscillatorBank& bank, const SlotSteps* steps,
+                           Lanes2* __restrict sum, int n) noexcept;
+
+// One instruction set's mixers: per shape id in "Wave" order, and one that
+// calls whatever function the bank holds.
+struct SlotMixers {
+  SlotMixer byShape[kWaveShapes];
+  SlotMixer anyFunction;
+};
+
+extern const SlotMixers kPortableMixers;  // mixing_loops_portable.cpp
+extern const SlotMixers kAvx2Mixers;      // mixing_loops_avx2.cpp
+extern const SlotMixers kAvx512Mixers;    // mixing_loops_avx512.cpp
+
+// The mixer of path for the bank's current function. path must be supported.
+SlotMixer SlotMixerFor(MixPath path, WaveFunction wave) noexcept;
