@@ -29,6 +29,35 @@ void WriteSilence(const double* const* inputs, double* const* outputs, int nFram
   }
 }
 
+// Writes n frames of sums times the master volume (plus the inputs, when
+// given) and returns the volume after them. The volume steps once per frame;
+// while it stands still every frame's step gives the same value, so the
+// multiplications no longer wait on one another.
+double ScaleSums(const Lanes2* sum, int n, double volume, double volumeStep, const double* const* in,
+                 double* const* out) noexcept {
+  auto write = [&](int i, double gain) noexcept {
+    const Lanes2 scaled = sum[i] * gain;
+    double l = Low(scaled);
+    double r = High(scaled);
+    if (in[0]) {
+      l += in[0][i];
+      r += in[1][i];
+    }
+    out[0][i] = l;
+    out[1][i] = r;
+  };
+  if (volumeStep == 0.0) {
+    volume += volumeStep;  // turns -0 into +0, as the first frame's step does
+    for (int i = 0; i < n; ++i) write(i, volume);
+    return volume;
+  }
+  for (int i = 0; i < n; ++i) {
+    volume += volumeStep;
+    write(i, volume);
+  }
+  return volume;
+}
+
 // fmod keeps the sign of a negative position; bring the result into [0, period).
 double WrapIntoPeriod(double phase, double period) noexcept {
   if (phase < 0.0) {
@@ -95,20 +124,10 @@ void ToneEngine::RenderBlock(const double* const* inputs, double* const* outputs
     const int zeroed = (n + kSumPadFrames - 1) / kSumPadFrames * kSumPadFrames;
     for (int i = 0; i < zeroed; ++i) sum[i] = Broadcast(0.0);
     mix(shape, bank, steps, sum, n);
-    double* left = outputs[0] + start;
-    double* right = outputs[1] + start;
-    for (int i = 0; i < n; ++i) {
-      volume += volumeStep;
-      const Lanes2 scaled = sum[i] * volume;
-      double l = Low(scaled);
-      double r = High(scaled);
-      if (addInputs) {
-        l += inputs[0][start + i];
-        r += inputs[1][start + i];
-      }
-      left[i] = l;
-      right[i] = r;
-    }
+    const double* const in[kEarChannels] = {addInputs ? inputs[0] + start : nullptr,
+                                           addInputs ? inputs[1] + start : nullptr};
+    double* const out[kEarChannels] = {outputs[0] + start, outputs[1] + start};
+    volume = ScaleSums(sum, n, volume, volumeStep, in, out);
   }
   masterVolume = volume;
 }

@@ -3,7 +3,7 @@
 // operations as Lanes2 (lanes.h), each lane computed with exactly the IEEE
 // operation the scalar code uses.
 //
-// Only code compiled for AVX2 may include this (mixing_loops_avx2.cpp); the
+// Only code compiled for AVX2 may include this (mixing_avx2.cpp); the
 // dispatcher calls that code only on processors that report AVX2.
 // [any thread; pure]
 
@@ -12,6 +12,7 @@
 #include "lanes.h"
 
 struct Lanes4;
+struct BoundedLanes4;
 struct Mask4 {
   using Lanes = Lanes4;
   __m256d v;  // all ones or all zeros per lane
@@ -21,6 +22,7 @@ struct Int4 {
 };
 struct Lanes4 {
   using Mask = Mask4;
+  using Bounded = BoundedLanes4;
   static constexpr int kWidth = 4;
   static Lanes4 Fill(double x) noexcept { return {_mm256_set1_pd(x)}; }
   static Lanes4 Load(const double* p) noexcept { return {_mm256_loadu_pd(p)}; }
@@ -53,19 +55,25 @@ inline Lanes4 WrapOnce(Lanes4 a, Lanes4 period) noexcept {
   return {_mm256_blendv_pd(a.v, _mm256_sub_pd(a.v, period.v), _mm256_cmp_pd(a.v, period.v, _CMP_GE_OQ))};
 }
 
-// Nearest integer, halves away from zero, truncated to int32: t plus 0.5
-// carrying t's sign, truncated. Within the int32 range rounding toward zero
-// in double gives the same value as the conversion, and is quicker; + 0 turns
-// its -0 into the conversion's 0. Outside it (or for NaN) the conversion
-// itself gives what the scalar code gets.
-inline Int4 NearestInt(Lanes4 t) noexcept {
+// Nearest integer, halves away from zero, truncated to int32 (NearestInt):
+// t plus 0.5 carrying t's sign, truncated. Within the int32 range rounding
+// toward zero in double gives the conversion's value, and is quicker; + 0
+// turns its -0 into the conversion's 0. Outside it (or for NaN) the
+// conversion itself gives what the scalar code gets.
+inline __m256d PlusHalfAwayFromZero(Lanes4 t) noexcept {
   const __m256d sign = _mm256_and_pd(t.v, _mm256_set1_pd(-0.0));
-  const __m256d r = _mm256_add_pd(t.v, _mm256_or_pd(sign, _mm256_set1_pd(0.5)));
+  return _mm256_add_pd(t.v, _mm256_or_pd(sign, _mm256_set1_pd(0.5)));
+}
+inline Int4 TruncatedInRange(__m256d r) noexcept {
+  return {_mm256_add_pd(_mm256_round_pd(r, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC), _mm256_setzero_pd())};
+}
+inline Int4 NearestInt(Lanes4 t) noexcept {
+  const __m256d r = PlusHalfAwayFromZero(t);
   const __m256d magnitude = _mm256_andnot_pd(_mm256_set1_pd(-0.0), r);
   if (_mm256_movemask_pd(_mm256_cmp_pd(magnitude, _mm256_set1_pd(kInt32Limit), _CMP_NLT_UQ)) != 0) {
     return {_mm256_cvtepi32_pd(_mm256_cvttpd_epi32(r))};
   }
-  return {_mm256_add_pd(_mm256_round_pd(r, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC), _mm256_setzero_pd())};
+  return TruncatedInRange(r);
 }
 inline Lanes4 ToDouble(Int4 n) noexcept { return {n.whole}; }
 // -p in the lanes where n is odd: adding 1.5 x 2^52 puts n's lowest bit at the
@@ -75,3 +83,13 @@ inline Lanes4 NegateIfOdd(Lanes4 p, Int4 n) noexcept {
   const __m256i odd = _mm256_slli_epi64(_mm256_castpd_si256(shifted), 63);
   return {_mm256_xor_pd(p.v, _mm256_castsi256_pd(odd))};
 }
+
+// Lanes known to hold values whose nearest integers lie far inside the int32
+// range (the mixer checks its phases and shape factors per chunk), so that
+// NearestInt needs no range test. Every other operation is Lanes4's: the
+// conversions either way are implicit on purpose.
+struct BoundedLanes4 : Lanes4 {
+  BoundedLanes4() = default;
+  BoundedLanes4(Lanes4 a) noexcept : Lanes4(a) {}
+};
+inline Int4 NearestInt(BoundedLanes4 t) noexcept { return TruncatedInRange(PlusHalfAwayFromZero(t)); }

@@ -3,7 +3,7 @@
 // slots, both ears each. The same operations as Lanes2 (lanes.h), each lane
 // computed with exactly the IEEE operation the scalar code uses.
 //
-// Only code compiled for AVX-512 may include this (mixing_loops_avx512.cpp);
+// Only code compiled for AVX-512 may include this (mixing_avx512.cpp);
 // the dispatcher calls that code only on processors that report AVX-512F.
 // [any thread; pure]
 
@@ -14,6 +14,7 @@
 #include "lanes.h"
 
 struct Lanes8;
+struct BoundedLanes8;
 struct Mask8 {
   using Lanes = Lanes8;
   __mmask8 k;  // one bit per lane
@@ -23,6 +24,7 @@ struct Int8 {
 };
 struct Lanes8 {
   using Mask = Mask8;
+  using Bounded = BoundedLanes8;
   static constexpr int kWidth = 8;
   static Lanes8 Fill(double x) noexcept { return {_mm512_set1_pd(x)}; }
   static Lanes8 Load(const double* p) noexcept { return {_mm512_loadu_pd(p)}; }
@@ -68,20 +70,26 @@ inline Lanes8 WrapOnce(Lanes8 a, Lanes8 period) noexcept {
   return {_mm512_castsi512_pd(_mm512_ternarylogic_epi64(below, _mm512_castpd_si512(a.v), b, kFirstIfSetElseSecond))};
 }
 
-// Nearest integer, halves away from zero, truncated to int32: t plus 0.5
-// carrying t's sign (one bitwise select), truncated. Within the int32 range
-// rounding toward zero in double gives the same value as the conversion, and
-// is quicker; + 0 turns its -0 into the conversion's 0. Outside it (or for
-// NaN) the conversion itself gives what the scalar code gets.
-inline Int8 NearestInt(Lanes8 t) noexcept {
+// Nearest integer, halves away from zero, truncated to int32 (NearestInt):
+// t plus 0.5 carrying t's sign (one bitwise select), truncated. Within the
+// int32 range rounding toward zero in double gives the conversion's value,
+// and is quicker; + 0 turns its -0 into the conversion's 0. Outside it (or
+// for NaN) the conversion itself gives what the scalar code gets.
+inline __m512d PlusHalfAwayFromZero(Lanes8 t) noexcept {
   constexpr int kSignOrHalf = 0xEA;  // (a & b) | c
   const __m512i half = _mm512_ternarylogic_epi64(_mm512_castpd_si512(t.v), _mm512_set1_epi64(INT64_MIN),
                                                  _mm512_castpd_si512(_mm512_set1_pd(0.5)), kSignOrHalf);
-  const __m512d r = _mm512_add_pd(t.v, _mm512_castsi512_pd(half));
+  return _mm512_add_pd(t.v, _mm512_castsi512_pd(half));
+}
+inline Int8 TruncatedInRange(__m512d r) noexcept {
+  return {_mm512_add_pd(_mm512_roundscale_pd(r, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC), _mm512_setzero_pd())};
+}
+inline Int8 NearestInt(Lanes8 t) noexcept {
+  const __m512d r = PlusHalfAwayFromZero(t);
   if (_mm512_cmp_pd_mask(_mm512_abs_pd(r), _mm512_set1_pd(kInt32Limit), _CMP_NLT_UQ) != 0) {
     return {_mm512_cvtepi32_pd(_mm512_cvttpd_epi32(r))};
   }
-  return {_mm512_add_pd(_mm512_roundscale_pd(r, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC), _mm512_setzero_pd())};
+  return TruncatedInRange(r);
 }
 inline Lanes8 ToDouble(Int8 n) noexcept { return {n.whole}; }
 // -p in the lanes where n is odd: adding 1.5 x 2^52 puts n's lowest bit at the
@@ -91,3 +99,13 @@ inline Lanes8 NegateIfOdd(Lanes8 p, Int8 n) noexcept {
   const __m512i odd = _mm512_slli_epi64(_mm512_castpd_si512(shifted), 63);
   return {_mm512_castsi512_pd(_mm512_xor_si512(_mm512_castpd_si512(p.v), odd))};
 }
+
+// Lanes known to hold values whose nearest integers lie far inside the int32
+// range (the mixer checks its phases and shape factors per chunk), so that
+// NearestInt needs no range test. Every other operation is Lanes8's: the
+// conversions either way are implicit on purpose.
+struct BoundedLanes8 : Lanes8 {
+  BoundedLanes8() = default;
+  BoundedLanes8(Lanes8 a) noexcept : Lanes8(a) {}
+};
+inline Int8 NearestInt(BoundedLanes8 t) noexcept { return TruncatedInRange(PlusHalfAwayFromZero(t)); }

@@ -5,6 +5,8 @@
 // mixer per wave shape (the shape inlined) and per instruction set.
 // [audio thread, under the instance lock; no allocation, no locks]
 
+#include <cstdint>
+
 #include "lanes.h"
 #include "mix_path.h"
 #include "oscillator_bank.h"
@@ -21,6 +23,12 @@ struct SlotSteps {
   double gain;
 };
 
+// How a slot takes part in a chunk: silent all along; standing still with
+// both ears sounding; or moving (a ramp moves, or only one ear sounds), so
+// that every ear is tested each frame.
+enum class SlotKind : uint8_t { kSilent, kSteady, kMoving };
+SlotKind KindOfSlot(const OscillatorBank& bank, const SlotSteps& step, int s) noexcept;
+
 // Adds n frames (1..kChunkFrames) of every slot to sum (left ear low, right
 // ear high), reading the shape constants from shape and stepping bank.
 using SlotMixer = void (*)(const OscillatorBank& shape, OscillatorBank& bank, const SlotSteps* steps,
@@ -33,9 +41,11 @@ struct SlotMixers {
   SlotMixer anyFunction;
 };
 
-extern const SlotMixers kPortableMixers;  // mixing_loops_portable.cpp
-extern const SlotMixers kAvx2Mixers;      // mixing_loops_avx2.cpp
-extern const SlotMixers kAvx512Mixers;    // mixing_loops_avx512.cpp
+// Constant-initialised: nothing built for a wider instruction set runs before
+// the dispatcher has chosen it.
+extern const SlotMixers kPortableMixers;  // mixing_portable.cpp
+extern const SlotMixers kAvx2Mixers;      // mixing_avx2.cpp
+extern const SlotMixers kAvx512Mixers;    // mixing_avx512.cpp
 
 // The mixer of path for the bank's current function. path must be supported.
 SlotMixer SlotMixerFor(MixPath path, WaveFunction wave) noexcept;

@@ -1,64 +1,31 @@
 #pragma once
-// The block renderer's inner loops, written once over a lane type V (Lanes2,
-// Lanes4 or Lanes8) and a shape; each instruction set's file instantiates them
-// with its own lane type (mixing_loops_*.cpp). Everything here is a template on
-// V, so no function is shared between code built for different processors.
+// The mixing loops for wide lanes, written once over a lane type V (Lanes4 or
+// Lanes8) and a shape; each instruction set's file instantiates them with its
+// own lane type. Everything here is a template on V, so no function is shared
+// between code built for different processors.
 //
 // The per-sample arithmetic is exactly that of the plain loop "for each frame,
 // for each channel, for each slot in order": the same operations in the same
-// order for every value. Slots are taken in bands of a few, in order, and
-// each band in two steps:
-//  1. Phases. Each voice's phase (and, while its ramps move, its increment and
-//     gain) steps frame by frame, V::kWidth voices side by side. The phase at
-//     which each frame evaluates the shape, and the gain it is weighted with,
-//     go to scratch rows, one per slot, left and right ear interleaved as the
-//     sums are. A voice that is silent in a frame gets phase 0 and gain 0
-//     there: every shape is finite at 0, and adding the zero product leaves a
-//     sum unchanged (sums start at +0, so none is ever -0).
-//  2. Mix. Slot by slot in increasing order, the shape is evaluated on the
-//     slot's row and the weighted values added to the sums, V::kWidth / 2
-//     frames at a time.
+// order for every value. It is arranged in runs of frames, each in two steps:
+//  1. Phases. Each sounding voice's phase (and, while its ramps move, its
+//     increment and gain) steps frame by frame, V::kWidth voices side by side.
+//     The phase at which each frame evaluates the shape, and the gain it is
+//     weighted with, go to scratch rows, one per slot, with left and right ear
+//     interleaved as the sums are. A voice that is silent in a frame gets
+//     phase 0 and gain 0 there: every shape is finite at 0, and adding the
+//     resulting zero leaves a sum unchanged (sums start at +0, so none is ever
+//     -0).
+//  2. Mix. V::kWidth / 2 frames at a time, the shape is evaluated on each
+//     slot's row and the weighted values added to the sums, slots in
+//     increasing order.
 // Each frame's sum thus receives the slots in order 0..11. Slots whose ramps
 // stand still cost no per-frame ramp arithmetic, and silent ones nothing.
 // [audio thread, under the instance lock; no allocation, no locks]
 
+#include "shape_types.h"
 #include "slot_mixer.h"
-#include "wave_shapes.h"
 
-namespace mixing {
-
-// ---- The shapes as types, so that each loop is compiled with its shape inlined ----
-struct SineShape {
-  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return SineOf(b, phase); }
-};
-struct TriangleShape {
-  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return TriangleOf(b, phase); }
-};
-struct SawShape {
-  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return SawOf(b, phase); }
-};
-struct GoldenSineShape {
-  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return GoldenSineOf(b, phase); }
-};
-struct GoldenSineHalfShape {
-  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return GoldenSineHalfOf(b, phase); }
-};
-struct GoldenTriangleShape {
-  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return GoldenTriangleOf(b, phase); }
-};
-struct GoldenSquareShape {
-  template <class V> static V Eval(const OscillatorBank& b, V phase) noexcept { return GoldenSquareOf(b, phase); }
-};
-// Whatever function the bank holds, one lane at a time.
-struct BankPointerShape {
-  template <class V>
-  static V Eval(const OscillatorBank& b, V phase) noexcept {
-    double lanes[V::kWidth];
-    Store(lanes, phase);
-    for (double& x : lanes) x = b.waveFunction(b, x);
-    return V::Load(lanes);
-  }
-};
+namespace two_step {
 
 // Frames per run: the rows of a run stay in the first-level cache.
 constexpr int kRunFrames = 64;
@@ -66,6 +33,9 @@ template <class V>
 constexpr int kSlotsPerVector = V::kWidth / 2;
 template <class V>
 constexpr int kMaxVectors = (kToneSlots + kSlotsPerVector<V> - 1) / kSlotsPerVector<V>;
+// From this many phase chains side by side, a select hides its latency behind
+// the others and costs less than the mispredicted branches of rare wraps.
+constexpr int kChainsForSelect = 4;
 
 // A run's scratch: a phase row and a gain row per sounding slot, and one more
 // of each where the lanes of missing slots write.
@@ -85,14 +55,14 @@ struct VoiceVector {
 };
 
 // The slots that sound in a chunk: in increasing order (list position k owns
-// rows k), and packed into vectors, those standing still first.
+// rows k), and packed into vectors, steady ones first.
 template <class V>
 struct SoundingSlots {
   int count = 0;
   int slot[kToneSlots];
-  bool ramping[kToneSlots];       // ramps move, or one ear is silent
-  double steadyGain[kToneSlots];  // of a slot standing still: its gain all chunk long
-  VoiceVector<V> vectors[kToneSlots];
+  bool moving[kToneSlots];
+  double steadyGain[kToneSlots];  // of a steady slot: its gain all chunk long
+  VoiceVector<V> vectors[kMaxVectors<V> * 2];
   int steadyVectors = 0;
   int vectorCount = 0;
 };
@@ -120,19 +90,13 @@ void Scatter(const int* slots, V v, Keep keep) noexcept {
   }
 }
 
-// The slots that may sound during the chunk: those whose ramps move, and those
-// standing still with the gain and at least one ear above the silence threshold.
 template <class V>
 void ListSoundingSlots(const OscillatorBank& bank, const SlotSteps* steps, SoundingSlots<V>& list) noexcept {
   for (int s = 0; s < kToneSlots; ++s) {
-    const SlotSteps& step = steps[s];
-    const bool still = step.gain == 0.0 && step.incrementLeft == 0.0 && step.incrementRight == 0.0;
-    const bool gainSounds = bank.currentGain[s] > kSilence;
-    const bool leftSounds = bank.currentIncrement[s] > kSilence;
-    const bool rightSounds = bank.currentIncrement[kToneSlots + s] > kSilence;
-    if (still && !(gainSounds && (leftSounds || rightSounds))) continue;  // silent all chunk long
+    const SlotKind kind = KindOfSlot(bank, steps[s], s);
+    if (kind == SlotKind::kSilent) continue;
     list.slot[list.count] = s;
-    list.ramping[list.count] = !(still && leftSounds && rightSounds);
+    list.moving[list.count] = kind == SlotKind::kMoving;
     list.steadyGain[list.count++] = bank.currentGain[s];
   }
 }
@@ -140,12 +104,12 @@ void ListSoundingSlots(const OscillatorBank& bank, const SlotSteps* steps, Sound
 // Packs the listed slots of one kind into vectors; the last one's missing
 // slots write the spare rows.
 template <class V>
-void PackVectors(SoundingSlots<V>& list, bool ramping, RunRows& rows) noexcept {
+void PackVectors(SoundingSlots<V>& list, bool moving, RunRows& rows) noexcept {
   constexpr int H = kSlotsPerVector<V>;
   VoiceVector<V>* v = nullptr;
   int lane = H;
   for (int k = 0; k < list.count; ++k) {
-    if (list.ramping[k] != ramping) continue;
+    if (list.moving[k] != moving) continue;
     if (lane == H) {
       v = &list.vectors[list.vectorCount++];
       lane = 0;
@@ -166,7 +130,8 @@ void LoadVoices(const OscillatorBank& bank, const SlotSteps* steps, SoundingSlot
   for (int i = 0; i < list.vectorCount; ++i) {
     VoiceVector<V>& v = list.vectors[i];
     v.phase = Gather<V>(v.slot, [&bank](int s, int ear) { return bank.phase[ear * kToneSlots + s]; });
-    v.increment = Gather<V>(v.slot, [&bank](int s, int ear) { return bank.currentIncrement[ear * kToneSlots + s]; });
+    v.increment =
+        Gather<V>(v.slot, [&bank](int s, int ear) { return bank.currentIncrement[ear * kToneSlots + s]; });
     v.incrementStep = Gather<V>(v.slot, [steps](int s, int ear) {
       return ear == 0 ? steps[s].incrementLeft : steps[s].incrementRight;
     });
@@ -175,8 +140,8 @@ void LoadVoices(const OscillatorBank& bank, const SlotSteps* steps, SoundingSlot
   }
 }
 
-// Phases of every slot; increments and gains of the moving ones (the still
-// ones' did not change).
+// Phases of every slot; increments and gains of the moving ones (a steady
+// slot's did not change).
 template <class V>
 void StoreVoices(OscillatorBank& bank, const SoundingSlots<V>& list) noexcept {
   for (int i = 0; i < list.vectorCount; ++i) {
@@ -195,13 +160,12 @@ void StoreVoices(OscillatorBank& bank, const SoundingSlots<V>& list) noexcept {
 }
 
 // ---- Step 1: phases into rows ----
+// The loops step kSlotsPerVector<V> frames at a time and store them
+// transposed (StoreRows), so that each row receives whole vectors. A last,
+// partial group computes frames past n, into the padding, without keeping
+// their state.
 
-// The phase loops step kSlotsPerVector<V> frames at a time and store them
-// transposed, so that each row receives whole vectors; a last, partial group
-// computes frames past n (into the padding) without keeping their state.
-
-// G vectors of slots whose ramps stand still and whose both ears sound:
-// store, advance, wrap once.
+// G vectors of steady slots: store, advance, wrap once.
 template <class V, int G>
 void StepSteadyPhases(VoiceVector<V>* vectors, double period, int n) noexcept {
   constexpr int H = kSlotsPerVector<V>;
@@ -220,7 +184,14 @@ void StepSteadyPhases(VoiceVector<V>* vectors, double period, int n) noexcept {
       V next = phase[g];
       for (int f = 0; f < H; ++f) {
         frames[f] = next;
-        next = WrapOnce(next + increment[g], p);
+        next = next + increment[g];
+        if constexpr (G >= kChainsForSelect) {
+          next = Select(next >= p, next - p, next);
+        } else {
+          // Wraps are rare: a predicted branch keeps the compare off the phase's dependency chain.
+          const auto wraps = next >= p;
+          if (Any(wraps)) next = SubtractWhere(wraps, next, p);
+        }
         if (f + 1 == kept) phase[g] = next;
       }
       StoreRows(rows + g * H, 2 * i, frames);
@@ -232,52 +203,41 @@ void StepSteadyPhases(VoiceVector<V>* vectors, double period, int n) noexcept {
   for (int g = 0; g < G; ++g) vectors[g].phase = phase[g];
 }
 
-// G vectors of slots with a ramp moving (or one ear silent): each frame the
-// increments and the gain step, and an ear sounds only while its increment
-// and the gain exceed the silence threshold.
-template <class V, int G>
-void StepRampingPhases(VoiceVector<V>* vectors, double period, int n) noexcept {
+// One vector of moving slots: each frame the increments and the gain step,
+// and an ear sounds only while its increment and the gain exceed the silence
+// threshold.
+template <class V>
+void StepMovingPhases(VoiceVector<V>& v, double period, int n) noexcept {
   constexpr int H = kSlotsPerVector<V>;
   const V p = V::Fill(period);
   const V zero = V::Fill(0.0);
-  double* phaseRows[G * H];
-  double* gainRows[G * H];
-  for (int g = 0; g < G; ++g) {
-    for (int k = 0; k < H; ++k) {
-      phaseRows[g * H + k] = vectors[g].phaseRow[k];
-      gainRows[g * H + k] = vectors[g].gainRow[k];
-    }
-  }
   auto group = [&](int i, int kept) noexcept {
-    for (int g = 0; g < G; ++g) {
-      VoiceVector<V>& v = vectors[g];
-      V phase = v.phase, increment = v.increment, gain = v.gain;
-      V phases[H], gains[H];
-      for (int f = 0; f < H; ++f) {
-        increment = increment + v.incrementStep;
-        gain = gain + v.gainStep;
-        const auto sounds = (increment > kSilence) & (gain > kSilence);
-        phases[f] = Select(sounds, phase, zero);
-        gains[f] = Select(sounds, gain, zero);
-        phase = Select(sounds, phase + increment, phase);
-        const auto wraps = sounds & (phase >= p);
-        if (Any(wraps)) phase = SubtractWhere(wraps, phase, p);
-        if (f + 1 == kept) {
-          v.phase = phase;
-          v.increment = increment;
-          v.gain = gain;
-        }
+    V phase = v.phase, increment = v.increment, gain = v.gain;
+    V phases[H], gains[H];
+    for (int f = 0; f < H; ++f) {
+      increment = increment + v.incrementStep;
+      gain = gain + v.gainStep;
+      const auto sounds = (increment > kSilence) & (gain > kSilence);
+      phases[f] = Select(sounds, phase, zero);
+      gains[f] = Select(sounds, gain, zero);
+      phase = Select(sounds, phase + increment, phase);
+      const auto wraps = sounds & (phase >= p);
+      if (Any(wraps)) phase = SubtractWhere(wraps, phase, p);
+      if (f + 1 == kept) {
+        v.phase = phase;
+        v.increment = increment;
+        v.gain = gain;
       }
-      StoreRows(phaseRows + g * H, 2 * i, phases);
-      StoreRows(gainRows + g * H, 2 * i, gains);
     }
+    StoreRows(v.phaseRow, 2 * i, phases);
+    StoreRows(v.gainRow, 2 * i, gains);
   };
   int i = 0;
   for (; i + H <= n; i += H) group(i, H);
   if (i < n) group(i, n - i);
 }
 
-// The loop for `count` (1..kMaxVectors<V>) vectors side by side.
+// The steady loop for `count` (1..kMaxVectors<V>) vectors side by side.
 template <class V, int G = 1>
 void StepSteady(VoiceVector<V>* vectors, int count, double period, int n) noexcept {
   if constexpr (G < kMaxVectors<V>) {
@@ -286,33 +246,55 @@ void StepSteady(VoiceVector<V>* vectors, int count, double period, int n) noexce
   StepSteadyPhases<V, G>(vectors, period, n);
 }
 
-// Every vector: all steady ones side by side, so that their phase chains
-// overlap; moving ones two at a time.
 template <class V>
 void StepPhases(SoundingSlots<V>& list, double period, int n) noexcept {
   if (list.steadyVectors > 0) StepSteady(list.vectors, list.steadyVectors, period, n);
-  for (int i = list.steadyVectors; i < list.vectorCount; i += 2) {
-    if (list.vectorCount - i >= 2) {
-      StepRampingPhases<V, 2>(list.vectors + i, period, n);
-    } else {
-      StepRampingPhases<V, 1>(list.vectors + i, period, n);
-    }
-  }
+  for (int i = list.steadyVectors; i < list.vectorCount; ++i) StepMovingPhases(list.vectors[i], period, n);
 }
 
 // ---- Step 2: shapes on the rows, into the sums ----
 
+// Whether every value the shapes round in this chunk stays far inside the
+// int32 range, so that the rounding needs no range test (V::Bounded): shape
+// factors, phases, increments and their steps of moderate size, which a chunk
+// cannot carry far. Always so in practice; any other state is rounded with
+// the test.
+template <class V>
+bool RoundsInRange(const OscillatorBank& shape, const SlotSteps* steps, const SoundingSlots<V>& list) noexcept {
+  constexpr double kFactorLimit = 16.0;       // shape factors and constants
+  constexpr double kPhaseLimit = 262144.0;    // 2^18 radians
+  constexpr double kIncrementLimit = 1024.0;  // radians per sample
+  constexpr double kStepLimit = 1.0;          // radians per sample, per sample
+  auto within = [](double x, double limit) noexcept { return x >= -limit && x <= limit; };  // false for NaN
+  if (!(within(shape.period, kFactorLimit) && within(shape.quarterTurn, kFactorLimit) &&
+        within(shape.slopeA, kFactorLimit) && within(shape.slopeB, kFactorLimit) &&
+        within(shape.offsetB, kFactorLimit) && within(shape.split, kFactorLimit) &&
+        within(shape.goldenFraction, kFactorLimit))) {
+    return false;
+  }
+  for (int k = 0; k < list.count; ++k) {
+    const int s = list.slot[k];
+    const int r = kToneSlots + s;
+    if (!(within(shape.phase[s], kPhaseLimit) && within(shape.phase[r], kPhaseLimit) &&
+          within(shape.currentIncrement[s], kIncrementLimit) && within(shape.currentIncrement[r], kIncrementLimit) &&
+          within(steps[s].incrementLeft, kStepLimit) && within(steps[s].incrementRight, kStepLimit))) {
+      return false;
+    }
+  }
+  return true;
+}
+
 // count doubles (a multiple of V::kWidth): for each listed slot in order,
-// sum += shape(phase) x gain, the gain from the slot's row while its ramps
-// move.
-template <class Shape, class V, bool kAnyRamping>
+// sum += shape(phase) x gain, the gain from the slot's row while it moves.
+// E is V or V::Bounded.
+template <class Shape, class V, class E, bool kAnyMoving>
 void MixRows(const OscillatorBank& shape, const SoundingSlots<V>& list, const RunRows& rows,
              double* __restrict sum, int count) noexcept {
   for (int j = 0; j < count; j += V::kWidth) {
     V acc = V::Load(sum + j);
     for (int k = 0; k < list.count; ++k) {
-      const V v = Shape::Eval(shape, V::Load(rows.phase[k] + j));
-      const V gain = kAnyRamping && list.ramping[k] ? V::Load(rows.gain[k] + j) : V::Fill(list.steadyGain[k]);
+      const V v = Shape::Eval(shape, E(V::Load(rows.phase[k] + j)));
+      const V gain = kAnyMoving && list.moving[k] ? V::Load(rows.gain[k] + j) : V::Fill(list.steadyGain[k]);
       acc = acc + v * gain;
     }
     Store(sum + j, acc);
@@ -321,10 +303,12 @@ void MixRows(const OscillatorBank& shape, const SoundingSlots<V>& list, const Ru
 
 // ---- All slots ----
 
-// The mixer (SlotMixer) of Shape on lanes V.
+// The mixer (SlotMixer) of Shape on lanes V. Writes sums up to a multiple of
+// kSlotsPerVector<V> frames.
 template <class Shape, class V>
 void MixSlots(const OscillatorBank& shape, OscillatorBank& bank, const SlotSteps* steps, Lanes2* __restrict sums,
               int n) noexcept {
+  static_assert(kSumPadFrames % kSlotsPerVector<V> == 0, "the caller zeroes sums this far");
   constexpr int H = kSlotsPerVector<V>;
   SoundingSlots<V> list;
   ListSoundingSlots(bank, steps, list);
@@ -335,15 +319,22 @@ void MixSlots(const OscillatorBank& shape, OscillatorBank& bank, const SlotSteps
   PackVectors(list, true, rows);
   LoadVoices(bank, steps, list);
   double* sum = reinterpret_cast<double*>(sums);
-  const bool anyRamping = list.vectorCount > list.steadyVectors;
+  const bool anyMoving = list.vectorCount > list.steadyVectors;
+  const bool bounded = RoundsInRange(shape, steps, list);
+  using Bounded = typename V::Bounded;
   for (int start = 0; start < n; start += kRunFrames) {
     const int frames = n - start < kRunFrames ? n - start : kRunFrames;
     const int padded = (frames + H - 1) / H * H;
     StepPhases(list, shape.period, frames);
-    if (anyRamping) {
-      MixRows<Shape, V, true>(shape, list, rows, sum + 2 * start, 2 * padded);
+    double* runSum = sum + 2 * start;
+    if (bounded && anyMoving) {
+      MixRows<Shape, V, Bounded, true>(shape, list, rows, runSum, 2 * padded);
+    } else if (bounded) {
+      MixRows<Shape, V, Bounded, false>(shape, list, rows, runSum, 2 * padded);
+    } else if (anyMoving) {
+      MixRows<Shape, V, V, true>(shape, list, rows, runSum, 2 * padded);
     } else {
-      MixRows<Shape, V, false>(shape, list, rows, sum + 2 * start, 2 * padded);
+      MixRows<Shape, V, V, false>(shape, list, rows, runSum, 2 * padded);
     }
   }
   StoreVoices(bank, list);
@@ -352,10 +343,7 @@ void MixSlots(const OscillatorBank& shape, OscillatorBank& bank, const SlotSteps
 // Every shape's mixer on lanes V.
 template <class V>
 constexpr SlotMixers MakeSlotMixers() noexcept {
-  return {{MixSlots<SineShape, V>, MixSlots<TriangleShape, V>, MixSlots<SawShape, V>,
-           MixSlots<GoldenSineShape, V>, MixSlots<GoldenSineHalfShape, V>, MixSlots<GoldenTriangleShape, V>,
-           MixSlots<GoldenSquareShape, V>},
-          MixSlots<BankPointerShape, V>};
+  return shapes::MakeSlotMixers([](auto shape) noexcept -> SlotMixer { return MixSlots<decltype(shape), V>; });
 }
 
-}  // namespace mixing
+}  // namespace two_step

@@ -1,6 +1,6 @@
 // The mixers on four lanes. Built for AVX2 (without fused multiply-add): only
 // called where the processor reports AVX2.
 #include "lanes_avx2.h"
-#include "mixing_loops.h"
+#include "two_step_mixing.h"
 
-const SlotMixers kAvx2Mixers = mixing::MakeSlotMixers<Lanes4>();
+constexpr SlotMixers kAvx2Mixers = two_step::MakeSlotMixers<Lanes4>();
