@@ -1,13 +1,20 @@
-// The block renderer: bit-identity with the plain per-frame loop, the silent
-// path, the transport rule and phase re-alignment.
+// The block renderer: bit-identity with the plain per-frame loop on every
+// mixing path, the silent path, the transport rule and phase re-alignment.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <ostream>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "engine_rig.h"
+#include "mix_path.h"
+
+// Test names and failures show the path by name.
+void PrintTo(MixPath path, std::ostream* out) { *out << MixPathName(path); }
 
 namespace {
 
@@ -69,11 +76,22 @@ void ExpectSameAsReference(EngineRig& rig, int nFrames, bool transportRunning = 
   ASSERT_EQ(volume, engine.masterVolume);
 }
 
-TEST(EngineRendererIdentity, EveryShapeMatchesThePlainLoopBitForBitThroughStartsGlidesAndStops) {
+// Each mixing path this processor has, forced one by one.
+class EngineRendererIdentity : public ::testing::TestWithParam<MixPath> {
+ protected:
+  void SetUp() override {
+    if (!MixPathSupported(GetParam())) GTEST_SKIP() << MixPathName(GetParam()) << " is not on this processor";
+  }
+  // A rig at the plug-in's defaults mixing on the path under test.
+  void Use(EngineRig& rig) const { rig.engine.mixPath = GetParam(); }
+};
+
+TEST_P(EngineRendererIdentity, EveryShapeMatchesThePlainLoopBitForBitThroughStartsGlidesAndStops) {
   const int sizes[] = {1, 7, 64, 255, 256, 257, 1000, 4096};
   for (int32_t wave = 0; wave <= 6; ++wave) {
     SCOPED_TRACE(wave);
     EngineRig rig;
+    Use(rig);
     rig.effects.ApplyWave(wave);
     rig.engine.fadeLength = 3000;
     for (int cell : {21, 25, 30, 38}) ASSERT_TRUE(rig.grid.AssignCell(cell));
@@ -93,6 +111,105 @@ TEST(EngineRendererIdentity, EveryShapeMatchesThePlainLoopBitForBitThroughStarts
     rig.engine.fadeLength = 700;
     for (int size : sizes) ExpectSameAsReference(rig, size, false);    // fading towards silence
   }
+}
+
+// Twelve steady slots with their 24 phases placed on the shapes' wrap and
+// segment boundaries, one ulp either side, and far outside one turn (where
+// rounding to the nearest multiple of pi leaves the int32 range).
+TEST_P(EngineRendererIdentity, PhasesOnEveryBoundaryAndFarOutsideATurnMatchThePlainLoop) {
+  std::vector<double> phases;
+  for (double edge : {0.0, kHalfPi, kPi, kTwoPi - kHalfPi, kTwoPi, 3.8830083370775546, 2.4000803709906934,
+                      kTwoPi - kGoldenSineHalfShift, kTwoPi - kGoldenTriangleShift,
+                      static_cast<double>(kGoldenFraction) * kPi, 7.0e9, -7.0e9, 1.0e300}) {
+    phases.push_back(edge);
+    phases.push_back(std::nextafter(edge, -1e308));
+    phases.push_back(std::nextafter(edge, 1e308));
+  }
+  phases.push_back(-0.0);
+  for (int32_t wave = 0; wave <= 6; ++wave) {
+    SCOPED_TRACE(wave);
+    EngineRig rig;
+    Use(rig);
+    rig.effects.ApplyWave(wave);
+    rig.engine.fadeLength = 0;
+    for (int cell = 14; cell < 26; ++cell) ASSERT_TRUE(rig.grid.AssignCell(cell));
+    rig.grid.RunPass();
+    ExpectSameAsReference(rig, 64);  // every ramp reaches its target: all slots steady
+    for (size_t first = 0; first < phases.size(); ++first) {
+      for (int k = 0; k < kVoices; ++k) rig.engine.bank.phase[k] = phases[(first + k * 7) % phases.size()];
+      ExpectSameAsReference(rig, 1 + static_cast<int>(first % 5));
+    }
+  }
+}
+
+// Blocks of random sizes with random changes between them: cells assigned and
+// released, shapes, beats, fade styles and lengths, the transport, phase
+// re-alignments, and slots whose increment or gain sits right at the silence
+// threshold.
+TEST_P(EngineRendererIdentity, RandomBlocksAndChangesMatchThePlainLoop) {
+  std::mt19937 random(20240612);
+  auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  EngineRig rig;
+  Use(rig);
+  bool running = true;
+  for (int step = 0; step < 400; ++step) {
+    switch (pick(0, 9)) {
+      case 0:
+      case 1:
+        rig.grid.AssignCell(pick(0, 48));
+        rig.grid.RunPass();
+        break;
+      case 2:
+        rig.grid.ReleaseCell(pick(0, 48));
+        rig.grid.RunPass();
+        break;
+      case 3:
+        rig.effects.ApplyWave(pick(0, 6));
+        break;
+      case 4:
+        rig.effects.ApplyBinaural(pick(1, 4000));
+        break;
+      case 5:
+        rig.effects.ApplyStartStopFade(pick(0, 1));
+        break;
+      case 6:
+        rig.engine.fadeLength = static_cast<uint32_t>(pick(0, 3) == 0 ? 0 : pick(1, 20000));
+        break;
+      case 7:
+        running = pick(0, 4) != 0;
+        break;
+      case 8:
+        rig.engine.RealignPhases(pick(-1000000, 1000000) * INT64_C(977));
+        break;
+      default: {
+        const int s = pick(0, kToneSlots - 1);
+        rig.engine.bank.currentGain[s] = pick(0, 1) ? kSilence : std::nextafter(kSilence, 1.0);
+        rig.engine.bank.currentIncrement[pick(0, 1) * kToneSlots + s] = kSilence;
+        break;
+      }
+    }
+    SCOPED_TRACE(step);
+    ExpectSameAsReference(rig, pick(0, 3) == 0 ? pick(1, 9) : pick(1, 700), running);
+  }
+}
+
+std::string PathTestName(const ::testing::TestParamInfo<MixPath>& path) {
+  if (path.param == MixPath::kAvx2) return "Avx2";
+  if (path.param == MixPath::kAvx512) return "Avx512";
+  return "Portable";
+}
+INSTANTIATE_TEST_SUITE_P(Paths, EngineRendererIdentity, ::testing::ValuesIn(kMixPaths), PathTestName);
+
+TEST(EngineMixPath, TheEngineStartsOnTheWidestPathTheProcessorHas) {
+  const MixPath fastest = FastestMixPath();
+  EXPECT_TRUE(MixPathSupported(fastest));
+  EXPECT_TRUE(MixPathSupported(MixPath::kPortable));
+  for (MixPath path : kMixPaths) {
+    if (!MixPathSupported(path)) continue;
+    EXPECT_GE(static_cast<int>(fastest), static_cast<int>(path)) << MixPathName(path);
+  }
+  EngineRig rig;
+  EXPECT_EQ(rig.engine.mixPath, fastest);
 }
 
 class EngineRenderer : public ::testing::Test {

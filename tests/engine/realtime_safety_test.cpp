@@ -9,6 +9,7 @@
 #include <new>
 #include <vector>
 
+#include "mix_path.h"
 #include "test_plugin.h"
 
 #if defined(__linux__)
@@ -79,41 +80,47 @@ TEST(EngineRealtime, ProcessBlockNeitherAllocatesNorLocksAnythingElse) {
   ASSERT_GE(gAllocations, 2);
   gAllocations = gForeignLocks = 0;
 
-  PluginHandle plugin;
-  ASSERT_NE(plugin->Editor(), nullptr);  // captions and status line go to the editor's controls
-  std::vector<double> left(8192), right(8192);
-  auto block = [&](int nFrames) {  // as the binding renders: under the instance lock
-    std::lock_guard<std::recursive_mutex> lock(plugin->Mutex());
+  // Every mixing path this processor has, each from a fresh plug-in.
+  for (MixPath path : kMixPaths) {
+    if (!MixPathSupported(path)) continue;
+    SCOPED_TRACE(MixPathName(path));
+    PluginHandle plugin;
+    ASSERT_NE(plugin->Editor(), nullptr);  // captions and status line go to the editor's controls
+    plugin->Engine().mixPath = path;
+    std::vector<double> left(8192), right(8192);
+    auto block = [&](int nFrames) {  // as the binding renders: under the instance lock
+      std::lock_guard<std::recursive_mutex> lock(plugin->Mutex());
 #if defined(__linux__)
-    gAllowedLock = plugin->Mutex().native_handle();
+      gAllowedLock = plugin->Mutex().native_handle();
 #endif
-    double* outs[2] = {left.data(), right.data()};
-    tCounting = true;
-    plugin->ProcessBlock(nullptr, outs, nFrames);
-    tCounting = false;
-  };
-  plugin->SetSampleRate(48000.0);
-  block(512);  // the first block: Reset, forced parameters, a grid pass, captions, re-alignment
-  ASSERT_NE(plugin->Engine().bank.slotActive[0], 0);
-  for (int32_t wave = 0; wave <= 6; ++wave) {
-    plugin->Effects().ApplyWave(wave);
-    for (int n : {1, 32, 512, 4096, 8192, 0}) block(n);
+      double* outs[2] = {left.data(), right.data()};
+      tCounting = true;
+      plugin->ProcessBlock(nullptr, outs, nFrames);
+      tCounting = false;
+    };
+    plugin->SetSampleRate(48000.0);
+    block(512);  // the first block: Reset, forced parameters, a grid pass, captions, re-alignment
+    ASSERT_NE(plugin->Engine().bank.slotActive[0], 0);
+    for (int32_t wave = 0; wave <= 6; ++wave) {
+      plugin->Effects().ApplyWave(wave);
+      for (int n : {1, 32, 512, 4096, 8192, 0}) block(n);
+    }
+    // Glides, releases, a re-alignment to a negative position, a new sample rate.
+    ASSERT_TRUE(plugin->Grid().AssignCell(30));
+    plugin->Effects().ApplyStartStopFade(1);
+    plugin->Grid().ReleaseCell(21);
+    plugin->Engine().resyncRequested.store(1);
+    plugin->position = -96000;
+    block(4096);
+    plugin->SetSampleRate(96000.0);
+    plugin->Engine().initialised.store(0);
+    block(4096);
+    // Stopped transport down to the silent path.
+    plugin->transport = 0;
+    plugin->Engine().fadeLength = 0;
+    for (int i = 0; i < 3; ++i) block(4096);
+    EXPECT_LT(plugin->Engine().masterVolume, kSilence);
   }
-  // Glides, releases, a re-alignment to a negative position, a new sample rate.
-  ASSERT_TRUE(plugin->Grid().AssignCell(30));
-  plugin->Effects().ApplyStartStopFade(1);
-  plugin->Grid().ReleaseCell(21);
-  plugin->Engine().resyncRequested.store(1);
-  plugin->position = -96000;
-  block(4096);
-  plugin->SetSampleRate(96000.0);
-  plugin->Engine().initialised.store(0);
-  block(4096);
-  // Stopped transport down to the silent path.
-  plugin->transport = 0;
-  plugin->Engine().fadeLength = 0;
-  for (int i = 0; i < 3; ++i) block(4096);
-  EXPECT_LT(plugin->Engine().masterVolume, kSilence);
   EXPECT_EQ(gAllocations, 0);
   EXPECT_EQ(gForeignLocks, 0);
 }
