@@ -82,8 +82,11 @@ class EngineRendererIdentity : public ::testing::TestWithParam<MixPath> {
   void SetUp() override {
     if (!MixPathSupported(GetParam())) GTEST_SKIP() << MixPathName(GetParam()) << " is not on this processor";
   }
-  // A rig at the plug-in's defaults mixing on the path under test.
-  void Use(EngineRig& rig) const { rig.engine.mixPath = GetParam(); }
+  // The rig mixes on the path under test, in the given shape.
+  void Use(EngineRig& rig, int32_t wave = 0) const {
+    rig.engine.mixPath = GetParam();
+    rig.effects.ApplyWave(wave);
+  }
 };
 
 TEST_P(EngineRendererIdentity, EveryShapeMatchesThePlainLoopBitForBitThroughStartsGlidesAndStops) {
@@ -91,8 +94,7 @@ TEST_P(EngineRendererIdentity, EveryShapeMatchesThePlainLoopBitForBitThroughStar
   for (int32_t wave = 0; wave <= 6; ++wave) {
     SCOPED_TRACE(wave);
     EngineRig rig;
-    Use(rig);
-    rig.effects.ApplyWave(wave);
+    Use(rig, wave);
     rig.engine.fadeLength = 3000;
     for (int cell : {21, 25, 30, 38}) ASSERT_TRUE(rig.grid.AssignCell(cell));
     rig.grid.RunPass();
@@ -129,8 +131,7 @@ TEST_P(EngineRendererIdentity, PhasesOnEveryBoundaryAndFarOutsideATurnMatchThePl
   for (int32_t wave = 0; wave <= 6; ++wave) {
     SCOPED_TRACE(wave);
     EngineRig rig;
-    Use(rig);
-    rig.effects.ApplyWave(wave);
+    Use(rig, wave);
     rig.engine.fadeLength = 0;
     for (int cell = 14; cell < 26; ++cell) ASSERT_TRUE(rig.grid.AssignCell(cell));
     rig.grid.RunPass();
