@@ -138,12 +138,6 @@ inline Lanes2 NegateIfOdd(Lanes2 p, Int2 n) noexcept {
 #endif
 
 inline Lanes2 Broadcast(double x) noexcept { return Lanes2::Fill(x); }
-// a - period where a >= period, else a. Wraps are rare: a predicted branch
-// keeps the compare off the phase's dependency chain.
-inline Lanes2 WrapOnce(Lanes2 a, Lanes2 period) noexcept {
-  const Mask2 wraps = a >= period;
-  return Any(wraps) ? SubtractWhere(wraps, a, period) : a;
-}
 // One frame of one slot: row 0.
 inline void StoreRows(double* const* rows, int at, const Lanes2* frames) noexcept { Store(rows[0] + at, frames[0]); }
 

@@ -50,10 +50,6 @@ inline Lanes4 SubtractWhere(Mask4 m, Lanes4 x, Lanes4 amount) noexcept {
   return {_mm256_sub_pd(x.v, _mm256_and_pd(m.v, amount.v))};
 }
 inline Lanes4 Select(Mask4 m, Lanes4 yes, Lanes4 no) noexcept { return {_mm256_blendv_pd(no.v, yes.v, m.v)}; }
-// a - period where a >= period, else a; without a branch, the compare beside the subtraction.
-inline Lanes4 WrapOnce(Lanes4 a, Lanes4 period) noexcept {
-  return {_mm256_blendv_pd(a.v, _mm256_sub_pd(a.v, period.v), _mm256_cmp_pd(a.v, period.v, _CMP_GE_OQ))};
-}
 
 // Nearest integer, halves away from zero, truncated to int32 (NearestInt):
 // t plus 0.5 carrying t's sign, truncated. Within the int32 range rounding

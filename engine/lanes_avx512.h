@@ -59,16 +59,6 @@ inline Lanes8 SubtractWhere(Mask8 m, Lanes8 x, Lanes8 amount) noexcept {
   return {_mm512_mask_sub_pd(x.v, m.k, x.v, amount.v)};
 }
 inline Lanes8 Select(Mask8 m, Lanes8 yes, Lanes8 no) noexcept { return {_mm512_mask_blend_pd(m.k, no.v, yes.v)}; }
-// a - period where a >= period, else a; without a branch. A compare into a
-// mask register is slow here, so the choice goes by the sign of a - period,
-// which is clear exactly when a >= period (a = period gives +0) and copies a
-// quiet NaN's sign and payload.
-inline Lanes8 WrapOnce(Lanes8 a, Lanes8 period) noexcept {
-  constexpr int kFirstIfSetElseSecond = 0xCA;  // (m & a) | (~m & b)
-  const __m512i b = _mm512_castpd_si512(_mm512_sub_pd(a.v, period.v));
-  const __m512i below = _mm512_srai_epi64(b, 63);
-  return {_mm512_castsi512_pd(_mm512_ternarylogic_epi64(below, _mm512_castpd_si512(a.v), b, kFirstIfSetElseSecond))};
-}
 
 // Nearest integer, halves away from zero, truncated to int32 (NearestInt):
 // t plus 0.5 carrying t's sign (one bitwise select), truncated. Within the

@@ -45,13 +45,18 @@ struct RunRows {
 };
 
 // The voices of kSlotsPerVector<V> slots side by side (slot -1: missing, all
-// zeros), the rows their phases and gains go to, and their state between runs.
+// zeros), the rows their phases and gains go to, and their lanes between
+// runs (increments and gains only for moving slots).
 template <class V>
 struct VoiceVector {
   int slot[kSlotsPerVector<V>];
   double* phaseRow[kSlotsPerVector<V>];
   double* gainRow[kSlotsPerVector<V>];
-  V phase, increment, incrementStep, gain, gainStep;
+  double phase[V::kWidth];
+  double increment[V::kWidth];
+  double incrementStep[V::kWidth];
+  double gain[V::kWidth];
+  double gainStep[V::kWidth];
 };
 
 // The slots that sound in a chunk: in increasing order (list position k owns
@@ -69,22 +74,19 @@ struct SoundingSlots {
 
 // ---- Between the bank and the lanes ----
 
-// Lanes 2k and 2k + 1 from value(slots[k], ear); a missing slot gives zeros.
+// Lanes 2k and 2k + 1 of `lanes` from value(slots[k], ear); a missing slot
+// gives zeros.
 template <class V, class Value>
-V Gather(const int* slots, Value value) noexcept {
-  double lanes[V::kWidth];
+void Gather(const int* slots, double* lanes, Value value) noexcept {
   for (int k = 0; k < kSlotsPerVector<V>; ++k) {
     lanes[2 * k] = slots[k] < 0 ? 0.0 : value(slots[k], 0);
     lanes[2 * k + 1] = slots[k] < 0 ? 0.0 : value(slots[k], 1);
   }
-  return V::Load(lanes);
 }
 
 // keep(slots[k], left lane, right lane) for every slot present.
 template <class V, class Keep>
-void Scatter(const int* slots, V v, Keep keep) noexcept {
-  double lanes[V::kWidth];
-  Store(lanes, v);
+void Scatter(const int* slots, const double* lanes, Keep keep) noexcept {
   for (int k = 0; k < kSlotsPerVector<V>; ++k) {
     if (slots[k] >= 0) keep(slots[k], lanes[2 * k], lanes[2 * k + 1]);
   }
@@ -129,14 +131,14 @@ template <class V>
 void LoadVoices(const OscillatorBank& bank, const SlotSteps* steps, SoundingSlots<V>& list) noexcept {
   for (int i = 0; i < list.vectorCount; ++i) {
     VoiceVector<V>& v = list.vectors[i];
-    v.phase = Gather<V>(v.slot, [&bank](int s, int ear) { return bank.phase[ear * kToneSlots + s]; });
-    v.increment =
-        Gather<V>(v.slot, [&bank](int s, int ear) { return bank.currentIncrement[ear * kToneSlots + s]; });
-    v.incrementStep = Gather<V>(v.slot, [steps](int s, int ear) {
+    Gather<V>(v.slot, v.phase, [&bank](int s, int ear) { return bank.phase[ear * kToneSlots + s]; });
+    Gather<V>(v.slot, v.increment, [&bank](int s, int ear) { return bank.currentIncrement[ear * kToneSlots + s]; });
+    if (i < list.steadyVectors) continue;
+    Gather<V>(v.slot, v.incrementStep, [steps](int s, int ear) {
       return ear == 0 ? steps[s].incrementLeft : steps[s].incrementRight;
     });
-    v.gain = Gather<V>(v.slot, [&bank](int s, int) { return bank.currentGain[s]; });
-    v.gainStep = Gather<V>(v.slot, [steps](int s, int) { return steps[s].gain; });
+    Gather<V>(v.slot, v.gain, [&bank](int s, int) { return bank.currentGain[s]; });
+    Gather<V>(v.slot, v.gainStep, [steps](int s, int) { return steps[s].gain; });
   }
 }
 
@@ -146,16 +148,16 @@ template <class V>
 void StoreVoices(OscillatorBank& bank, const SoundingSlots<V>& list) noexcept {
   for (int i = 0; i < list.vectorCount; ++i) {
     const VoiceVector<V>& v = list.vectors[i];
-    Scatter(v.slot, v.phase, [&bank](int s, double left, double right) {
+    Scatter<V>(v.slot, v.phase, [&bank](int s, double left, double right) {
       bank.phase[s] = left;
       bank.phase[kToneSlots + s] = right;
     });
     if (i < list.steadyVectors) continue;
-    Scatter(v.slot, v.increment, [&bank](int s, double left, double right) {
+    Scatter<V>(v.slot, v.increment, [&bank](int s, double left, double right) {
       bank.currentIncrement[s] = left;
       bank.currentIncrement[kToneSlots + s] = right;
     });
-    Scatter(v.slot, v.gain, [&bank](int s, double left, double) { bank.currentGain[s] = left; });
+    Scatter<V>(v.slot, v.gain, [&bank](int s, double left, double) { bank.currentGain[s] = left; });
   }
 }
 
@@ -174,8 +176,8 @@ void StepSteadyPhases(VoiceVector<V>* vectors, double period, int n) noexcept {
   V phase[G], increment[G];
   for (int g = 0; g < G; ++g) {
     for (int k = 0; k < H; ++k) rows[g * H + k] = vectors[g].phaseRow[k];
-    phase[g] = vectors[g].phase;
-    increment[g] = vectors[g].increment;
+    phase[g] = V::Load(vectors[g].phase);
+    increment[g] = V::Load(vectors[g].increment);
   }
   // kept: frames of the group whose state carries on.
   auto group = [&](int i, int kept) noexcept {
@@ -200,7 +202,7 @@ void StepSteadyPhases(VoiceVector<V>* vectors, double period, int n) noexcept {
   int i = 0;
   for (; i + H <= n; i += H) group(i, H);
   if (i < n) group(i, n - i);
-  for (int g = 0; g < G; ++g) vectors[g].phase = phase[g];
+  for (int g = 0; g < G; ++g) Store(vectors[g].phase, phase[g]);
 }
 
 // One vector of moving slots: each frame the increments and the gain step,
@@ -211,22 +213,25 @@ void StepMovingPhases(VoiceVector<V>& v, double period, int n) noexcept {
   constexpr int H = kSlotsPerVector<V>;
   const V p = V::Fill(period);
   const V zero = V::Fill(0.0);
+  const V incrementStep = V::Load(v.incrementStep);
+  const V gainStep = V::Load(v.gainStep);
+  V phase = V::Load(v.phase), increment = V::Load(v.increment), gain = V::Load(v.gain);
   auto group = [&](int i, int kept) noexcept {
-    V phase = v.phase, increment = v.increment, gain = v.gain;
     V phases[H], gains[H];
+    V nextPhase = phase, nextIncrement = increment, nextGain = gain;
     for (int f = 0; f < H; ++f) {
-      increment = increment + v.incrementStep;
-      gain = gain + v.gainStep;
-      const auto sounds = (increment > kSilence) & (gain > kSilence);
-      phases[f] = Select(sounds, phase, zero);
-      gains[f] = Select(sounds, gain, zero);
-      phase = Select(sounds, phase + increment, phase);
-      const auto wraps = sounds & (phase >= p);
-      if (Any(wraps)) phase = SubtractWhere(wraps, phase, p);
+      nextIncrement = nextIncrement + incrementStep;
+      nextGain = nextGain + gainStep;
+      const auto sounds = (nextIncrement > kSilence) & (nextGain > kSilence);
+      phases[f] = Select(sounds, nextPhase, zero);
+      gains[f] = Select(sounds, nextGain, zero);
+      nextPhase = Select(sounds, nextPhase + nextIncrement, nextPhase);
+      const auto wraps = sounds & (nextPhase >= p);
+      if (Any(wraps)) nextPhase = SubtractWhere(wraps, nextPhase, p);
       if (f + 1 == kept) {
-        v.phase = phase;
-        v.increment = increment;
-        v.gain = gain;
+        phase = nextPhase;
+        increment = nextIncrement;
+        gain = nextGain;
       }
     }
     StoreRows(v.phaseRow, 2 * i, phases);
@@ -235,6 +240,9 @@ void StepMovingPhases(VoiceVector<V>& v, double period, int n) noexcept {
   int i = 0;
   for (; i + H <= n; i += H) group(i, H);
   if (i < n) group(i, n - i);
+  Store(v.phase, phase);
+  Store(v.increment, increment);
+  Store(v.gain, gain);
 }
 
 // The steady loop for `count` (1..kMaxVectors<V>) vectors side by side.
@@ -320,18 +328,24 @@ void MixSlots(const OscillatorBank& shape, OscillatorBank& bank, const SlotSteps
   LoadVoices(bank, steps, list);
   double* sum = reinterpret_cast<double*>(sums);
   const bool anyMoving = list.vectorCount > list.steadyVectors;
-  const bool bounded = RoundsInRange(shape, steps, list);
-  using Bounded = typename V::Bounded;
+  const bool bounded = Shape::kRounds && RoundsInRange(shape, steps, list);
   for (int start = 0; start < n; start += kRunFrames) {
     const int frames = n - start < kRunFrames ? n - start : kRunFrames;
     const int padded = (frames + H - 1) / H * H;
     StepPhases(list, shape.period, frames);
     double* runSum = sum + 2 * start;
-    if (bounded && anyMoving) {
-      MixRows<Shape, V, Bounded, true>(shape, list, rows, runSum, 2 * padded);
-    } else if (bounded) {
-      MixRows<Shape, V, Bounded, false>(shape, list, rows, runSum, 2 * padded);
-    } else if (anyMoving) {
+    if constexpr (Shape::kRounds) {
+      using Bounded = typename V::Bounded;
+      if (bounded && anyMoving) {
+        MixRows<Shape, V, Bounded, true>(shape, list, rows, runSum, 2 * padded);
+        continue;
+      }
+      if (bounded) {
+        MixRows<Shape, V, Bounded, false>(shape, list, rows, runSum, 2 * padded);
+        continue;
+      }
+    }
+    if (anyMoving) {
       MixRows<Shape, V, V, true>(shape, list, rows, runSum, 2 * padded);
     } else {
       MixRows<Shape, V, V, false>(shape, list, rows, runSum, 2 * padded);
