@@ -25,12 +25,3 @@ SlotMixer SlotMixerFor(MixPath path, WaveFunction wave) noexcept {
   }
   return mixers.anyFunction;
 }
-
-SlotKind KindOfSlot(const OscillatorBank& bank, const SlotSteps& step, int s) noexcept {
-  const bool still = step.gain == 0.0 && step.incrementLeft == 0.0 && step.incrementRight == 0.0;
-  const bool gainSounds = bank.currentGain[s] > kSilence;
-  const bool leftSounds = bank.currentIncrement[s] > kSilence;
-  const bool rightSounds = bank.currentIncrement[kToneSlots + s] > kSilence;
-  if (still && !(gainSounds && (leftSounds || rightSounds))) return SlotKind::kSilent;
-  return still && leftSounds && rightSounds ? SlotKind::kSteady : SlotKind::kMoving;
-}

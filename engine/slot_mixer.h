@@ -27,7 +27,15 @@ struct SlotSteps {
 // both ears sounding; or moving (a ramp moves, or only one ear sounds), so
 // that every ear is tested each frame.
 enum class SlotKind : uint8_t { kSilent, kSteady, kMoving };
-SlotKind KindOfSlot(const OscillatorBank& bank, const SlotSteps& step, int s) noexcept;
+// Static: every instruction set's file keeps its own copy, built for it.
+static inline SlotKind KindOfSlot(const OscillatorBank& bank, const SlotSteps& step, int s) noexcept {
+  const bool still = step.gain == 0.0 && step.incrementLeft == 0.0 && step.incrementRight == 0.0;
+  const bool gainSounds = bank.currentGain[s] > kSilence;
+  const bool leftSounds = bank.currentIncrement[s] > kSilence;
+  const bool rightSounds = bank.currentIncrement[kToneSlots + s] > kSilence;
+  if (still && !(gainSounds && (leftSounds || rightSounds))) return SlotKind::kSilent;
+  return still && leftSounds && rightSounds ? SlotKind::kSteady : SlotKind::kMoving;
+}
 
 // Adds n frames (1..kChunkFrames) of every slot to sum (left ear low, right
 // ear high), reading the shape constants from shape and stepping bank.
