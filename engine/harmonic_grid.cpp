@@ -81,48 +81,67 @@ void HarmonicGrid::CellLabel(int cell, char* out) const noexcept {
 // ---------------------------------------------------------------- requests and passes
 
 void HarmonicGrid::Refresh(bool referenceChanged) noexcept {
-  if (CellPressed()) return;
   if (!referenceChanged) {
-    refreshRequested_ = true;
-    relinkRequested_ = false;
+    refreshRequested_ = true;  // a pending re-link stays: it retunes every cell as well
   } else if (engine_.linkMode != 0) {
     relinkRequested_ = true;
     relinkFollows_ = engine_.linkMode == 2;
   }
+  RequestPass();
+}
+
+void HarmonicGrid::SetPassesDeferred(bool deferred) noexcept {
+  passesDeferred_ = deferred;
+  if (WorkPending()) RequestPass();  // nothing may wait for a window that is gone
+}
+
+bool HarmonicGrid::WorkPending() const noexcept {
+  return pendingPress_ >= 0 || (heldCell_ < 0 && (refreshRequested_ || relinkRequested_));
+}
+
+void HarmonicGrid::RequestPass() noexcept {
   if (!passesDeferred_) RunPass();
 }
 
 bool HarmonicGrid::RunPass() noexcept {
-  if (!engine_.initialised.load(std::memory_order_relaxed)) return false;
+  if (!engine_.initialised.load(std::memory_order_relaxed) || inPass_) return false;
+  inPass_ = true;
   const Limits limits = CurrentLimits();
-  const bool relink = relinkRequested_;
-  const bool retune = relink || refreshRequested_;
   lastRowMove_ = 0;
-  if (retune) startFrequency_ = StartFrequencyFor(limits);
+  if (!laidOut_) startFrequency_ = StartFrequencyFor(limits);  // a press may come before any request
+  laidOut_ = true;
+  rowCount_ = RowCountFor(startFrequency_, limits.ceiling);
+  // The press first: it acts on the cells the user saw. A held press keeps
+  // requests back, so the cells do not move under the button.
+  PerformPress();
+  if (heldCell_ < 0) Retune(limits);
+  engine_.UpdateSlotGains();
+  engine_.phaseSync.ShowActiveTones(engine_.activeSlotCount);
+  inPass_ = false;
+  return true;
+}
+
+void HarmonicGrid::Retune(const Limits& limits) noexcept {
+  const bool relink = relinkRequested_;
+  const bool follows = relinkFollows_;
+  if (!relink && !refreshRequested_) return;
+  refreshRequested_ = relinkRequested_ = relinkFollows_ = false;  // consumed before the work
+  startFrequency_ = StartFrequencyFor(limits);
   rowCount_ = RowCountFor(startFrequency_, limits.ceiling);
   if (relink) {
-    if (relinkFollows_) MoveRows(limits.reference, startFrequency_, rowCount_);
+    if (follows) MoveRows(limits.reference, startFrequency_, rowCount_);
     previousReference_ = limits.reference;
     previousStart_ = startFrequency_;
   }
   const int cells = rowCount_ * kColumns;
   for (int cell = 0; cell < cells; ++cell) {
-    if (cell == pressedCell_) {
-      PerformPress();
-    } else if (retune && occupied_[cell]) {
-      if (relink) {
-        RelinkCell(cell);
-      } else {
-        RefreshCell(cell);
-      }
+    if (!occupied_[cell]) continue;
+    if (relink) {
+      RelinkCell(cell);
+    } else {
+      RefreshCell(cell);
     }
   }
-  engine_.UpdateSlotGains();
-  engine_.phaseSync.ShowActiveTones(engine_.activeSlotCount);
-  refreshRequested_ = false;
-  relinkRequested_ = false;
-  relinkFollows_ = false;
-  return true;
 }
 
 void HarmonicGrid::SetPrevious(float reference, float start) noexcept {
@@ -254,12 +273,23 @@ void HarmonicGrid::ShowCell(int cell) noexcept {
 }
 
 void HarmonicGrid::PressCell(int cell, bool rightButton) noexcept {
-  pressedCell_ = ValidCell(cell) ? cell : -1;
+  if (!ValidCell(cell)) return;
+  heldCell_ = pendingPress_ = cell;
   pressIsRight_ = rightButton;
+  RequestPass();
+}
+
+void HarmonicGrid::EndPress() noexcept {
+  heldCell_ = -1;
+  if (!engine_.initialised.load(std::memory_order_relaxed)) pendingPress_ = -1;
+  if (WorkPending()) RequestPass();  // a quick click, or requests the press held back
 }
 
 void HarmonicGrid::PerformPress() noexcept {
-  const int cell = pressedCell_;
+  const int cell = pendingPress_;
+  if (cell < 0) return;
+  pendingPress_ = -1;
+  if (cell >= rowCount_ * kColumns) return;  // no such row on this grid
   if (pressIsRight_) {
     ReleaseCell(cell);  // a free cell: nothing
   } else if (occupied_[cell]) {
@@ -267,6 +297,13 @@ void HarmonicGrid::PerformPress() noexcept {
   } else {
     AssignCell(cell);
   }
+}
+
+int HarmonicGrid::LowestOccupiedCell() const noexcept {
+  for (int cell = 0; cell < kCells; ++cell) {
+    if (occupied_[cell]) return cell;
+  }
+  return -1;
 }
 
 // ---------------------------------------------------------------- slot parameters

@@ -6,13 +6,13 @@
 // (following the reference up and down by whole rows if asked), assign and
 // release a cell.
 //
-// The slot panel of the editor owns and drives it: Refresh() only records a
-// request, and RunPass() does the pending work (from the panel's draw pass).
-// While passes are not deferred (no editor window), Refresh() runs the pass
-// at once.
+// The slot panel of the editor drives it: Refresh() and the panel's presses
+// record requests, and RunPass() does the pending work. While passes are not
+// deferred (no editor window open) every request runs its pass at once; while
+// they are, the panel runs them from its timer tick.
 //
-// Threads: under the instance lock (parameter handling on any thread), or on
-// the editor thread from the panel's draw pass.
+// Threads: every operation runs under the instance lock (parameter handling
+// on any thread, the panel on the editor thread).
 
 #include <cstdint>
 
@@ -43,16 +43,36 @@ class HarmonicGrid {
   // ---- Requests ----
 
   // Asks for a re-link (referenceChanged, only while linked; following the
-  // reference by rows with "Yes & up/down") or a refresh. Ignored while a cell
-  // is pressed. Runs the pass at once unless passes are deferred.
+  // reference by rows with "Yes & up/down") or a refresh. A pending re-link
+  // stays pending through later refreshes (it refreshes too). While the panel
+  // holds a cell pressed the request waits for the release.
   void Refresh(bool referenceChanged) noexcept;
-  // Performs pending requests and a pending press, then renews the slot gains
-  // and the active-tone count. Does nothing and returns false while the
-  // engine has not rendered its first block (requests stay pending).
+  // Performs a pending press, then (unless a press is held) the pending
+  // requests, which it consumes first, and renews the slot gains and the
+  // active-tone count. Does nothing and returns false while the engine has not
+  // rendered its first block (everything stays pending) or inside a pass.
   bool RunPass() noexcept;
-  // True while the editor's panel runs the passes from its draw pass.
-  void SetPassesDeferred(bool deferred) noexcept { passesDeferred_ = deferred; }
-  bool PassPending() const noexcept { return refreshRequested_ || relinkRequested_; }
+  // True while an editor window is open: the panel runs the passes from its
+  // timer tick. Setting it false runs pending work at once.
+  void SetPassesDeferred(bool deferred) noexcept;
+  // Work the next pass would do: a press to perform, or requests no held press holds back.
+  bool WorkPending() const noexcept;
+  // True once a pass has computed the start frequency and the rows.
+  bool LaidOut() const noexcept { return laidOut_; }
+
+  // ---- The panel's press ----
+
+  // The button went down on cell (0-based, absolute). The press is performed
+  // once, by the first pass that finds the engine initialised and the cell
+  // within the rows: a left press on a free cell assigns it, on an occupied
+  // one shows its frequency; a right press releases an occupied cell.
+  void PressCell(int cell, bool rightButton) noexcept;
+  // The button came up. A press not performed yet still is (a quick click),
+  // unless no block has run yet: a press on the blank panel is then lost.
+  void EndPress() noexcept;
+  // The cell under the held button (drawn pressed), -1 when none.
+  int HeldCell() const noexcept { return heldCell_; }
+  bool CellPressed() const noexcept { return heldCell_ >= 0; }
 
   // ---- Cell operations ----
 
@@ -66,10 +86,6 @@ class HarmonicGrid {
   void ReleaseCell(int cell) noexcept;
   // A left click on an occupied cell: only the ear captions show its frequency.
   void ShowCell(int cell) noexcept;
-  // The panel's press: held from mouse down to mouse up, performed by each pass.
-  void PressCell(int cell, bool rightButton) noexcept;
-  void EndPress() noexcept { pressedCell_ = -1; }
-  bool CellPressed() const noexcept { return pressedCell_ >= 0; }
 
   // ---- Parameter effects ----
 
@@ -104,6 +120,8 @@ class HarmonicGrid {
   int OccupiedCount() const noexcept { return occupiedCount_; }
   // +1 when the last re-link moved the cells a row up, -1 down, 0 none (the panel scrolls with them).
   int LastRowMove() const noexcept { return lastRowMove_; }
+  // The lowest-numbered occupied cell, -1 when none.
+  int LowestOccupiedCell() const noexcept;
 
  private:
   static bool ValidCell(int cell) noexcept { return cell >= 0 && cell < kCells; }
@@ -114,7 +132,11 @@ class HarmonicGrid {
   void FreeCell(int cell, bool writeParameter) noexcept;
   void ReleaseSlotOf(int cell) noexcept;  // releases the slot, writes 0; the cell stays occupied
   void WriteSlotCell(int slot, int cellNumber) noexcept;
+  // Runs a pass now unless passes are deferred.
+  void RequestPass() noexcept;
   void PerformPress() noexcept;
+  // Performs the pending refresh or re-link, consuming the requests first.
+  void Retune(const Limits& limits) noexcept;
   void MoveRows(float reference, float start, int rows) noexcept;
   void MoveCell(int from, int to) noexcept;
   void RefreshCell(int cell) noexcept;
@@ -129,8 +151,11 @@ class HarmonicGrid {
   int16_t cellSlot_[kCells];        // slot per cell, -1 = none
   uint8_t occupied_[kCells];
   int occupiedCount_ = 0;
-  int pressedCell_ = -1;
+  int heldCell_ = -1;               // under the held button, -1 = none
+  int pendingPress_ = -1;           // a press not yet performed, -1 = none
   bool pressIsRight_ = false;
+  bool laidOut_ = false;
+  bool inPass_ = false;
   bool refreshRequested_ = false;
   bool relinkRequested_ = false;
   bool relinkFollows_ = false;      // "Yes & up/down"

@@ -92,6 +92,11 @@ void CLS_STEREOPULSEWEAVER::ShowParamStatus(int paramIdx) {
   if (engine_.sampleRateSeen == 0.0) return;  // nothing is shown before audio has started
   char text[kStatusTextSize];
   ComposeParamStatus(paramIdx, engine_, *this, text);
+  ShowStatus(text);
+}
+
+void CLS_STEREOPULSEWEAVER::ShowStatus(const char* text) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   statusLine->SetText(text);
   const uint32_t deadline = StatusClockMs() + kStatusShowMs;
   statusDeadline = deadline != 0 ? deadline : 1;  // 0 means no timeout

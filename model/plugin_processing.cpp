@@ -1,4 +1,5 @@
-// The plug-in's audio hooks: one block, Reset and switching the component on.
+// The plug-in's audio hooks: one block, Reset, switching the component on, and
+// where the grid's passes run while an editor window is open or closed.
 #include <mutex>
 
 #include "stereo_pulse_weaver.h"
@@ -39,4 +40,14 @@ void CLS_STEREOPULSEWEAVER::Reset() {
 void CLS_STEREOPULSEWEAVER::ActiveStateChanged(bool active) {
   std::lock_guard<std::recursive_mutex> lock(Mutex());
   if (active) Reset();
+}
+
+void CLS_STEREOPULSEWEAVER::EditorOpened() {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  grid_.SetPassesDeferred(true);
+}
+
+void CLS_STEREOPULSEWEAVER::EditorClosed() {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  grid_.SetPassesDeferred(false);
 }

@@ -33,6 +33,10 @@ class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
   void Reset() override;
   // [main thread; takes the instance lock] Switching on resets.
   void ActiveStateChanged(bool active) override;
+  // [editor thread; takes the instance lock] While a window is open the slot
+  // panel runs the grid's passes from its timer tick; without one they run at once.
+  void EditorOpened() override;
+  void EditorClosed() override;
 
   // ---- Parameter changes (parameter_changes.cpp) ----
   // [any thread; takes the instance lock] Applies parameter paramIdx's value
@@ -41,6 +45,8 @@ class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
   // [any thread; takes the instance lock] Explains the parameter's effect on the
   // status line for nine seconds; silent until audio has started.
   void ShowParamStatus(int paramIdx) override;
+  // [any thread; takes the instance lock] Shows text on the status line for nine seconds.
+  void ShowStatus(const char* text);
   // [under the instance lock] Selecting an "(only harmonics)" programme changes only the slots.
   bool AllowParamRestore(int paramIdx, int presetIdx) override;
   int LoadParams(const StateChunk& chunk, int startPos) override;
