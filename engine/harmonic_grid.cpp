@@ -95,10 +95,6 @@ void HarmonicGrid::SetPassesDeferred(bool deferred) noexcept {
   if (WorkPending()) RequestPass();  // nothing may wait for a window that is gone
 }
 
-bool HarmonicGrid::WorkPending() const noexcept {
-  return pendingPress_ >= 0 || (heldCell_ < 0 && (refreshRequested_ || relinkRequested_));
-}
-
 void HarmonicGrid::RequestPass() noexcept {
   if (!passesDeferred_) RunPass();
 }
@@ -107,14 +103,11 @@ bool HarmonicGrid::RunPass() noexcept {
   if (!engine_.initialised.load(std::memory_order_relaxed) || inPass_) return false;
   inPass_ = true;
   const Limits limits = CurrentLimits();
-  lastRowMove_ = 0;
   if (!laidOut_) startFrequency_ = StartFrequencyFor(limits);  // a press may come before any request
   laidOut_ = true;
   rowCount_ = RowCountFor(startFrequency_, limits.ceiling);
-  // The press first: it acts on the cells the user saw. A held press keeps
-  // requests back, so the cells do not move under the button.
+  Retune(limits);
   PerformPress();
-  if (heldCell_ < 0) Retune(limits);
   engine_.UpdateSlotGains();
   engine_.phaseSync.ShowActiveTones(engine_.activeSlotCount);
   inPass_ = false;
@@ -282,7 +275,6 @@ void HarmonicGrid::PressCell(int cell, bool rightButton) noexcept {
 void HarmonicGrid::EndPress() noexcept {
   heldCell_ = -1;
   if (!engine_.initialised.load(std::memory_order_relaxed)) pendingPress_ = -1;
-  if (WorkPending()) RequestPass();  // a quick click, or requests the press held back
 }
 
 void HarmonicGrid::PerformPress() noexcept {

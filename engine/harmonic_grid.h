@@ -44,19 +44,23 @@ class HarmonicGrid {
 
   // Asks for a re-link (referenceChanged, only while linked; following the
   // reference by rows with "Yes & up/down") or a refresh. A pending re-link
-  // stays pending through later refreshes (it refreshes too). While the panel
-  // holds a cell pressed the request waits for the release.
+  // stays pending through later refreshes (it refreshes too), and a held
+  // press never drops a request.
   void Refresh(bool referenceChanged) noexcept;
-  // Performs a pending press, then (unless a press is held) the pending
-  // requests, which it consumes first, and renews the slot gains and the
-  // active-tone count. Does nothing and returns false while the engine has not
+  // Performs the pending requests (consumed before the work, so one made
+  // meanwhile waits for the next pass), then a pending press, and renews the
+  // slot gains and the active-tone count. The requests come first: they give
+  // slots recorded by slot parameters their place before a click picks the
+  // lowest free slot. Does nothing and returns false while the engine has not
   // rendered its first block (everything stays pending) or inside a pass.
   bool RunPass() noexcept;
   // True while an editor window is open: the panel runs the passes from its
   // timer tick. Setting it false runs pending work at once.
   void SetPassesDeferred(bool deferred) noexcept;
-  // Work the next pass would do: a press to perform, or requests no held press holds back.
-  bool WorkPending() const noexcept;
+  // Work the next pass would do: requests or a press.
+  bool WorkPending() const noexcept {
+    return pendingPress_ >= 0 || refreshRequested_ || relinkRequested_;
+  }
   // True once a pass has computed the start frequency and the rows.
   bool LaidOut() const noexcept { return laidOut_; }
 
@@ -69,10 +73,10 @@ class HarmonicGrid {
   void PressCell(int cell, bool rightButton) noexcept;
   // The button came up. A press not performed yet still is (a quick click),
   // unless no block has run yet: a press on the blank panel is then lost.
+  // Only the drawing tells a held press from a performed one.
   void EndPress() noexcept;
   // The cell under the held button (drawn pressed), -1 when none.
   int HeldCell() const noexcept { return heldCell_; }
-  bool CellPressed() const noexcept { return heldCell_ >= 0; }
 
   // ---- Cell operations ----
 
@@ -118,8 +122,13 @@ class HarmonicGrid {
   bool Occupied(int cell) const noexcept { return ValidCell(cell) && occupied_[cell] != 0; }
   int SlotOfCell(int cell) const noexcept { return ValidCell(cell) ? cellSlot_[cell] : -1; }
   int OccupiedCount() const noexcept { return occupiedCount_; }
-  // +1 when the last re-link moved the cells a row up, -1 down, 0 none (the panel scrolls with them).
-  int LastRowMove() const noexcept { return lastRowMove_; }
+  // +1 when a re-link since the last call moved the cells a row up, -1 down,
+  // 0 none (the panel scrolls with them); the next call answers 0.
+  int TakeRowMove() noexcept {
+    const int move = lastRowMove_;
+    lastRowMove_ = 0;
+    return move;
+  }
   // The lowest-numbered occupied cell, -1 when none.
   int LowestOccupiedCell() const noexcept;
 

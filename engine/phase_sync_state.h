@@ -23,6 +23,8 @@ struct PhaseSyncState {
     activeTones.store(count, std::memory_order_relaxed);
     dirty.store(1, std::memory_order_relaxed);
   }
+  // [editor thread] True once after each change: the button redraws.
+  bool TakeDirty() noexcept { return dirty.exchange(0, std::memory_order_relaxed) != 0; }
   int ActiveTones() const noexcept { return activeTones.load(std::memory_order_relaxed); }
   bool Synchronised() const noexcept { return synchronised.load(std::memory_order_relaxed) != 0; }
 };
