@@ -42,6 +42,10 @@ class IControl {
 
   // [editor thread] Draws into the graphics' surface, clipped to its draw rectangle.
   virtual bool Draw(IGraphics& graphics) = 0;
+  // [editor thread] Once per redraw-timer tick, before the dirty controls are
+  // gathered, whether or not the window is shown or painted: for work that
+  // must not wait for a paint.
+  virtual void OnTimer() {}
 
   // ---- Values ----
   // [any thread, under the instance lock] A value from the plug-in; the first one is also the default.

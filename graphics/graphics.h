@@ -3,7 +3,8 @@
 // drawing surface of the editor's size, the process-wide image and font caches,
 // the redraw cycle and the mouse and key dispatch. A platform half (headless,
 // Win32, X11) derives from it, supplies the window services and calls Draw,
-// the dispatch operations and AdvanceGestureEndTimer from its window's thread.
+// the dispatch operations, TimerTick and AdvanceGestureEndTimer from its
+// window's thread.
 //
 // Threads: everything runs on the editor thread, except PushParameterToControls,
 // PushValueToControl and HideControlsOfParameter, which the plug-in also calls
@@ -120,6 +121,9 @@ class IGraphics : public IEditorLink {
   bool FillRect(const IRgba& colour, const IArea& rect, const IImageMix* blend);
 
   // ---- Redraw cycle ----
+  // [editor thread] What every redraw-timer tick does first, before NeedsRedraw:
+  // each control's OnTimer, in list order. Every platform half calls it.
+  void TimerTick();
   // Draws the controls that meet update, then copies update to the window.
   bool Draw(const IArea& update);
   // The union of the dirty controls' rectangles; false when none is dirty.

@@ -1,0 +1,246 @@
+#include "notes.h"
+
+#include <cstring>
+#include <mutex>
+
+#include "editor_images.h"
+#include "graphics.h"
+#include "stereo_pulse_weaver.h"
+
+namespace {
+
+constexpr int kFreeAlpha = 150;     // label alphas by cell state
+constexpr int kOccupiedAlpha = 180;
+constexpr int kPressedAlpha = 255;
+constexpr int kHoverAlpha = 220;
+constexpr int kLabelSize = 14;      // pixels
+constexpr int kLabelDrop = 4;       // label top below the cell top, pixels
+constexpr float kHoverWeight = 0.8f;
+constexpr int kCarrierWheelRows = 3;  // rows a wheel notch scrolls
+constexpr int kBeatWheelRows = 2;
+
+ITextStyle LabelStyle(int alpha) {
+  return ITextStyle("Arial", kLabelSize, IRgba(alpha, 255, 255, 255), kTextNormal, kAlignCentre);
+}
+
+int Nearest(double x) { return static_cast<int>(x >= 0.0 ? x + 0.5 : x - 0.5); }
+
+}  // namespace
+
+NOTES::NOTES(CLS_STEREOPULSEWEAVER* plug, const IArea& rect)
+    : IControl(plug, rect), plugin_(plug) {
+  geometry_.panel = rect;
+}
+
+bool NOTES::View::operator==(const View& other) const {
+  return ready == other.ready && rows == other.rows && firstRow == other.firstRow &&
+         heldCell == other.heldCell && std::memcmp(occupied, other.occupied, sizeof occupied) == 0 &&
+         std::memcmp(labels, other.labels, sizeof labels) == 0;
+}
+
+void NOTES::EnsureLook() {
+  IGraphics* graphics = Graphics();
+  if (loaded_ || !graphics) return;
+  using namespace spw_editor;
+  freeCell_ = graphics->LoadImageResource(kImageSlotFree, "img/but_slot.png", 1);
+  occupiedCell_ = graphics->LoadImageResource(kImageSlotOccupied, "img/but_active.png", 1);
+  pressedCell_ = graphics->LoadImageResource(kImageSlotPressed, "img/but_click.png", 1);
+  thumb_ = graphics->LoadImageResource(kImageSlotThumb, "img/scroll2.png", 1);
+  thumbAlt_ = graphics->LoadImageResource(kImageSlotThumbAlt, "img/scroll2_click.png", 1);
+  geometry_.cellW = freeCell_.w;
+  geometry_.cellH = freeCell_.h;
+  geometry_.thumbW = thumb_.w;
+  geometry_.thumbH = thumb_.h;
+  freeStyle_ = LabelStyle(kFreeAlpha);
+  occupiedStyle_ = LabelStyle(kOccupiedAlpha);
+  pressedStyle_ = LabelStyle(kPressedAlpha);
+  hoverStyle_ = LabelStyle(kHoverAlpha);
+  loaded_ = true;
+}
+
+// ---------------------------------------------------------------- model
+
+NOTES::View NOTES::TakeView() const {
+  View view;
+  std::lock_guard<std::recursive_mutex> lock(plugin_->Mutex());
+  const HarmonicGrid& grid = plugin_->Grid();
+  view.ready = plugin_->Engine().initialised.load(std::memory_order_relaxed) && grid.LaidOut();
+  if (!view.ready) return view;
+  view.rows = grid.RowCount();
+  view.firstRow = geometry_.FirstVisibleRow(scrollOffset_, view.rows);
+  view.heldCell = grid.HeldCell();
+  for (int i = 0; i < kShownCells; ++i) {
+    const int cell = view.firstRow * SlotPanelGeometry::kColumns + i;
+    if (cell >= view.rows * SlotPanelGeometry::kColumns) break;
+    view.occupied[i] = grid.Occupied(cell);
+    grid.CellLabel(cell, view.labels[i]);
+  }
+  return view;
+}
+
+int NOTES::FirstVisibleRow() const {
+  std::lock_guard<std::recursive_mutex> lock(plugin_->Mutex());
+  return geometry_.FirstVisibleRow(scrollOffset_, plugin_->Grid().RowCount());
+}
+
+int NOTES::AbsoluteCell(int visibleCell) const {
+  std::lock_guard<std::recursive_mutex> lock(plugin_->Mutex());
+  const HarmonicGrid& grid = plugin_->Grid();
+  const int row = geometry_.FirstVisibleRow(scrollOffset_, grid.RowCount()) +
+                  visibleCell / SlotPanelGeometry::kColumns;
+  // Before the grid is laid out (no block yet) the press waits; the pass drops it if the row never comes.
+  if (grid.LaidOut() && row >= grid.RowCount()) return -1;
+  return row * SlotPanelGeometry::kColumns + visibleCell % SlotPanelGeometry::kColumns;
+}
+
+void NOTES::OnTimer() {
+  EnsureLook();
+  int move = 0;
+  {
+    std::lock_guard<std::recursive_mutex> lock(plugin_->Mutex());
+    HarmonicGrid& grid = plugin_->Grid();
+    if (grid.WorkPending()) grid.RunPass();
+    move = grid.TakeRowMove();
+  }
+  if (move != 0) FollowRowMove(move);
+  if (!(TakeView() == shown_)) MarkDirty(false);
+}
+
+// "Yes & up/down" moved every cell a row: the view follows the lowest one.
+void NOTES::FollowRowMove(int move) {
+  int rows = 0, lowestRow = 0;
+  {
+    std::lock_guard<std::recursive_mutex> lock(plugin_->Mutex());
+    const HarmonicGrid& grid = plugin_->Grid();
+    const int lowest = grid.LowestOccupiedCell();
+    if (lowest < 0) return;
+    rows = grid.RowCount();
+    lowestRow = lowest / SlotPanelGeometry::kColumns;
+  }
+  const int hidden = rows - SlotPanelGeometry::kVisibleRows;
+  if (hidden <= 0) return;
+  const int first = geometry_.FirstVisibleRow(scrollOffset_, rows);
+  const double pixelsPerRow = static_cast<double>(geometry_.Track()) / hidden;
+  if (move > 0 && lowestRow >= first + SlotPanelGeometry::kVisibleRows) {
+    ScrollBy(Nearest((lowestRow - first - (SlotPanelGeometry::kVisibleRows - 1)) * pixelsPerRow));
+  } else if (move < 0 && first >= lowestRow) {
+    ScrollBy(-Nearest((first - lowestRow + 1) * pixelsPerRow));
+  }
+}
+
+// ---------------------------------------------------------------- mouse
+
+void NOTES::MouseDown(int x, int y, const IMouseKeys& mod) {
+  EnsureLook();
+  const IArea thumb = ThumbRect();
+  if (geometry_.InThumbColumn(x)) {
+    if (mod.right) return;
+    dragging_ = true;
+    const bool onThumb = y >= thumb.top && y <= thumb.bottom;
+    if (!onThumb) ScrollBy(y - scrollOffset_ - geometry_.panel.top - Nearest(geometry_.thumbH * 0.5));
+    MarkDirty(true);
+    return;
+  }
+  const int visible = geometry_.HitCell(x, y);
+  if (visible < 0) return;
+  const int cell = AbsoluteCell(visible);
+  if (cell < 0) return;
+  {
+    std::lock_guard<std::recursive_mutex> lock(plugin_->Mutex());
+    plugin_->Grid().PressCell(cell, mod.right);
+  }
+  pressing_ = true;
+  MarkDirty(true);
+}
+
+void NOTES::MouseUp(int x, int y, const IMouseKeys& mod) {
+  dragging_ = false;
+  if (pressing_) {
+    pressing_ = false;
+    std::lock_guard<std::recursive_mutex> lock(plugin_->Mutex());
+    plugin_->Grid().EndPress();
+  }
+  MarkDirty(true);
+}
+
+void NOTES::MouseDrag(int x, int y, int dx, int dy, const IMouseKeys& mod) {
+  if (dragging_) ScrollBy(dy);
+}
+
+void NOTES::MouseWheel(int x, int y, const IMouseKeys& mod, int distance) {
+  EnsureLook();
+  int rows = 0, step = 0;
+  {
+    std::lock_guard<std::recursive_mutex> lock(plugin_->Mutex());
+    rows = plugin_->Grid().RowCount();
+    step = plugin_->Engine().slotsHoldBase ? kCarrierWheelRows : kBeatWheelRows;
+  }
+  if (rows <= SlotPanelGeometry::kVisibleRows) return;  // nothing hidden to scroll to
+  // A notch away from the user shows lower rows.
+  const int first = geometry_.FirstVisibleRow(scrollOffset_, rows) - step * distance;
+  ScrollBy(geometry_.OffsetForFirstRow(first, rows) - scrollOffset_);
+}
+
+void NOTES::ScrollBy(int pixels) {
+  int offset = scrollOffset_ + pixels;
+  if (offset > geometry_.Track()) offset = geometry_.Track();
+  scrollOffset_ = offset < 0 ? 0 : offset;
+  MarkDirty(true);
+}
+
+void NOTES::MouseOver(int x, int y, const IMouseKeys& mod) {
+  EnsureLook();
+  const IArea thumb = ThumbRect();
+  const bool onThumb = x >= thumb.left && x <= thumb.right && y >= thumb.top && y <= thumb.bottom;
+  const int cell = geometry_.HitCell(x, y);
+  if (!onThumb && cell < 0) return;  // a gap changes nothing at all
+  const int hovered = onThumb ? kOverThumb : cell;
+  if (hovered != hovered_) {
+    hovered_ = hovered;
+    MarkDirty(true);
+  }
+  ShowHoverStatus();
+}
+
+void NOTES::ShowHoverStatus() {
+  std::lock_guard<std::recursive_mutex> lock(plugin_->Mutex());
+  plugin_->ShowStatus(plugin_->Engine().slotsHoldBase ? "Set base frequencies" : "Set binaural frequencies");
+}
+
+void NOTES::MouseOut() {
+  hovered_ = kNoCell;
+  MarkDirty(true);
+}
+
+// ---------------------------------------------------------------- drawing
+
+bool NOTES::Draw(IGraphics& graphics) {
+  EnsureLook();
+  shown_ = TakeView();
+  if (!shown_.ready) return false;  // blank until a block has run
+  const int rowsInView = shown_.rows - shown_.firstRow;
+  for (int row = 0; row < SlotPanelGeometry::kVisibleRows && row < rowsInView; ++row) {
+    for (int column = 0; column < SlotPanelGeometry::kColumns; ++column) DrawCell(graphics, shown_, column, row);
+  }
+  const bool thumbLit = hovered_ == kOverThumb && !dragging_;
+  graphics.DrawImage(thumbLit ? thumb_ : thumbAlt_, ThumbRect(), 0, 0, nullptr);
+  return true;
+}
+
+void NOTES::DrawCell(IGraphics& graphics, const View& view, int column, int visibleRow) {
+  const int visible = visibleRow * SlotPanelGeometry::kColumns + column;
+  const int cell = (view.firstRow + visibleRow) * SlotPanelGeometry::kColumns + column;
+  const IArea rect = geometry_.Cell(column, visibleRow);
+  IArea labelRect = rect;
+  labelRect.top += kLabelDrop;
+  if (cell == view.heldCell) {
+    graphics.DrawImage(pressedCell_, rect, 0, 0, nullptr);
+    graphics.DrawText(pressedStyle_, view.labels[visible], labelRect);
+    return;
+  }
+  const bool hovered = visible == hovered_;
+  const IImageMix blend{EMixMethod::BlendNormal, hovered ? kHoverWeight : 1.0f};
+  graphics.DrawImage(view.occupied[visible] ? occupiedCell_ : freeCell_, rect, 0, 0, &blend);
+  ITextStyle& style = hovered ? hoverStyle_ : view.occupied[visible] ? occupiedStyle_ : freeStyle_;
+  graphics.DrawText(style, view.labels[visible], labelRect);
+}

@@ -1,0 +1,51 @@
+#include "slot_panel_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// Nearest integer, halves away from zero.
+int Nearest(double x) { return static_cast<int>(x >= 0.0 ? x + 0.5 : x - 0.5); }
+
+// floor(a / b) for b > 0, also for negative a.
+int FloorDiv(int a, int b) { return static_cast<int>(std::floor(static_cast<double>(a) / b)); }
+}  // namespace
+
+IArea SlotPanelGeometry::Cell(int column, int visibleRow) const {
+  const int left = panel.left + kLeftMargin + column * (cellW + kCellGap);
+  const int top = panel.top + kTopMargin + visibleRow * (cellH + kCellGap);
+  return IArea(left, top, left + cellW, top + cellH);
+}
+
+IArea SlotPanelGeometry::Thumb(int scrollOffset) const {
+  const int top = panel.top + 1 + scrollOffset;
+  return IArea(panel.right - thumbW - kThumbInset, top, panel.right - kThumbInset, top + thumbH);
+}
+
+bool SlotPanelGeometry::InThumbColumn(int x) const {
+  const IArea thumb = Thumb(0);
+  return x >= thumb.left && x <= thumb.right;
+}
+
+int SlotPanelGeometry::HitCell(int x, int y) const {
+  const int pitchX = cellW + kCellGap, pitchY = cellH + kCellGap;
+  if (pitchX <= kCellGap || pitchY <= kCellGap) return -1;  // no cell image
+  const int dx = x - panel.left - kLeftMargin, dy = y - panel.top - kTopMargin;
+  const int column = FloorDiv(dx, pitchX), row = FloorDiv(dy, pitchY);
+  // Only the 7 x 5 cells: a point beside them must not reach a neighbouring row.
+  if (column < 0 || column >= kColumns || row < 0 || row >= kVisibleRows) return -1;
+  if (dx - column * pitchX >= cellW || dy - row * pitchY >= cellH) return -1;  // in a gap
+  return column + kColumns * row;
+}
+
+int SlotPanelGeometry::FirstVisibleRow(int scrollOffset, int rows) const {
+  const int hidden = rows - kVisibleRows;
+  if (hidden <= 0 || Track() <= 0) return 0;
+  return std::clamp(Nearest(static_cast<double>(scrollOffset) * hidden / Track()), 0, hidden);
+}
+
+int SlotPanelGeometry::OffsetForFirstRow(int first, int rows) const {
+  const int hidden = rows - kVisibleRows;
+  if (hidden <= 0) return 0;
+  return Nearest(static_cast<double>(std::clamp(first, 0, hidden)) * Track() / hidden);
+}
