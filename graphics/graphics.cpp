@@ -225,6 +225,11 @@ void IGraphics::PrepareDrawing() {
 
 RasterSysBitmap* IGraphics::SystemSurface() const { return static_cast<RasterSysBitmap*>(surface_.get()); }
 
+void IGraphics::TimerTick() {
+  // By index: a control's timer work never changes the list, but may mark others dirty.
+  for (int i = 0; i < ControlCount(); ++i) controls_[static_cast<size_t>(i)]->OnTimer();
+}
+
 void IGraphics::AdvanceGestureEndTimer() {
   if (gestureEndTicks_ <= 0) return;
   if (--gestureEndTicks_ == 0 && plug_) plug_->FlushEndInform();

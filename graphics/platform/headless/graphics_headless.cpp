@@ -13,6 +13,7 @@ IGraphicsHeadless::~IGraphicsHeadless() { CloseEditorWindow(); }
 
 void IGraphicsHeadless::Tick() {
   DeleteRetired();
+  TimerTick();
   IArea dirty;
   const bool any = NeedsRedraw(&dirty);
   if (ExtraInvalidation().W() > 0) dirty = dirty.Union(ExtraInvalidation());

@@ -22,8 +22,9 @@ class IGraphicsHeadless : public IGraphics {
   IGraphicsHeadless(IEffectBase* plug, int width, int height, int frameRate = 0);
   ~IGraphicsHeadless() override;
 
-  // What the redraw timer does: draws the dirty union (and the extra invalidation
-  // rectangle), then advances the deferred end of a wheel gesture.
+  // What the redraw timer does: the controls' timer work, then draws the dirty
+  // union (and the extra invalidation rectangle), then advances the deferred
+  // end of a wheel gesture.
   void Tick();
 
   // The open entry, or null.
