@@ -9,6 +9,9 @@
 #include "controls/url_open.h"
 #include "graphics.h"
 #include "layout_table.h"
+#include "notes.h"
+#include "phase.h"
+#include "stereo_pulse_weaver.h"
 #include "text_sink_control.h"
 #include "text_styles.h"
 
@@ -37,9 +40,8 @@ IControl* MakeKnob(IGraphics& graphics, IEffectBase* plug, const ControlRow& row
   return new IKnobRotVal(plug, row.param, row.x, row.y, knob, look);
 }
 
-// The control of a row; null for the rows of the plug-in's own controls, which
-// the slot panel brings.
-IControl* MakeControl(IGraphics& graphics, IEffectBase* plug, const ControlRow& row) {
+// The control of a row.
+IControl* MakeControl(IGraphics& graphics, CLS_STEREOPULSEWEAVER* plug, const ControlRow& row) {
   switch (row.kind) {
     case ControlKind::Text:
       return new TextSinkControl(plug, RowArea(row), EditorTextStyle(row.style));
@@ -63,6 +65,10 @@ IControl* MakeControl(IGraphics& graphics, IEffectBase* plug, const ControlRow& 
     case ControlKind::Slider:
       return new ISliderImg(plug, row.param, RowArea(row), LoadRowImage(graphics, row), ControlLabelStyle(),
                             row.travel, false, row.hoverWeight);
+    case ControlKind::PhaseSync:
+      return new PHASE(plug, RowArea(row));
+    case ControlKind::SlotPanel:
+      return new NOTES(plug, RowArea(row));
     default:
       return nullptr;
   }
@@ -70,7 +76,7 @@ IControl* MakeControl(IGraphics& graphics, IEffectBase* plug, const ControlRow& 
 
 }  // namespace
 
-void AddLayoutControls(IGraphics& graphics, IEffectBase& plug) {
+void AddLayoutControls(IGraphics& graphics, CLS_STEREOPULSEWEAVER& plug) {
   for (const ControlRow& row : kLayout) {
     if (row.kind == ControlKind::Background) {
       graphics.SetBackground(row.image, FindEditorImage(row.image)->name);

@@ -3,11 +3,11 @@
 // the graphics in index order: the background first, then every control.
 // [main thread, while the plug-in is constructed]
 
-class IEffectBase;
+class CLS_STEREOPULSEWEAVER;
 class IGraphics;
 
 namespace spw_editor {
 
-void AddLayoutControls(IGraphics& graphics, IEffectBase& plug);
+void AddLayoutControls(IGraphics& graphics, CLS_STEREOPULSEWEAVER& plug);
 
 }  // namespace spw_editor

@@ -9,18 +9,20 @@
 
 namespace {
 
-constexpr int kFreeAlpha = 150;     // label alphas by cell state
-constexpr int kOccupiedAlpha = 180;
-constexpr int kPressedAlpha = 255;
-constexpr int kHoverAlpha = 220;
+constexpr int kLabelAlpha[] = {150, 180, 255, 220};  // free, occupied, pressed, hovered
 constexpr int kLabelSize = 14;      // pixels
+// "12274.13Hz" and the other five-digit frequencies are wider than a cell at
+// 14 pixels (69 of 65) and would run into their neighbours; a label that does
+// not fit with kLabelMargin to spare is drawn at 12 (59 pixels).
+constexpr int kCompactLabelSize = 12;
+constexpr int kLabelMargin = 4;  // pixels, both sides together
 constexpr int kLabelDrop = 4;       // label top below the cell top, pixels
 constexpr float kHoverWeight = 0.8f;
 constexpr int kCarrierWheelRows = 3;  // rows a wheel notch scrolls
 constexpr int kBeatWheelRows = 2;
 
-ITextStyle LabelStyle(int alpha) {
-  return ITextStyle("Arial", kLabelSize, IRgba(alpha, 255, 255, 255), kTextNormal, kAlignCentre);
+ITextStyle LabelStyle(int alpha, int size) {
+  return ITextStyle("Arial", size, IRgba(alpha, 255, 255, 255), kTextNormal, kAlignCentre);
 }
 
 int Nearest(double x) { return static_cast<int>(x >= 0.0 ? x + 0.5 : x - 0.5); }
@@ -51,10 +53,10 @@ void NOTES::EnsureLook() {
   geometry_.cellH = freeCell_.h;
   geometry_.thumbW = thumb_.w;
   geometry_.thumbH = thumb_.h;
-  freeStyle_ = LabelStyle(kFreeAlpha);
-  occupiedStyle_ = LabelStyle(kOccupiedAlpha);
-  pressedStyle_ = LabelStyle(kPressedAlpha);
-  hoverStyle_ = LabelStyle(kHoverAlpha);
+  for (int look = 0; look < kLooks; ++look) {
+    labelStyles_[look][0] = LabelStyle(kLabelAlpha[look], kLabelSize);
+    labelStyles_[look][1] = LabelStyle(kLabelAlpha[look], kCompactLabelSize);
+  }
   loaded_ = true;
 }
 
@@ -231,16 +233,21 @@ void NOTES::DrawCell(IGraphics& graphics, const View& view, int column, int visi
   const int visible = visibleRow * SlotPanelGeometry::kColumns + column;
   const int cell = (view.firstRow + visibleRow) * SlotPanelGeometry::kColumns + column;
   const IArea rect = geometry_.Cell(column, visibleRow);
-  IArea labelRect = rect;
-  labelRect.top += kLabelDrop;
+  const char* label = view.labels[visible];
   if (cell == view.heldCell) {
     graphics.DrawImage(pressedCell_, rect, 0, 0, nullptr);
-    graphics.DrawText(pressedStyle_, view.labels[visible], labelRect);
+    DrawLabel(graphics, kPressedLook, label, rect);
     return;
   }
   const bool hovered = visible == hovered_;
   const IImageMix blend{EMixMethod::BlendNormal, hovered ? kHoverWeight : 1.0f};
   graphics.DrawImage(view.occupied[visible] ? occupiedCell_ : freeCell_, rect, 0, 0, &blend);
-  ITextStyle& style = hovered ? hoverStyle_ : view.occupied[visible] ? occupiedStyle_ : freeStyle_;
-  graphics.DrawText(style, view.labels[visible], labelRect);
+  DrawLabel(graphics, hovered ? kHoveredLook : view.occupied[visible] ? kOccupiedLook : kFreeLook, label, rect);
+}
+
+void NOTES::DrawLabel(IGraphics& graphics, LabelLook look, const char* label, const IArea& cell) {
+  IArea rect = cell;
+  rect.top += kLabelDrop;
+  const bool compact = graphics.MeasureText(labelStyles_[look][0], label) > cell.W() - kLabelMargin;
+  graphics.DrawText(labelStyles_[look][compact ? 1 : 0], label, rect);
 }

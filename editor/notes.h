@@ -52,6 +52,9 @@ class NOTES : public IControl {
   const SlotPanelGeometry& Geometry() const { return geometry_; }
 
  private:
+  // How a cell's label is drawn: free, occupied, pressed or hovered; each
+  // also in a compact size for labels too wide for a cell at the normal one.
+  enum LabelLook { kFreeLook, kOccupiedLook, kPressedLook, kHoveredLook, kLooks };
   static constexpr int kShownCells = SlotPanelGeometry::kColumns * SlotPanelGeometry::kVisibleRows;
 
   // A copy of the grid cells in view, taken under the instance lock.
@@ -69,6 +72,7 @@ class NOTES : public IControl {
   void EnsureLook();
   View TakeView() const;
   void DrawCell(IGraphics& graphics, const View& view, int column, int visibleRow);
+  void DrawLabel(IGraphics& graphics, LabelLook look, const char* label, const IArea& cell);
   // Absolute cell under a visible-cell index, or -1 when that row is not on the grid.
   int AbsoluteCell(int visibleCell) const;
   void ScrollBy(int pixels);
@@ -78,7 +82,7 @@ class NOTES : public IControl {
   CLS_STEREOPULSEWEAVER* plugin_;
   SlotPanelGeometry geometry_;
   IImage freeCell_, occupiedCell_, pressedCell_, thumb_, thumbAlt_;
-  ITextStyle freeStyle_, occupiedStyle_, pressedStyle_, hoverStyle_;
+  ITextStyle labelStyles_[kLooks][2];  // each look in the normal and the compact size
   View shown_;           // what the last draw showed
   int scrollOffset_ = 0;  // pixels of thumb travel
   int hovered_ = kNoCell;

@@ -6,6 +6,7 @@
 #include "graphics_editor_surface.h"
 #include "layout_table.h"
 #include "platform/headless/graphics_headless.h"
+#include "prompt_popup.h"
 #include "stereo_pulse_weaver.h"
 #include "text_sink_control.h"
 
@@ -48,6 +49,7 @@ std::unique_ptr<EditorSurface> BuildEditor(CLS_STEREOPULSEWEAVER& plug) {
   plug.editorSurface = surface.get();
   graphics->HideControlsOfParameter(kBinaural, true);  // one frequency knob shows until "Reference" is applied
   graphics->PopupHighlight() = kPopupHighlight;
+  graphics->SetParameterPopupFactory(OpenPromptPopup);
   plug.AttachEditor(graphics);
   graphics->SetMouseOverEnabled(true);
   return surface;

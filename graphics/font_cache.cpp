@@ -53,6 +53,11 @@ bool FontCache::Draw(RasterCachedFont& font, uint32_t colour, RasterBitmap& dst,
   return font.DrawText(dst, text, rect, flags);
 }
 
+int FontCache::TextWidth(RasterCachedFont& font, const char* text) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return font.TextWidth(text);
+}
+
 int FontCache::Count() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return static_cast<int>(entries_.size());

@@ -22,6 +22,8 @@ class FontCache {
   RasterCachedFont* Find(const ITextStyle& style);
   bool Draw(RasterCachedFont& font, uint32_t colour, RasterBitmap& dst, const char* text, const RasterRect& rect,
             unsigned flags);
+  // Advance width of text in pixels.
+  int TextWidth(RasterCachedFont& font, const char* text);
   int Count() const;
 
  private:

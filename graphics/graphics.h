@@ -111,6 +111,8 @@ class IGraphics : public IEditorLink {
                         float srcX = 0.0f, float srcY = 0.0f);
   // From the rectangle's top, aligned by the style, not clipped to it. False when no font can be made.
   bool DrawText(ITextStyle& style, const char* text, const IArea& rect);
+  // The width DrawText gives text in the style, pixels; 0 when no font can be made.
+  int MeasureText(ITextStyle& style, const char* text);
   bool DrawLine(const IRgba& colour, float x1, float y1, float x2, float y2, const IImageMix* blend,
                 bool antialias);
   bool DrawRoundedBox(const IRgba& colour, const IArea& rect, int radius, const IImageMix* blend,

@@ -78,6 +78,12 @@ bool IGraphics::DrawText(ITextStyle& style, const char* text, const IArea& rect)
                                     flags);
 }
 
+int IGraphics::MeasureText(ITextStyle& style, const char* text) {
+  if (!text || text[0] == '\0') return 0;
+  if (!style.cachedFont) style.cachedFont = FontCache::Instance().Find(style);
+  return style.cachedFont ? FontCache::Instance().TextWidth(*style.cachedFont, text) : 0;
+}
+
 // ---------------------------------------------------------------- shapes
 // Shapes take the colour's own alpha; the blend's weight is the opacity on top of it.
 

@@ -15,7 +15,9 @@
 #include "controls/text_control.h"
 #include "controls/url_open.h"
 #include "editor_probe.h"
+#include "notes.h"
 #include "parameter_ids.h"
+#include "phase.h"
 #include "snapshot_script.h"
 #include "stereo_pulse_weaver.h"
 
@@ -53,7 +55,7 @@ bool Is(IControl& control) {
   return dynamic_cast<T*>(&control) != nullptr;
 }
 
-TEST_F(EditorLayout, TwentyControlsAtTheirPlacesWithTheirParameters) {
+TEST_F(EditorLayout, TwentyTwoControlsAtTheirPlacesWithTheirParameters) {
   struct Row {
     bool (*kind)(IControl&);
     IArea rect;
@@ -70,6 +72,7 @@ TEST_F(EditorLayout, TwentyControlsAtTheirPlacesWithTheirParameters) {
       {Is<IKnobRotVal>, {210, 100, 258, 154}, 8},     {Is<IKnobRotVal>, {210, 194, 258, 254}, 10},
       {Is<ISliderImg>, {466, 97, 476, 149}, 4},       {Is<ISwitchLbl>, {109, 234, 138, 253}, 6},
       {Is<ISwitchLbl>, {148, 238, 181, 255}, 7},      {Is<ISwitchLbl>, {335, 231, 413, 240}, 5},
+      {Is<PHASE>, {479, 238, 508, 255}, -1},          {Is<NOTES>, {12, 263, 508, 388}, -1},
   };
   ASSERT_EQ(session.Graphics().ControlCount(), int(std::size(rows)));
   for (int i = 0; i < int(std::size(rows)); ++i) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "editor_session.h"
 #include "controls/text_control.h"
@@ -16,13 +17,27 @@
 #include "phase.h"
 #include "platform/headless/graphics_headless.h"
 #include "prompt_popup.h"
+#include "snapshot_options.h"
+#include "snapshot_script.h"
 #include "stereo_pulse_weaver.h"
+
+// The centre of the cell in column (0..6) of visible row (0..4), editor pixels.
+inline int CellX(int column) { return 12 + 5 + column * 68 + 32; }
+inline int CellY(int visibleRow) { return 263 + 2 + visibleRow * 25 + 11; }
 
 class PanelSession : public ::testing::Test {
  protected:
   // Started: parameters applied, one block and one draw cycle done.
   void SetUp() override { ASSERT_TRUE(session.Start(&error)) << error; }
 
+  // Runs a command line's actions through the script spw_snapshot runs.
+  void Script(const std::vector<std::string>& args) {
+    spwsnapshot::SnapshotOptions options;
+    ASSERT_TRUE(spwsnapshot::ParseSnapshotOptions(args, &options, &error)) << error;
+    spwsnapshot::SnapshotScript script(session);
+    ASSERT_TRUE(script.Check(options.actions, &error)) << error;
+    script.RunAll(options.actions);
+  }
   IGraphicsHeadless& Graphics() { return session.Graphics(); }
   CLS_STEREOPULSEWEAVER& Plug() { return session.Plug(); }
   NOTES& Panel() { return static_cast<NOTES&>(*Graphics().ControlAt(spw_editor::kSlotPanelControl)); }
@@ -30,10 +45,6 @@ class PanelSession : public ::testing::Test {
   // The open popup menu, null when none is open.
   PromptPopup* Popup() { return dynamic_cast<PromptPopup*>(Graphics().OpenPopup()); }
   HarmonicGrid& Grid() { return Plug().Grid(); }
-
-  // The centre of the cell in column (0..6) of visible row (0..4).
-  static int CellX(int column) { return 12 + 5 + column * 68 + 32; }
-  static int CellY(int visibleRow) { return 263 + 2 + visibleRow * 25 + 11; }
 
   static IMouseKeys Left() {
     IMouseKeys keys;

@@ -30,6 +30,7 @@ class PhaseSync : public PanelSession {
 };
 
 TEST_F(PhaseSync, AClickBringsDriftedTonesBackIntoStepWhateverTheButtonShows) {
+  Queue(kFade, 0.0);       // no glide from the old pair
   Queue(kBinauralPan, 4);  // "Null": both ears of slot 1 play 256 Hz, so only a drift parts them
   session.Step();
   Drift(true);
@@ -39,14 +40,14 @@ TEST_F(PhaseSync, AClickBringsDriftedTonesBackIntoStepWhateverTheButtonShows) {
   EXPECT_EQ(Status(), "Click to phase sync");
 
   session.Click(kButtonX, kButtonY, false);
-  EXPECT_EQ(Apart(), 0.0);
+  EXPECT_NEAR(Apart(), 0.0, 1e-9);
   EXPECT_TRUE(Plug().Engine().phaseSync.Synchronised());
   session.Hover(kButtonX, kButtonY);
   EXPECT_EQ(Status(), "Active tones: 1");
 
   Drift(false);  // shown in step, yet a click still re-aligns, with either button
   session.Click(kButtonX, kButtonY, true);
-  EXPECT_EQ(Apart(), 0.0);
+  EXPECT_NEAR(Apart(), 0.0, 1e-9);
 }
 
 }  // namespace

@@ -94,11 +94,7 @@ TEST(PopupMenuHover, OnlyARowThatIsDrawnWithAnEntryInItHovers) {
 }
 
 TEST_F(PopupMenu, ARealValuedKnobTakesATypedValueInstead) {
-  spwsnapshot::SnapshotOptions options;
-  ASSERT_TRUE(spwsnapshot::ParseSnapshotOptions({"--rclick", "234,124", "--type", "2.5"}, &options, &error)) << error;
-  spwsnapshot::SnapshotScript script(session);
-  ASSERT_TRUE(script.Check(options.actions, &error)) << error;
-  script.RunAll(options.actions);
+  Script({"--rclick", "234,124", "--type", "2.5"});  // the "Fade" knob
   EXPECT_EQ(Popup(), nullptr);
   EXPECT_EQ(Graphics().PendingEntry(), nullptr);
   EXPECT_EQ(Value(kFade), 2.5);

@@ -174,12 +174,12 @@ TEST(SlotPanelBeforeAudio, APressHeldIntoTheFirstBlockIsPerformedAReleasedOneIsL
     IGraphicsHeadless& graphics = session.Graphics();
     IMouseKeys left;
     left.left = true;
-    graphics.MouseWheel(PanelSession::CellX(2), PanelSession::CellY(0), IMouseKeys(), -3);  // nothing to scroll yet
-    graphics.MouseDown(PanelSession::CellX(2), PanelSession::CellY(0), left);  // on the blank panel
-    if (!held) graphics.MouseUp(PanelSession::CellX(2), PanelSession::CellY(0), IMouseKeys());
+    graphics.MouseWheel(CellX(2), CellY(0), IMouseKeys(), -3);  // nothing to scroll yet
+    graphics.MouseDown(CellX(2), CellY(0), left);  // on the blank panel
+    if (!held) graphics.MouseUp(CellX(2), CellY(0), IMouseKeys());
     std::string error;
     ASSERT_TRUE(session.Start(&error)) << error;
-    graphics.MouseUp(PanelSession::CellX(2), PanelSession::CellY(0), IMouseKeys());
+    graphics.MouseUp(CellX(2), CellY(0), IMouseKeys());
     session.Step();
     EXPECT_EQ(session.Plug().Grid().Occupied(2), held);
     EXPECT_EQ(session.Plug().ParamAt(kSlot1)->Value(), 22.0);  // the programme's slot keeps its place

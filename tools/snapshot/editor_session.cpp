@@ -84,6 +84,11 @@ void EditorSession::Hover(int x, int y) {
   Step();
 }
 
+void EditorSession::Type(const std::string& text) {
+  Graphics().AnswerEntry(text.c_str());
+  Step();
+}
+
 bool EditorSession::WritePng(const std::string& path) {
   const RasterBitmap* surface = Graphics().Surface();
   return surface && RasterWritePngFile(*surface, path.c_str());

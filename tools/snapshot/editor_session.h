@@ -48,6 +48,9 @@ class EditorSession {
   void Drag(int x, int y, int dx, int dy);
   void Wheel(int x, int y, int notches);
   void Hover(int x, int y);
+  // Text typed into the open value entry and committed, then Step(); nothing
+  // is typed when no entry is open.
+  void Type(const std::string& text);
 
   CLS_STEREOPULSEWEAVER& Plug() { return *plug_; }
   IGraphicsHeadless& Graphics();

@@ -11,9 +11,11 @@ namespace spwsnapshot {
 const char kSnapshotUsage[] =
     "usage: spw_snapshot -o FILE.png [--program N|NAME] [--set NAME=VALUE]... [--blocks N]\n"
     "                    [--click X,Y] [--rclick X,Y] [--drag X,Y,DX,DY] [--wheel X,Y,STEPS]\n"
-    "                    [--hover X,Y] [--controls] [--params] [--list-programs] [--list-params]\n"
+    "                    [--hover X,Y] [--type TEXT] [--controls] [--params] [--list-programs]\n"
+    "                    [--list-params]\n"
     "Builds the plug-in with its editor, runs the actions in the order given (each followed\n"
     "by one block of audio and one draw of the editor) and writes the editor as a PNG.\n"
+    "--type enters TEXT into the value entry a right click on a knob opened.\n"
     "--controls lists the editor's controls, --params the parameters after the actions;\n"
     "--list-programs and --list-params the names --program and --set take.\n";
 
@@ -55,6 +57,7 @@ const Form kForms[] = {
     {"--blocks", Kind::Blocks, 1, "N"},        {"--click", Kind::Click, 2, "X,Y"},
     {"--rclick", Kind::RightClick, 2, "X,Y"},  {"--drag", Kind::Drag, 4, "X,Y,DX,DY"},
     {"--wheel", Kind::Wheel, 3, "X,Y,STEPS"},  {"--hover", Kind::Hover, 2, "X,Y"},
+    {"--type", Kind::Type, 0, "TEXT"},
 };
 
 const Form* FindForm(const std::string& option) {

@@ -8,9 +8,9 @@
 namespace spwsnapshot {
 
 struct SnapshotAction {
-  enum class Kind { Program, Set, Blocks, Click, RightClick, Drag, Wheel, Hover };
+  enum class Kind { Program, Set, Blocks, Click, RightClick, Drag, Wheel, Hover, Type };
   Kind kind = Kind::Blocks;
-  std::string text;  // Program: number or name; Set: NAME=VALUE
+  std::string text;  // Program: number or name; Set: NAME=VALUE; Type: the text typed
   int count = 0;     // Blocks: how many; Wheel: notches (positive away from the user)
   int x = 0, y = 0;  // editor pixels
   int dx = 0, dy = 0;

@@ -61,6 +61,9 @@ void SnapshotScript::Run(const SnapshotAction& action) {
     case Kind::Hover:
       session_.Hover(action.x, action.y);
       break;
+    case Kind::Type:
+      session_.Type(action.text);
+      break;
   }
 }
 
