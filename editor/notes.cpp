@@ -15,7 +15,7 @@ constexpr int kLabelSize = 14;      // pixels
 // 14 pixels (69 of 65) and would run into their neighbours; a label that does
 // not fit with kLabelMargin to spare is drawn at 12 (59 pixels).
 constexpr int kCompactLabelSize = 12;
-constexpr int kLabelMargin = 4;  // pixels, both sides together
+constexpr int kLabelMargin = 2;  // pixels, both sides together
 constexpr int kLabelDrop = 4;       // label top below the cell top, pixels
 constexpr float kHoverWeight = 0.8f;
 constexpr int kCarrierWheelRows = 3;  // rows a wheel notch scrolls

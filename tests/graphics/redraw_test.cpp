@@ -1,6 +1,8 @@
 // The draw cycle: what is drawn, when, and where; frames and shapes by pixel probes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "bitmap_control.h"
 #include "graphics_rig.h"
 
@@ -189,4 +191,52 @@ TEST(Redraw, RoundedBoxesLeaveTheirCornersAndFillOrOutlineTheRest) {
   EXPECT_EQ(rig.Pixel(79, 55), kWhite);
   EXPECT_EQ(rig.Pixel(60, 55), kBlack);
   EXPECT_EQ(rig.Pixel(40, 40), kBlack);
+}
+
+TEST(Redraw, EveryTickRunsTheControlsTimerWorkFirstPaintedOrNot) {
+  // Marks itself dirty from its timer work when asked.
+  struct Ticking : Patch {
+    using Patch::Patch;
+    void OnTimer() override {
+      ++ticks;
+      if (mark) MarkDirty(false);
+      mark = false;
+    }
+    int ticks = 0;
+    bool mark = false;
+  };
+  PatchRig rig;
+  auto* ticking = new Ticking(&rig.plug, IArea(50, 50, 60, 60), kGreen);
+  rig.gfx->AddControl(ticking);
+  rig.gfx->Tick();
+  const int draws = ticking->draws, paints = rig.gfx->PaintCount();
+  rig.gfx->Tick();
+  rig.gfx->Tick();
+  EXPECT_EQ(ticking->ticks, 3);
+  EXPECT_EQ(rig.gfx->PaintCount(), paints) << "nothing to paint, the timer work ran anyway";
+  ticking->mark = true;
+  rig.gfx->Tick();
+  EXPECT_EQ(ticking->draws, draws + 1) << "drawn in the tick that marked it";
+  EXPECT_EQ(rig.gfx->LastPaint(), IArea(50, 50, 60, 60));
+}
+
+TEST(Redraw, TextIsMeasuredAsWideAsItIsDrawn) {
+  PatchRig rig;
+  rig.gfx->Draw(IArea(0, 0, 100, 80));
+  ITextStyle style("Arial", 14, IRgba(255, 255, 255, 255));
+  const int width = rig.gfx->MeasureText(style, "12274.13Hz");
+  ASSERT_TRUE(rig.gfx->DrawText(style, "12274.13Hz", IArea(5, 45, 95, 65)));
+  int left = 100, right = 0;  // columns with ink
+  for (int y = 45; y < 65; ++y) {
+    for (int x = 0; x < 100; ++x) {
+      if (Red(rig.Pixel(x, y)) < 128) continue;
+      left = std::min(left, x);
+      right = std::max(right, x + 1);
+    }
+  }
+  EXPECT_NEAR(right - 5, width, 2);  // the advance ends about where the ink does
+  EXPECT_LE(left, 6);
+  ITextStyle smaller("Arial", 12, IRgba(255, 255, 255, 255));
+  EXPECT_LT(rig.gfx->MeasureText(smaller, "12274.13Hz"), width);
+  EXPECT_EQ(rig.gfx->MeasureText(style, ""), 0);
 }
