@@ -14,6 +14,7 @@
 #include "controls/switch_lbl.h"
 #include "controls/text_control.h"
 #include "controls/url_open.h"
+#include "editor_fixture.h"
 #include "editor_probe.h"
 #include "notes.h"
 #include "parameter_ids.h"
@@ -26,29 +27,7 @@ namespace {
 using spwsnapshot::EditorSession;
 using spwsnapshot::SnapshotAction;
 
-class EditorLayout : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(session.Start(&error)) << error; }
-
-  // Runs a command line's actions through the same script spw_snapshot uses.
-  void Script(const std::vector<std::string>& args) {
-    spwsnapshot::SnapshotOptions options;
-    ASSERT_TRUE(spwsnapshot::ParseSnapshotOptions(args, &options, &error)) << error;
-    spwsnapshot::SnapshotScript script(session);
-    ASSERT_TRUE(script.Check(options.actions, &error)) << error;
-    script.RunAll(options.actions);
-  }
-  double Value(int paramIdx) { return session.Plug().ParamAt(paramIdx)->Value(); }
-  IControl& Control(int index) { return *session.Graphics().ControlAt(index); }
-  std::string Text(int index) {
-    char text[ITextControl::kTextSize];
-    dynamic_cast<ITextControl&>(Control(index)).GetText(text, sizeof text);
-    return text;
-  }
-
-  EditorSession session;
-  std::string error;
-};
+class EditorLayout : public EditorFixture {};
 
 template <class T>
 bool Is(IControl& control) {

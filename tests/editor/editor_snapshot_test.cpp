@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "editor_probe.h"
-#include "panel_session.h"
+#include "editor_fixture.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ using spw_editor::kImageSlotThumbAlt;
 // A spot inside every cell that no label reaches: above the text, half way across.
 constexpr int kSpotX = 32, kSpotY = 2;
 
-class EditorSnapshot : public PanelSession {
+class EditorSnapshot : public EditorFixture {
  protected:
   uint32_t ImagePixel(int id, int x, int y) { return Graphics().CachedImage(id)->Row(y)[x]; }
   // The image's own pixel at the spot: drawn opaque, it is what the surface must show.

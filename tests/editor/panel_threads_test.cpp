@@ -10,13 +10,13 @@
 #include <mutex>
 #include <thread>
 
-#include "panel_session.h"
+#include "editor_fixture.h"
 
 namespace {
 
 constexpr int kRounds = 200;
 
-class PanelThreads : public PanelSession {
+class PanelThreads : public EditorFixture {
  protected:
   // The audio thread: blocks with a changing beat, slots set by automation,
   // link modes and references switched.

@@ -6,14 +6,14 @@
 #include <cmath>
 #include <mutex>
 
-#include "panel_session.h"
+#include "editor_fixture.h"
 
 namespace {
 
 constexpr int kButtonX = 493, kButtonY = 246;  // inside (479, 238, 508, 255)
 constexpr double kTwoPi = 6.283185307179586;
 
-class PhaseSync : public PanelSession {
+class PhaseSync : public EditorFixture {
  protected:
   // How far the right ear of slot 1 runs ahead of the left, radians in [-pi, pi].
   double Apart() {

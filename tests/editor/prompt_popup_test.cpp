@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "panel_session.h"
+#include "editor_fixture.h"
 
 namespace {
 
 IArea CentreOf(const IArea& r) { return IArea((r.left + r.right) / 2, (r.top + r.bottom) / 2, 0, 0); }
 
-class PopupMenu : public PanelSession {
+class PopupMenu : public EditorFixture {
  protected:
   void ClickAt(const IArea& point, bool right = false) { session.Click(point.left, point.top, right); }
 };

@@ -7,14 +7,14 @@
 
 #include <mutex>
 
-#include "panel_session.h"
+#include "editor_fixture.h"
 
 namespace {
 
 using spw_editor::kLeftEarCaptionControl;
 using spw_editor::kRightEarCaptionControl;
 
-class SlotPanel : public PanelSession {
+class SlotPanel : public EditorFixture {
  protected:
   float SlotHz(int slot) {
     std::lock_guard<std::recursive_mutex> lock(Plug().Mutex());
@@ -28,12 +28,12 @@ TEST_F(SlotPanel, ClicksTakeTheLowestFreeSlotARightClickReleasesAndTheThirteenth
   ClickCell(1, 0);              // 35.92 Hz
   EXPECT_EQ(SlotParam(1), 2);
   ClickCell(0, 3);              // an occupied cell only shows its pair: 256 Hz centred on a 4 Hz beat
-  EXPECT_EQ(Caption(kLeftEarCaptionControl), "254.00Hz");
-  EXPECT_EQ(Caption(kRightEarCaptionControl), "258.00Hz");
+  EXPECT_EQ(Text(kLeftEarCaptionControl), "254.00Hz");
+  EXPECT_EQ(Text(kRightEarCaptionControl), "258.00Hz");
   ClickCell(0, 3, true);        // released: the captions show the highest slot still sounding
   EXPECT_EQ(SlotParam(0), 0);
-  EXPECT_EQ(Caption(kLeftEarCaptionControl), "33.92Hz");
-  EXPECT_EQ(Caption(kRightEarCaptionControl), "37.92Hz");
+  EXPECT_EQ(Text(kLeftEarCaptionControl), "33.92Hz");
+  EXPECT_EQ(Text(kRightEarCaptionControl), "37.92Hz");
   ClickCell(2, 0);              // the freed first slot comes first
   EXPECT_EQ(SlotParam(0), 3);
 

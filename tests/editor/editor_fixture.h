@@ -1,6 +1,7 @@
 #pragma once
-// The editor session of spw_snapshot with handles on the plug-in's own
-// controls: the slot panel, the phase-sync button and an open popup menu, and
+// The editor tests' fixture: spw_snapshot's editor session, started, with its
+// script, the plug-in's parameters and texts, handles on the plug-in's own
+// controls (the slot panel, the phase-sync button, an open popup menu), and
 // the places of the panel's cells in editor pixels.
 
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@
 inline int CellX(int column) { return 12 + 5 + column * 68 + 32; }
 inline int CellY(int visibleRow) { return 263 + 2 + visibleRow * 25 + 11; }
 
-class PanelSession : public ::testing::Test {
+class EditorFixture : public ::testing::Test {
  protected:
   // Started: parameters applied, one block and one draw cycle done.
   void SetUp() override { ASSERT_TRUE(session.Start(&error)) << error; }
@@ -67,22 +68,15 @@ class PanelSession : public ::testing::Test {
   }
   double Value(int paramIdx) { return Plug().ParamAt(paramIdx)->Value(); }
   int SlotParam(int slot) { return static_cast<int>(Plug().ParamAt(kSlot1 + slot)->Value()); }
-  std::string Status() {
-    char text[256];
-    TextOf(spw_editor::kStatusLineControl, text, sizeof text);
+  IControl& Control(int index) { return *Graphics().ControlAt(index); }
+  // The text of a text control.
+  std::string Text(int index) {
+    char text[ITextControl::kTextSize];
+    dynamic_cast<ITextControl&>(Control(index)).GetText(text, sizeof text);
     return text;
   }
-  std::string Caption(spw_editor::ControlIndex index) {
-    char text[256];
-    TextOf(index, text, sizeof text);
-    return text;
-  }
+  std::string Status() { return Text(spw_editor::kStatusLineControl); }
 
   spwsnapshot::EditorSession session;
   std::string error;
-
- private:
-  void TextOf(int index, char* out, int size) {
-    dynamic_cast<ITextControl&>(*Graphics().ControlAt(index)).GetText(out, size);
-  }
 };
