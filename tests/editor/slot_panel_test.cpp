@@ -167,6 +167,24 @@ TEST_F(SlotPanel, WithAWindowOpenTheGridWorksOnTheTimerTickPaintedOrNot) {
   EXPECT_EQ(SlotHz(0), 256.0f);
 }
 
+TEST_F(SlotPanel, WhenYesAndUpDownMovesTheCellsARowTheViewFollows) {
+  Queue(kLinkFreq, 2);
+  Queue(kBinaural, 4.99);  // the grid starts at 39.92 Hz
+  session.Step();
+  ClickCell(0, 4);         // cell 29, row 4
+  ClickCell(0, 3, true);   // the programme's cell 22 let go: row 4 holds the lowest cell
+  Queue(kBinaural, 5.0);   // the start halves to 20 Hz: every cell a row up, to row 5
+  session.Step();
+  ASSERT_EQ(SlotParam(1), 36);
+  EXPECT_EQ(Panel().FirstVisibleRow(), 1);  // row 5 the last one shown
+  session.Drag(499, 300, 0, 50);            // row 4 at the top
+  ASSERT_EQ(Panel().FirstVisibleRow(), 4);
+  Queue(kBinaural, 4.99);  // back a row down, to row 4: it becomes the second row shown
+  session.Step();
+  EXPECT_EQ(SlotParam(1), 29);
+  EXPECT_EQ(Panel().FirstVisibleRow(), 3);
+}
+
 TEST(SlotPanelBeforeAudio, APressHeldIntoTheFirstBlockIsPerformedAReleasedOneIsLost) {
   for (bool held : {true, false}) {
     SCOPED_TRACE(held ? "held" : "released");
