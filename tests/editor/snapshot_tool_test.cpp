@@ -89,9 +89,11 @@ TEST(SnapshotListings, ControlsAndParametersOneLineEach) {
   std::string error;
   ASSERT_TRUE(session.Start(&error)) << error;
   const auto controls = Lines([&](std::FILE* f) { spwsnapshot::PrintControls(session.Graphics(), f); });
-  ASSERT_EQ(controls.size(), 20u);
+  ASSERT_EQ(controls.size(), 22u);
   EXPECT_EQ(controls[10], "10\tIKnobRotVal\t64\t122\t156\t226\t1\t1");  // "Base Freq", hidden
   EXPECT_EQ(controls[19], "19\tISwitchLbl\t335\t231\t413\t240\t5\t0");
+  EXPECT_EQ(controls[20], "20\tPHASE\t479\t238\t508\t255\t-1\t0");
+  EXPECT_EQ(controls[21], "21\tNOTES\t12\t263\t508\t388\t-1\t0");
   const auto params = Lines([&](std::FILE* f) { spwsnapshot::PrintParameters(session.Plug(), f); });
   ASSERT_EQ(params.size(), 24u);
   EXPECT_EQ(params[5], "Binaural Pan\t0.500000\tCenter Right");
