@@ -1,6 +1,6 @@
 #pragma once
-// What the plug-in base needs from an attached editor. The graphics core
-// implements it; the base owns the attached editor and destroys it.
+// What the plug-in base and its host binding need from an attached editor. The
+// graphics core implements it; the base owns the attached editor and destroys it.
 
 class IEditorLink {
  public:
@@ -15,4 +15,17 @@ class IEditorLink {
   // The editor window's fixed size, pixels.
   virtual int Width() const = 0;
   virtual int Height() const = 0;
+
+  // ---- The editor's window [host UI thread] ----
+  // Opens the window inside the host's parent (an HWND on Windows, an X11 window id on
+  // Linux); a window already open moves there. Null on failure.
+  virtual void* OpenEditorWindow(void* parent) = 0;
+  virtual void CloseEditorWindow() = 0;
+  virtual void* EditorWindowHandle() const = 0;
+  // Window systems without an event loop of their own (X11) are driven by the host's: it
+  // watches this file descriptor (-1: none) and calls ProcessWindowEvents when it is
+  // readable, and calls RedrawTimerTick FrameRate() times a second while the window is open.
+  virtual int EventFileDescriptor() const { return -1; }
+  virtual void ProcessWindowEvents() {}
+  virtual void RedrawTimerTick() {}
 };

@@ -411,6 +411,9 @@ class FixedSizeEditor : public IEditorLink {
   int FrameRate() const override { return 24; }
   int Width() const override { return 520; }
   int Height() const override { return 402; }
+  void* OpenEditorWindow(void*) override { return nullptr; }
+  void CloseEditorWindow() override {}
+  void* EditorWindowHandle() const override { return nullptr; }
 };
 }  // namespace
 
@@ -437,7 +440,7 @@ TEST(BindingView, OnlyTheExactEditorNameGivesAViewThatKeepsThePluginAlive) {
   EXPECT_EQ(probe.plugin->createView(nullptr), nullptr);
   IPlugView* view = probe.plugin->createView("editor");
   ASSERT_NE(view, nullptr);
-  // Without a window system no platform type is offered, and attaching is refused.
+  // Without an editor no platform type is offered, and attaching is refused.
   EXPECT_EQ(view->isPlatformTypeSupported(kPlatformTypeHWND), kResultFalse);
   EXPECT_EQ(view->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultFalse);
   EXPECT_EQ(view->attached(nullptr, kPlatformTypeHWND), kResultFalse);

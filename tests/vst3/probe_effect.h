@@ -60,6 +60,8 @@ class ProbeEffect : public spw_vst3::IEffectVST3 {
   }
 
   void HandleMidiMessage(const IMidiMessage& message) override { midi.push_back(message); }
+  void EditorOpened() override { events.push_back("editor opened"); }
+  void EditorClosed() override { events.push_back("editor closed"); }
 
   std::vector<int> changed;
   std::vector<std::string> events;
