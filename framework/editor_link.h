@@ -18,10 +18,11 @@ class IEditorLink {
 
   // ---- The editor's window [host UI thread] ----
   // Opens the window inside the host's parent (an HWND on Windows, an X11 window id on
-  // Linux); a window already open moves there. Null on failure.
-  virtual void* OpenEditorWindow(void* parent) = 0;
-  virtual void CloseEditorWindow() = 0;
-  virtual void* EditorWindowHandle() const = 0;
+  // Linux); a window already open moves there. Null on failure, as for an editor that
+  // has no window system.
+  virtual void* OpenEditorWindow(void* parent) { return nullptr; }
+  virtual void CloseEditorWindow() {}
+  virtual void* EditorWindowHandle() const { return nullptr; }
   // Window systems without an event loop of their own (X11) are driven by the host's: it
   // watches this file descriptor (-1: none) and calls ProcessWindowEvents when it is
   // readable, and calls RedrawTimerTick FrameRate() times a second while the window is open.

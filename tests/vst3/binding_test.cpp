@@ -411,9 +411,6 @@ class FixedSizeEditor : public IEditorLink {
   int FrameRate() const override { return 24; }
   int Width() const override { return 520; }
   int Height() const override { return 402; }
-  void* OpenEditorWindow(void*) override { return nullptr; }
-  void CloseEditorWindow() override {}
-  void* EditorWindowHandle() const override { return nullptr; }
 };
 }  // namespace
 

@@ -63,11 +63,11 @@ class HostFrame : public IPlugFrame
   explicit HostFrame(std::vector<std::string>* log) : log_(log) {}
   virtual ~HostFrame() = default;
   tresult PLUGIN_API resizeView(IPlugView*, ViewRect*) override { return kResultOk; }
-  tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override {
-    QUERY_INTERFACE(iid, obj, FUnknown::iid, IPlugFrame)
-    QUERY_INTERFACE(iid, obj, IPlugFrame::iid, IPlugFrame)
+  tresult PLUGIN_API queryInterface(const TUID queried, void** obj) override {
+    QUERY_INTERFACE(queried, obj, FUnknown::iid, IPlugFrame)
+    QUERY_INTERFACE(queried, obj, IPlugFrame::iid, IPlugFrame)
 #if SMTG_OS_LINUX
-    if (offersRunLoop) QUERY_INTERFACE(iid, obj, Linux::IRunLoop::iid, Linux::IRunLoop)
+    if (offersRunLoop) QUERY_INTERFACE(queried, obj, Linux::IRunLoop::iid, Linux::IRunLoop)
 #endif
     *obj = nullptr;
     return kNoInterface;
