@@ -7,6 +7,7 @@
 #include "layout_table.h"
 #include "platform/headless/graphics_headless.h"
 #include "prompt_popup.h"
+#include "platform_graphics.h"
 #include "stereo_pulse_weaver.h"
 #include "text_sink_control.h"
 
@@ -34,9 +35,10 @@ TextSinkControl& TextAt(IGraphics& graphics, ControlIndex index) {
 
 }  // namespace
 
-std::unique_ptr<EditorSurface> BuildEditor(CLS_STEREOPULSEWEAVER& plug) {
-  // No window layer yet: the headless platform draws without a window.
-  auto* graphics = new IGraphicsHeadless(&plug, kEditorWidth, kEditorHeight, 0);
+std::unique_ptr<EditorSurface> BuildEditor(CLS_STEREOPULSEWEAVER& plug, EditorWindowing windowing) {
+  IGraphics* graphics = windowing == EditorWindowing::kHeadless
+                            ? new IGraphicsHeadless(&plug, kEditorWidth, kEditorHeight, 0)
+                            : MakePlatformGraphics(&plug, kEditorWidth, kEditorHeight, 0);
   AddLayoutControls(*graphics, plug);
   TextAt(*graphics, kVersionCaption).ITextControl::SetText(VersionCaption(plug).c_str());
   TextAt(*graphics, kStatusLineControl).TakePlaceOf(plug.statusLine);

@@ -230,6 +230,16 @@ void IGraphics::TimerTick() {
   for (int i = 0; i < ControlCount(); ++i) controls_[static_cast<size_t>(i)]->OnTimer();
 }
 
+void IGraphics::RedrawTick(const std::function<void(const IArea&)>& repaint) {
+  DeleteRetired();
+  TimerTick();
+  IArea dirty;
+  const bool any = NeedsRedraw(&dirty);
+  if (extraInvalidation_.W() > 0) dirty = dirty.Union(extraInvalidation_);
+  if (any || extraInvalidation_.W() > 0) repaint(dirty);
+  AdvanceGestureEndTimer();
+}
+
 void IGraphics::AdvanceGestureEndTimer() {
   if (gestureEndTicks_ <= 0) return;
   if (--gestureEndTicks_ == 0 && plug_) plug_->FlushEndInform();

@@ -3,8 +3,7 @@
 // drawing surface of the editor's size, the process-wide image and font caches,
 // the redraw cycle and the mouse and key dispatch. A platform half (headless,
 // Win32, X11) derives from it, supplies the window services and calls Draw,
-// the dispatch operations, TimerTick and AdvanceGestureEndTimer from its
-// window's thread.
+// the dispatch operations and RedrawTick from its window's thread.
 //
 // Threads: everything runs on the editor thread, except PushParameterToControls,
 // PushValueToControl and HideControlsOfParameter, which the plug-in also calls
@@ -13,6 +12,7 @@
 // see it half changed.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -124,7 +124,7 @@ class IGraphics : public IEditorLink {
 
   // ---- Redraw cycle ----
   // [editor thread] What every redraw-timer tick does first, before NeedsRedraw:
-  // each control's OnTimer, in list order. Every platform half calls it.
+  // each control's OnTimer, in list order. RedrawTick calls it.
   void TimerTick();
   // Draws the controls that meet update, then copies update to the window.
   bool Draw(const IArea& update);
@@ -132,6 +132,11 @@ class IGraphics : public IEditorLink {
   bool NeedsRedraw(IArea* rect) const;
   void RedrawAll();
   void PrepareDrawing() override;
+  // What the redraw timer does on each tick, whatever the window system: the controls that
+  // left the list go, the controls' timer work runs, the dirty controls and the extra invalidation rectangle are repainted
+  // through repaint (it draws them and copies them to the window), then the deferred end of
+  // a wheel gesture moves a tick on.
+  void RedrawTick(const std::function<void(const IArea&)>& repaint);
   // One tick of the deferred gesture end; when it runs out, the pending end goes to the host.
   void AdvanceGestureEndTimer();
   bool GestureEndTimerRunning() const { return gestureEndTicks_ > 0; }

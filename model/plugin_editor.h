@@ -10,6 +10,10 @@
 
 class CLS_STEREOPULSEWEAVER;
 
+// Where the editor is shown: in this platform's window, which a host opens
+// through the view, or nowhere (tools and tests that draw it without a window).
+enum class EditorWindowing { kPlatformWindow, kHeadless };
+
 // [main thread, in the constructor] Returns the editor surface the plug-in
 // keeps while it lives (plug.editorSurface points at it).
-std::unique_ptr<EditorSurface> BuildEditor(CLS_STEREOPULSEWEAVER& plug);
+std::unique_ptr<EditorSurface> BuildEditor(CLS_STEREOPULSEWEAVER& plug, EditorWindowing windowing);

@@ -25,7 +25,7 @@ IEffectConfig CLS_STEREOPULSEWEAVER::Config() {
   return config;
 }
 
-CLS_STEREOPULSEWEAVER::CLS_STEREOPULSEWEAVER()
+CLS_STEREOPULSEWEAVER::CLS_STEREOPULSEWEAVER(EditorWindowing windowing)
     : IEffectVST3(Config(), 0),
       slotWriter_(*this, lastAppliedValue),
       grid_(engine_, slotWriter_),
@@ -34,7 +34,7 @@ CLS_STEREOPULSEWEAVER::CLS_STEREOPULSEWEAVER()
   std::memset(lastAppliedValue, 0x9B, sizeof lastAppliedValue);  // matches no applied value
   engine_.passThrough = InputChannelCount() == 2 ? 1 : 0;
   DefineParameters(*this);
-  editorBridge_ = BuildEditor(*this);
+  editorBridge_ = BuildEditor(*this, windowing);
   AddFactoryPresets(*this);
 }
 

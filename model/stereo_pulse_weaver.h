@@ -11,13 +11,14 @@
 #include "parameter_effects.h"
 #include "parameter_ids.h"
 #include "phase_crossfade.h"
+#include "plugin_editor.h"
 #include "text_sink.h"
 #include "tone_engine.h"
 #include "watchdog.h"
 
 class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
  public:
-  CLS_STEREOPULSEWEAVER();
+  explicit CLS_STEREOPULSEWEAVER(EditorWindowing windowing = EditorWindowing::kPlatformWindow);
   ~CLS_STEREOPULSEWEAVER() override;
 
   static IEffectConfig Config();

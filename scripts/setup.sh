@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ dpkg-dev pkg-config
   libpng-dev libgtest-dev libbenchmark-dev libsndfile1-dev
+  libxcb1-dev libxcb-xtest0-dev libxcb-res0-dev
   libfreetype-dev libfontconfig-dev fonts-dejavu-core
   juce-modules-source-data
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev

@@ -19,7 +19,7 @@ IMouseKeys Buttons(bool left, bool right) {
 
 }  // namespace
 
-EditorSession::EditorSession() : plug_(new CLS_STEREOPULSEWEAVER()) {}
+EditorSession::EditorSession() : plug_(new CLS_STEREOPULSEWEAVER(EditorWindowing::kHeadless)) {}
 
 EditorSession::~EditorSession() {
   host_.reset();  // switches off, terminates and lets go of its references

@@ -3,8 +3,7 @@
 #include "control.h"
 #include "editable_text_control.h"
 #include "effect_base.h"
-#include "module_resources.h"
-#include "raster_png.h"
+#include "module_image.h"
 
 IGraphicsHeadless::IGraphicsHeadless(IEffectBase* plug, int width, int height, int frameRate)
     : IGraphics(plug, width, height, frameRate) {}
@@ -12,13 +11,7 @@ IGraphicsHeadless::IGraphicsHeadless(IEffectBase* plug, int width, int height, i
 IGraphicsHeadless::~IGraphicsHeadless() { CloseEditorWindow(); }
 
 void IGraphicsHeadless::Tick() {
-  DeleteRetired();
-  TimerTick();
-  IArea dirty;
-  const bool any = NeedsRedraw(&dirty);
-  if (ExtraInvalidation().W() > 0) dirty = dirty.Union(ExtraInvalidation());
-  if (any || ExtraInvalidation().W() > 0) Draw(dirty);
-  AdvanceGestureEndTimer();
+  RedrawTick([this](const IArea& area) { Draw(area); });
 }
 
 bool IGraphicsHeadless::PaintToWindow(const IArea& rect) {
@@ -67,8 +60,5 @@ void IGraphicsHeadless::CloseEditorWindow() {
 }
 
 std::unique_ptr<RasterBitmap> IGraphicsHeadless::LoadImageFromModule(int id, const char* name) {
-  const uint8_t* data = nullptr;
-  size_t size = 0;
-  if (!FindModulePng(id, &data, &size)) return nullptr;
-  return RasterDecodePng(data, size);
+  return LoadModuleImage(id);
 }

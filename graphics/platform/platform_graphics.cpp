@@ -1,0 +1,13 @@
+#include "platform_graphics.h"
+
+#ifdef _WIN32
+#include "graphics_win.h"
+using PlatformGraphics = IGraphicsWin;
+#else
+#include "graphics_x11.h"
+using PlatformGraphics = IGraphicsX11;
+#endif
+
+IGraphics* MakePlatformGraphics(IEffectBase* plug, int width, int height, int frameRate) {
+  return new PlatformGraphics(plug, width, height, frameRate);
+}
