@@ -34,9 +34,11 @@ WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() { wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"; }
 trap cleanup EXIT
-wineserver -p
-wineboot --init </dev/null >/dev/null 2>&1
-(cd build/windows && xvfb-run -a ctest --output-on-failure -j 2 --timeout 600)
+# Wine starts inside the same X server as the tests: its desktop process must
+# have a display, or no test can make a window.
+xvfb-run -a bash -c 'wineserver -p
+  wineboot --init </dev/null >/dev/null 2>&1
+  cd build/windows && ctest --output-on-failure -j 2 --timeout 600'
 windows=$?
 
 verdict() { [ "$1" -eq 0 ] && echo passed || echo FAILED; }

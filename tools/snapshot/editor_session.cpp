@@ -1,28 +1,25 @@
 #include "editor_session.h"
 
+#include "headless_front.h"
 #include "platform/headless/graphics_headless.h"
-#include "raster_png.h"
 #include "stereo_pulse_weaver.h"
 #include "vst3_host.h"
+#include "window_front.h"
 
 namespace spwsnapshot {
 namespace {
 
 constexpr int kDragSteps = 4;
 
-IMouseKeys Buttons(bool left, bool right) {
-  IMouseKeys keys;
-  keys.left = left;
-  keys.right = right;
-  return keys;
-}
-
 }  // namespace
 
-EditorSession::EditorSession() : plug_(new CLS_STEREOPULSEWEAVER(EditorWindowing::kHeadless)) {}
+EditorSession::EditorSession(bool window)
+    : plug_(new CLS_STEREOPULSEWEAVER(window ? EditorWindowing::kPlatformWindow : EditorWindowing::kHeadless)),
+      window_(window) {}
 
 EditorSession::~EditorSession() {
-  host_.reset();  // switches off, terminates and lets go of its references
+  front_.reset();  // the window closes while the plug-in is still switched on
+  host_.reset();   // switches off, terminates and lets go of its references
   plug_->release();
 }
 
@@ -35,13 +32,19 @@ bool EditorSession::Start(std::string* error) {
     if (error) *error = "the plug-in refused the processing set-up";
     return false;
   }
+  if (window_) {
+    front_ = WindowFront::Open(*host_->Controller(), error);
+    if (!front_) return false;
+  } else {
+    front_ = std::make_unique<HeadlessFront>(Graphics());
+  }
   Step();
   return true;
 }
 
-IGraphicsHeadless& EditorSession::Graphics() {
-  return static_cast<IGraphicsHeadless&>(*plug_->Editor());  // the editor is headless for now
-}
+IGraphics& EditorSession::Editor() { return static_cast<IGraphics&>(*plug_->Editor()); }
+
+IGraphicsHeadless& EditorSession::Graphics() { return static_cast<IGraphicsHeadless&>(Editor()); }
 
 void EditorSession::QueueChange(uint32_t id, double normalized) { host_->QueueParameterChange(id, normalized); }
 
@@ -50,7 +53,7 @@ void EditorSession::RenderBlock() {
   host_->ProcessFloat(outputs, kBlockFrames);
 }
 
-void EditorSession::DrawCycle() { Graphics().Tick(); }
+void EditorSession::DrawCycle() { front_->Redraw(); }
 
 void EditorSession::Step() {
   RenderBlock();
@@ -58,40 +61,40 @@ void EditorSession::Step() {
 }
 
 void EditorSession::Click(int x, int y, bool rightButton) {
-  Graphics().MouseDown(x, y, Buttons(!rightButton, rightButton));
+  front_->Move(x, y, false);
+  front_->Press(x, y, rightButton);
   Step();
-  Graphics().MouseUp(x, y, Buttons(false, false));
+  front_->Release(x, y, rightButton);
   Step();
 }
 
 void EditorSession::Drag(int x, int y, int dx, int dy) {
-  Graphics().MouseDown(x, y, Buttons(true, false));
+  front_->Move(x, y, false);
+  front_->Press(x, y, false);
   for (int k = 1; k <= kDragSteps; ++k) {
-    Graphics().MouseDrag(x + dx * k / kDragSteps, y + dy * k / kDragSteps, Buttons(true, false));
+    front_->Move(x + dx * k / kDragSteps, y + dy * k / kDragSteps, true);
     Step();
   }
-  Graphics().MouseUp(x + dx, y + dy, Buttons(false, false));
+  front_->Release(x + dx, y + dy, false);
   Step();
 }
 
 void EditorSession::Wheel(int x, int y, int notches) {
-  Graphics().MouseWheel(x, y, Buttons(false, false), notches);
+  front_->Move(x, y, false);
+  front_->Wheel(x, y, notches);
   Step();
 }
 
 void EditorSession::Hover(int x, int y) {
-  Graphics().MouseOver(x, y, Buttons(false, false));
+  front_->Move(x, y, false);
   Step();
 }
 
 void EditorSession::Type(const std::string& text) {
-  Graphics().AnswerEntry(text.c_str());
+  front_->Type(text);
   Step();
 }
 
-bool EditorSession::WritePng(const std::string& path) {
-  const RasterBitmap* surface = Graphics().Surface();
-  return surface && RasterWritePngFile(*surface, path.c_str());
-}
+bool EditorSession::WritePng(const std::string& path) { return front_->WritePng(path); }
 
 }  // namespace spwsnapshot

@@ -2,8 +2,10 @@
 // The plug-in object with its editor, built in this process and driven the
 // way a host and a person at the screen would: a running transport, blocks of
 // audio at 48 kHz, parameter changes between blocks, the editor's timer ticks,
-// and mouse presses, drags, wheel turns and moves on the editor. Used by
-// spw_snapshot and the editor tests.
+// and mouse presses, drags, wheel turns and moves on the editor. The editor
+// draws without a window, or (window) opens in a real one through its VST 3
+// view and takes real window-system events. Used by spw_snapshot and the
+// editor tests.
 //
 // Threads: one, the caller's, plays the host's audio, main and editor threads.
 
@@ -12,6 +14,7 @@
 #include <string>
 
 class CLS_STEREOPULSEWEAVER;
+class IGraphics;
 class IGraphicsHeadless;
 namespace spwhost {
 class Plugin;
@@ -19,31 +22,36 @@ class Plugin;
 
 namespace spwsnapshot {
 
+class EditorFront;
+
 class EditorSession {
  public:
   static constexpr double kSampleRate = 48000.0;  // Hz
   static constexpr int kBlockFrames = 512;
 
-  EditorSession();
+  explicit EditorSession(bool window = false);
   ~EditorSession();
   EditorSession(const EditorSession&) = delete;
   EditorSession& operator=(const EditorSession&) = delete;
 
-  // Initialises, sets up and switches on the plug-in as a host does, then runs
-  // one block and one draw cycle. False with a reason on failure.
+  // Initialises, sets up and switches on the plug-in as a host does, opens the
+  // editor's window when asked, then runs one block and one draw cycle. False
+  // with a reason on failure (in a window: also no display).
   bool Start(std::string* error);
 
   // A parameter change by VST 3 id, delivered with the next block.
   void QueueChange(uint32_t id, double normalized);
   void RenderBlock();
-  // One tick of the editor's redraw timer.
+  // The editor's redraw timer serves what changed: one tick without a window,
+  // a few of the window's own.
   void DrawCycle();
   // One block of audio and one draw cycle: what follows every action.
   void Step();
 
-  // Mouse actions in editor pixels, each followed by Step(). A click holds the
-  // button over one Step, as a person's click spans a timer tick; a drag moves
-  // in four steps, one Step each, then releases.
+  // Mouse actions in editor pixels, each followed by Step(). The pointer moves
+  // to the point first, as a person's does. A click holds the button over one
+  // Step, as a person's click spans a timer tick; a drag moves in four steps,
+  // one Step each, then releases.
   void Click(int x, int y, bool rightButton);
   void Drag(int x, int y, int dx, int dy);
   void Wheel(int x, int y, int notches);
@@ -53,6 +61,9 @@ class EditorSession {
   void Type(const std::string& text);
 
   CLS_STEREOPULSEWEAVER& Plug() { return *plug_; }
+  // The editor's graphics, with or without a window.
+  IGraphics& Editor();
+  // [sessions without a window] The headless editor, for tests that look into it.
   IGraphicsHeadless& Graphics();
   spwhost::Plugin& Host() { return *host_; }
 
@@ -61,7 +72,9 @@ class EditorSession {
 
  private:
   CLS_STEREOPULSEWEAVER* plug_;  // one reference held
+  bool window_;
   std::unique_ptr<spwhost::Plugin> host_;
+  std::unique_ptr<EditorFront> front_;
   float left_[kBlockFrames] = {};
   float right_[kBlockFrames] = {};
 };

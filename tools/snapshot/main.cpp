@@ -34,14 +34,14 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!options.HasWork()) return Fail(2, "nothing to do: give -o FILE.png, --controls or --params (see --help)");
-  EditorSession session;
+  EditorSession session(options.window);
   if (!session.Start(&error)) return Fail(1, "the plug-in does not start: " + error);
   SnapshotScript script(session);
   if (options.listProgrammeNames) script.PrintProgrammeNames(stdout);
   if (options.listParameterNames) script.PrintParameterNames(stdout);
   if (!script.Check(options.actions, &error)) return Fail(2, error);
   script.RunAll(options.actions);
-  if (options.listControls) PrintControls(session.Graphics(), stdout);
+  if (options.listControls) PrintControls(session.Editor(), stdout);
   if (options.listParams) PrintParameters(session.Plug(), stdout);
   if (!options.output.empty() && !session.WritePng(options.output)) {
     return Fail(1, "cannot write " + options.output);

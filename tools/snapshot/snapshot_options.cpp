@@ -12,12 +12,14 @@ const char kSnapshotUsage[] =
     "usage: spw_snapshot -o FILE.png [--program N|NAME] [--set NAME=VALUE]... [--blocks N]\n"
     "                    [--click X,Y] [--rclick X,Y] [--drag X,Y,DX,DY] [--wheel X,Y,STEPS]\n"
     "                    [--hover X,Y] [--type TEXT] [--controls] [--params] [--list-programs]\n"
-    "                    [--list-params]\n"
+    "                    [--list-params] [--window]\n"
     "Builds the plug-in with its editor, runs the actions in the order given (each followed\n"
     "by one block of audio and one draw of the editor) and writes the editor as a PNG.\n"
     "--type enters TEXT into the value entry a right click on a knob opened.\n"
     "--controls lists the editor's controls, --params the parameters after the actions;\n"
-    "--list-programs and --list-params the names --program and --set take.\n";
+    "--list-programs and --list-params the names --program and --set take.\n"
+    "--window opens the editor in a real window as a host does, delivers the actions as\n"
+    "window-system events and reads the picture back from the screen (needs a display).\n";
 
 namespace {
 
@@ -116,6 +118,10 @@ bool ParseSnapshotOptions(const std::vector<std::string>& args, SnapshotOptions*
     if (arg == "--help" || arg == "-h") {
       options->help = true;
       return true;
+    }
+    if (arg == "--window") {
+      options->window = true;
+      continue;
     }
     if (bool* flag = ListingFlag(arg, options)) {
       *flag = true;

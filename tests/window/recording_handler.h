@@ -1,0 +1,77 @@
+#pragma once
+// The host's component handler, recording every edit the plug-in tells it of
+// in order: begin, perform (with the value) and end.
+
+#include <string>
+#include <vector>
+
+#include "host_objects.h"
+#include "pluginterfaces/vst/ivsteditcontroller.h"
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
+struct HostEdit {
+  enum class Kind { kBegin, kPerform, kEnd };
+  Kind kind;
+  Steinberg::Vst::ParamID id;
+  double value;  // perform only
+};
+
+class RecordingHandler : public Steinberg::Vst::IComponentHandler {
+ public:
+  virtual ~RecordingHandler() = default;
+  Steinberg::tresult PLUGIN_API beginEdit(Steinberg::Vst::ParamID id) override {
+    edits.push_back({HostEdit::Kind::kBegin, id, 0.0});
+    return Steinberg::kResultOk;
+  }
+  Steinberg::tresult PLUGIN_API performEdit(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue value) override {
+    edits.push_back({HostEdit::Kind::kPerform, id, value});
+    return Steinberg::kResultOk;
+  }
+  Steinberg::tresult PLUGIN_API endEdit(Steinberg::Vst::ParamID id) override {
+    edits.push_back({HostEdit::Kind::kEnd, id, 0.0});
+    return Steinberg::kResultOk;
+  }
+  Steinberg::tresult PLUGIN_API restartComponent(Steinberg::int32) override { return Steinberg::kResultOk; }
+  Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID queried, void** obj) override {
+    QUERY_INTERFACE(queried, obj, Steinberg::FUnknown::iid, Steinberg::Vst::IComponentHandler)
+    QUERY_INTERFACE(queried, obj, Steinberg::Vst::IComponentHandler::iid, Steinberg::Vst::IComponentHandler)
+    *obj = nullptr;
+    return Steinberg::kNoInterface;
+  }
+  SPWHOST_REFCOUNT
+
+ public:
+  // The edits of one parameter as "begin", "perform", "end" words, in order.
+  std::vector<std::string> Words(Steinberg::Vst::ParamID id) const {
+    std::vector<std::string> words;
+    for (const HostEdit& e : edits) {
+      if (e.id != id) continue;
+      words.push_back(e.kind == HostEdit::Kind::kBegin ? "begin" : e.kind == HostEdit::Kind::kPerform ? "perform" : "end");
+    }
+    return words;
+  }
+  // The parameters that were edited, in the order of their first edit.
+  std::vector<Steinberg::Vst::ParamID> Edited() const {
+    std::vector<Steinberg::Vst::ParamID> ids;
+    for (const HostEdit& e : edits) {
+      bool seen = false;
+      for (auto id : ids) seen = seen || id == e.id;
+      if (!seen) ids.push_back(e.id);
+    }
+    return ids;
+  }
+  // The last value performed on id, or -1.
+  double LastValue(Steinberg::Vst::ParamID id) const {
+    double value = -1.0;
+    for (const HostEdit& e : edits) {
+      if (e.id == id && e.kind == HostEdit::Kind::kPerform) value = e.value;
+    }
+    return value;
+  }
+
+  std::vector<HostEdit> edits;
+};
+
+#pragma GCC diagnostic pop

@@ -1,0 +1,25 @@
+#pragma once
+// The session's actions as direct calls on the headless editor; one timer tick per redraw.
+
+#include "editor_front.h"
+
+class IGraphicsHeadless;
+
+namespace spwsnapshot {
+
+class HeadlessFront : public EditorFront {
+ public:
+  explicit HeadlessFront(IGraphicsHeadless& graphics) : graphics_(graphics) {}
+  void Move(int x, int y, bool held) override;
+  void Press(int x, int y, bool right) override;
+  void Release(int x, int y, bool right) override;
+  void Wheel(int x, int y, int notches) override;
+  void Type(const std::string& text) override;
+  void Redraw() override;
+  bool WritePng(const std::string& path) override;
+
+ private:
+  IGraphicsHeadless& graphics_;
+};
+
+}  // namespace spwsnapshot

@@ -1,0 +1,62 @@
+#include "window_front.h"
+
+#include "layout_table.h"
+#include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/vst/ivsteditcontroller.h"
+
+namespace spwsnapshot {
+namespace {
+
+// Long enough for the timer to come round several times (it ticks every 41 ms),
+// so a change is drawn in both of its frames.
+constexpr int kRedrawMs = 150;
+
+spwwin::Button ButtonOf(bool right) { return right ? spwwin::Button::kRight : spwwin::Button::kLeft; }
+
+}  // namespace
+
+std::unique_ptr<WindowFront> WindowFront::Open(Steinberg::Vst::IEditController& controller, std::string* error) {
+  auto driver = spwwin::WindowDriver::Create(spw_editor::kEditorWidth, spw_editor::kEditorHeight, error);
+  if (!driver) return nullptr;
+  Steinberg::IPlugView* view = controller.createView("editor");
+  if (!view) {
+    if (error) *error = "the plug-in offers no editor view";
+    return nullptr;
+  }
+  view->setFrame(driver->Frame());
+  if (view->attached(driver->ParentHandle(), driver->PlatformType()) != Steinberg::kResultOk) {
+    view->setFrame(nullptr);
+    view->release();
+    if (error) *error = "the editor does not open in a window";
+    return nullptr;
+  }
+  return std::unique_ptr<WindowFront>(new WindowFront(std::move(driver), view));
+}
+
+WindowFront::WindowFront(std::unique_ptr<spwwin::WindowDriver> driver, Steinberg::IPlugView* view)
+    : driver_(std::move(driver)), view_(view) {}
+
+WindowFront::~WindowFront() {
+  view_->removed();
+  view_->setFrame(nullptr);
+  view_->release();
+}
+
+void WindowFront::Move(int x, int y, bool held) { driver_->Move(x, y); }
+
+void WindowFront::Press(int x, int y, bool right) { driver_->Press(x, y, ButtonOf(right)); }
+
+void WindowFront::Release(int x, int y, bool right) { driver_->Release(x, y, ButtonOf(right)); }
+
+void WindowFront::Wheel(int x, int y, int notches) { driver_->Wheel(x, y, notches); }
+
+void WindowFront::Type(const std::string& text) {
+  driver_->Type(text);
+  driver_->PressReturn();
+}
+
+void WindowFront::Redraw() { driver_->Pump(kRedrawMs); }
+
+bool WindowFront::WritePng(const std::string& path) { return spwwin::WritePicturePng(driver_->Capture(), path); }
+
+}  // namespace spwsnapshot

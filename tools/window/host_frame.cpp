@@ -1,0 +1,107 @@
+#include "host_frame.h"
+
+#include <algorithm>
+
+#if SMTG_OS_LINUX
+#include <poll.h>
+#endif
+
+using namespace Steinberg;
+
+namespace spwwin {
+
+HostFrame::~HostFrame() {
+#if SMTG_OS_LINUX
+  // What a view left registered is let go of with the host.
+  for (Watch& watch : watches_) watch.handler->release();
+  for (Timer& timer : timers_) timer.handler->release();
+#endif
+}
+
+tresult PLUGIN_API HostFrame::resizeView(IPlugView* view, ViewRect* newSize) {
+  if (view && newSize) view->onSize(newSize);
+  return kResultOk;
+}
+
+tresult PLUGIN_API HostFrame::queryInterface(const TUID queried, void** obj) {
+  QUERY_INTERFACE(queried, obj, FUnknown::iid, IPlugFrame)
+  QUERY_INTERFACE(queried, obj, IPlugFrame::iid, IPlugFrame)
+#if SMTG_OS_LINUX
+  QUERY_INTERFACE(queried, obj, Linux::IRunLoop::iid, Linux::IRunLoop)
+#endif
+  *obj = nullptr;
+  return kNoInterface;
+}
+
+#if SMTG_OS_LINUX
+
+tresult PLUGIN_API HostFrame::registerEventHandler(Linux::IEventHandler* handler, Linux::FileDescriptor fd) {
+  if (!handler || fd < 0) return kInvalidArgument;
+  handler->addRef();
+  watches_.push_back({handler, fd});
+  return kResultOk;
+}
+
+tresult PLUGIN_API HostFrame::unregisterEventHandler(Linux::IEventHandler* handler) {
+  auto it = std::find_if(watches_.begin(), watches_.end(), [&](const Watch& w) { return w.handler == handler; });
+  if (it == watches_.end()) return kResultFalse;
+  watches_.erase(it);
+  handler->release();
+  return kResultOk;
+}
+
+tresult PLUGIN_API HostFrame::registerTimer(Linux::ITimerHandler* handler, Linux::TimerInterval milliseconds) {
+  if (!handler || milliseconds == 0) return kInvalidArgument;
+  handler->addRef();
+  const Clock::duration period = std::chrono::milliseconds(milliseconds);
+  timers_.push_back({handler, period, Clock::now() + period});
+  return kResultOk;
+}
+
+tresult PLUGIN_API HostFrame::unregisterTimer(Linux::ITimerHandler* handler) {
+  auto it = std::find_if(timers_.begin(), timers_.end(), [&](const Timer& t) { return t.handler == handler; });
+  if (it == timers_.end()) return kResultFalse;
+  timers_.erase(it);
+  handler->release();
+  return kResultOk;
+}
+
+void HostFrame::RunDueTimers() {
+  // A handler may unregister timers while it runs: walk a copy, check each is still there.
+  const std::vector<Timer> timers = timers_;
+  for (const Timer& timer : timers) {
+    auto it = std::find_if(timers_.begin(), timers_.end(),
+                           [&](const Timer& t) { return t.handler == timer.handler; });
+    if (it == timers_.end() || Clock::now() < it->due) continue;
+    it->due += it->period;
+    if (it->due < Clock::now()) it->due = Clock::now() + it->period;  // no catching up after a stall
+    timer.handler->onTimer();
+  }
+}
+
+void HostFrame::RunFor(int ms) {
+  const Clock::time_point end = Clock::now() + std::chrono::milliseconds(ms);
+  for (;;) {
+    RunDueTimers();
+    const Clock::time_point now = Clock::now();
+    if (now >= end) return;
+    Clock::time_point wake = end;
+    for (const Timer& timer : timers_) wake = std::min(wake, timer.due);
+    std::vector<pollfd> fds;
+    for (const Watch& watch : watches_) fds.push_back({watch.fd, POLLIN, 0});
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(wake - now).count();
+    if (poll(fds.data(), fds.size(), static_cast<int>(std::max<long long>(0, wait))) <= 0) continue;
+    const std::vector<Watch> watches = watches_;
+    for (size_t i = 0; i < fds.size(); ++i) {
+      if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+      const bool stillWatched = std::any_of(watches_.begin(), watches_.end(), [&](const Watch& w) {
+        return w.handler == watches[i].handler;
+      });
+      if (stillWatched) watches[i].handler->onFDIsSet(watches[i].fd);
+    }
+  }
+}
+
+#endif
+
+}  // namespace spwwin

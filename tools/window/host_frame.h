@@ -1,0 +1,72 @@
+#pragma once
+// The frame a host hands the plug-in's view. It grants every resize (the
+// parent keeps its size). On Linux it is also the host's run loop: it watches
+// the file descriptors and runs the timers the view registers, while RunFor runs.
+//
+// Threads: the host's UI thread.
+
+#include <atomic>
+#include <chrono>
+#include <vector>
+
+#include "pluginterfaces/gui/iplugview.h"
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
+namespace spwwin {
+
+class HostFrame : public Steinberg::IPlugFrame
+#if SMTG_OS_LINUX
+    ,
+                  public Steinberg::Linux::IRunLoop
+#endif
+{
+ public:
+  HostFrame() = default;
+  virtual ~HostFrame();
+  HostFrame(const HostFrame&) = delete;
+  HostFrame& operator=(const HostFrame&) = delete;
+
+  Steinberg::tresult PLUGIN_API resizeView(Steinberg::IPlugView* view, Steinberg::ViewRect* newSize) override;
+  Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID queried, void** obj) override;
+  // Owned by the driver: counts, never deletes.
+  Steinberg::uint32 PLUGIN_API addRef() override { return ++refs_; }
+  Steinberg::uint32 PLUGIN_API release() override { return --refs_; }
+
+#if SMTG_OS_LINUX
+  Steinberg::tresult PLUGIN_API registerEventHandler(Steinberg::Linux::IEventHandler* handler,
+                                                     Steinberg::Linux::FileDescriptor fd) override;
+  Steinberg::tresult PLUGIN_API unregisterEventHandler(Steinberg::Linux::IEventHandler* handler) override;
+  Steinberg::tresult PLUGIN_API registerTimer(Steinberg::Linux::ITimerHandler* handler,
+                                              Steinberg::Linux::TimerInterval milliseconds) override;
+  Steinberg::tresult PLUGIN_API unregisterTimer(Steinberg::Linux::ITimerHandler* handler) override;
+
+  // Calls the handlers of readable descriptors and the timers that are due, for ms milliseconds.
+  void RunFor(int ms);
+  // Handlers and timers registered now.
+  size_t Registrations() const { return watches_.size() + timers_.size(); }
+#endif
+
+ private:
+  std::atomic<Steinberg::uint32> refs_{1};
+#if SMTG_OS_LINUX
+  using Clock = std::chrono::steady_clock;
+  struct Watch {
+    Steinberg::Linux::IEventHandler* handler;
+    int fd;
+  };
+  struct Timer {
+    Steinberg::Linux::ITimerHandler* handler;
+    Clock::duration period;
+    Clock::time_point due;
+  };
+  void RunDueTimers();
+  std::vector<Watch> watches_;
+  std::vector<Timer> timers_;
+#endif
+};
+
+}  // namespace spwwin
+
+#pragma GCC diagnostic pop

@@ -1,0 +1,225 @@
+// The window driver on X11: a parent window of its own connection, XTest input
+// through the server, and the picture read back with GetImage.
+
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+
+#include <cstdlib>
+
+#include "host_frame.h"
+#include "window_driver.h"
+
+namespace spwwin {
+namespace {
+
+constexpr xcb_button_t kLeftButton = 1;
+constexpr xcb_button_t kRightButton = 3;
+constexpr xcb_button_t kWheelUp = 4;
+constexpr xcb_button_t kWheelDown = 5;
+constexpr uint32_t kReturnSymbol = 0xFF0D;
+constexpr uint32_t kShiftSymbol = 0xFFE1;  // Shift_L
+constexpr uint32_t kOpaque = 0xFF000000u;
+
+class X11Driver : public WindowDriver {
+ public:
+  X11Driver(xcb_connection_t* conn, const xcb_screen_t* screen, int width, int height);
+  ~X11Driver() override;
+
+  void* ParentHandle() const override { return reinterpret_cast<void*>(static_cast<uintptr_t>(parent_)); }
+  const char* PlatformType() const override { return Steinberg::kPlatformTypeX11EmbedWindowID; }
+  Steinberg::IPlugFrame* Frame() override { return &frame_; }
+  void* EditorWindow() override;
+  void DestroyParent() override;
+  void Pump(int ms) override;
+
+  void Move(int x, int y) override;
+  void Press(int x, int y, Button button) override;
+  void Release(int x, int y, Button button) override;
+  void Wheel(int x, int y, int notches) override;
+  void Type(const std::string& text) override;
+  void PressReturn() override;
+  Picture Capture() override;
+
+ private:
+  xcb_window_t Editor();
+  void Fake(uint8_t type, uint8_t detail, int16_t rootX = 0, int16_t rootY = 0);
+  void Sync();
+  // The key code that types symbol, and whether Shift is needed; false when none does.
+  bool KeyFor(uint32_t symbol, xcb_keycode_t* code, bool* shift) const;
+  void TypeSymbol(uint32_t symbol);
+
+  xcb_connection_t* conn_;
+  const xcb_screen_t* screen_;
+  xcb_window_t parent_;
+  bool parentAlive_ = true;
+  HostFrame frame_;
+  std::vector<xcb_keysym_t> keySymbols_;
+  xcb_keycode_t firstKeycode_ = 0;
+  int symbolsPerKeycode_ = 0;
+};
+
+X11Driver::X11Driver(xcb_connection_t* conn, const xcb_screen_t* screen, int width, int height)
+    : conn_(conn), screen_(screen), parent_(xcb_generate_id(conn)) {
+  // Override-redirect: placed at (0, 0) as asked, whatever window manager runs.
+  const uint32_t values[] = {screen->black_pixel, 1};
+  xcb_create_window(conn, XCB_COPY_FROM_PARENT, parent_, screen->root, 0, 0, static_cast<uint16_t>(width),
+                    static_cast<uint16_t>(height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+                    XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+  xcb_map_window(conn, parent_);
+  const xcb_setup_t* setup = xcb_get_setup(conn);
+  firstKeycode_ = setup->min_keycode;
+  const uint8_t count = static_cast<uint8_t>(setup->max_keycode - setup->min_keycode + 1);
+  if (auto* reply = xcb_get_keyboard_mapping_reply(conn, xcb_get_keyboard_mapping(conn, firstKeycode_, count), nullptr)) {
+    symbolsPerKeycode_ = reply->keysyms_per_keycode;
+    const xcb_keysym_t* symbols = xcb_get_keyboard_mapping_keysyms(reply);
+    keySymbols_.assign(symbols, symbols + xcb_get_keyboard_mapping_keysyms_length(reply));
+    free(reply);
+  }
+  Sync();
+}
+
+X11Driver::~X11Driver() {
+  DestroyParent();
+  xcb_disconnect(conn_);
+}
+
+void X11Driver::Sync() {
+  xcb_flush(conn_);
+  free(xcb_get_input_focus_reply(conn_, xcb_get_input_focus(conn_), nullptr));
+}
+
+xcb_window_t X11Driver::Editor() {
+  if (!parentAlive_) return 0;
+  xcb_query_tree_reply_t* tree = xcb_query_tree_reply(conn_, xcb_query_tree(conn_, parent_), nullptr);
+  if (!tree) return 0;
+  const xcb_window_t editor = xcb_query_tree_children_length(tree) > 0 ? xcb_query_tree_children(tree)[0] : 0;
+  free(tree);
+  return editor;
+}
+
+void* X11Driver::EditorWindow() { return reinterpret_cast<void*>(static_cast<uintptr_t>(Editor())); }
+
+void X11Driver::DestroyParent() {
+  if (!parentAlive_) return;
+  xcb_destroy_window(conn_, parent_);
+  parentAlive_ = false;
+  Sync();
+}
+
+void X11Driver::Pump(int ms) {
+  Sync();  // the server has taken our input before the editor looks for it
+  frame_.RunFor(ms);
+}
+
+void X11Driver::Fake(uint8_t type, uint8_t detail, int16_t rootX, int16_t rootY) {
+  xcb_test_fake_input(conn_, type, detail, XCB_CURRENT_TIME, screen_->root, rootX, rootY, 0);
+}
+
+void X11Driver::Move(int x, int y) {
+  // The parent sits at the screen's origin and the editor at the parent's.
+  Fake(XCB_MOTION_NOTIFY, 0, static_cast<int16_t>(x), static_cast<int16_t>(y));
+  Sync();
+}
+
+void X11Driver::Press(int x, int y, Button button) {
+  Move(x, y);
+  Fake(XCB_BUTTON_PRESS, button == Button::kLeft ? kLeftButton : kRightButton);
+  Sync();
+}
+
+void X11Driver::Release(int x, int y, Button button) {
+  Move(x, y);
+  Fake(XCB_BUTTON_RELEASE, button == Button::kLeft ? kLeftButton : kRightButton);
+  Sync();
+}
+
+void X11Driver::Wheel(int x, int y, int notches) {
+  Move(x, y);
+  const xcb_button_t button = notches > 0 ? kWheelUp : kWheelDown;
+  for (int i = 0; i < std::abs(notches); ++i) {
+    Fake(XCB_BUTTON_PRESS, button);
+    Fake(XCB_BUTTON_RELEASE, button);
+  }
+  Sync();
+}
+
+bool X11Driver::KeyFor(uint32_t symbol, xcb_keycode_t* code, bool* shift) const {
+  if (symbolsPerKeycode_ == 0) return false;
+  for (size_t i = 0; i < keySymbols_.size(); ++i) {
+    const size_t column = i % static_cast<size_t>(symbolsPerKeycode_);
+    if (keySymbols_[i] != symbol || column > 1) continue;
+    *code = static_cast<xcb_keycode_t>(firstKeycode_ + i / static_cast<size_t>(symbolsPerKeycode_));
+    *shift = column == 1;
+    return true;
+  }
+  return false;
+}
+
+void X11Driver::TypeSymbol(uint32_t symbol) {
+  xcb_keycode_t code = 0;
+  bool shift = false;
+  if (!KeyFor(symbol, &code, &shift)) return;
+  xcb_keycode_t shiftCode = 0;
+  bool unused = false;
+  if (shift && KeyFor(kShiftSymbol, &shiftCode, &unused)) Fake(XCB_KEY_PRESS, shiftCode);
+  Fake(XCB_KEY_PRESS, code);
+  Fake(XCB_KEY_RELEASE, code);
+  if (shift && shiftCode) Fake(XCB_KEY_RELEASE, shiftCode);
+}
+
+void X11Driver::Type(const std::string& text) {
+  // Latin-1 characters are their own key symbols.
+  for (unsigned char ch : text) TypeSymbol(ch);
+  Sync();
+}
+
+void X11Driver::PressReturn() {
+  TypeSymbol(kReturnSymbol);
+  Sync();
+}
+
+Picture X11Driver::Capture() {
+  Picture picture;
+  const xcb_window_t editor = Editor();
+  if (!editor) return picture;
+  xcb_get_geometry_reply_t* geometry = xcb_get_geometry_reply(conn_, xcb_get_geometry(conn_, editor), nullptr);
+  if (!geometry) return picture;
+  const uint16_t w = geometry->width, h = geometry->height;
+  free(geometry);
+  xcb_get_image_reply_t* image = xcb_get_image_reply(
+      conn_, xcb_get_image(conn_, XCB_IMAGE_FORMAT_Z_PIXMAP, editor, 0, 0, w, h, ~0u), nullptr);
+  if (!image) return picture;
+  const size_t count = static_cast<size_t>(w) * h;
+  if (static_cast<size_t>(xcb_get_image_data_length(image)) >= count * sizeof(uint32_t)) {
+    const auto* data = reinterpret_cast<const uint32_t*>(xcb_get_image_data(image));
+    picture.width = w;
+    picture.height = h;
+    picture.pixels.assign(data, data + count);
+    for (uint32_t& pixel : picture.pixels) pixel |= kOpaque;
+  }
+  free(image);
+  return picture;
+}
+
+}  // namespace
+
+std::unique_ptr<WindowDriver> WindowDriver::Create(int width, int height, std::string* error) {
+  int screenNumber = 0;
+  xcb_connection_t* conn = xcb_connect(nullptr, &screenNumber);
+  if (xcb_connection_has_error(conn)) {
+    xcb_disconnect(conn);
+    if (error) *error = "no X display (is DISPLAY set?)";
+    return nullptr;
+  }
+  auto screens = xcb_setup_roots_iterator(xcb_get_setup(conn));
+  for (int i = 0; i < screenNumber && screens.rem; ++i) xcb_screen_next(&screens);
+  const xcb_query_extension_reply_t* xtest = xcb_get_extension_data(conn, &xcb_test_id);
+  if (!screens.rem || !xtest || !xtest->present) {
+    xcb_disconnect(conn);
+    if (error) *error = "the X display offers no XTest extension";
+    return nullptr;
+  }
+  return std::make_unique<X11Driver>(conn, screens.data, width, height);
+}
+
+}  // namespace spwwin
