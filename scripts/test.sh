@@ -36,7 +36,7 @@ cleanup() { wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"; }
 trap cleanup EXIT
 # Wine starts inside the same X server as the tests: its desktop process must
 # have a display, or no test can make a window.
-xvfb-run -a bash -c 'wineserver -p
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c 'wineserver -p
   wineboot --init </dev/null >/dev/null 2>&1
   cd build/windows && ctest --output-on-failure -j 2 --timeout 600'
 windows=$?

@@ -9,6 +9,7 @@
 
 #include "effect_vst3_view.h"
 #include "host_objects.h"
+#include "null_editor.h"
 #include "pluginterfaces/vst/ivstevents.h"
 #include "probe_effect.h"
 #include "public.sdk/source/common/memorystream.h"
@@ -401,18 +402,7 @@ TEST(BindingController, UnitsAndProgramList) {
 
 // ---------------------------------------------------------------- view
 
-namespace {
-class FixedSizeEditor : public IEditorLink {
- public:
-  void PushParameterToControls(int, double, bool) override {}
-  void PrepareDrawing() override {}
-  void StartGestureEndTimer(int) override {}
-  void CancelGestureEndTimer() override {}
-  int FrameRate() const override { return 24; }
-  int Width() const override { return 520; }
-  int Height() const override { return 402; }
-};
-}  // namespace
+using FixedSizeEditor = NullEditor;
 
 TEST(BindingView, SizeIsTheAttachedEditorsWhateverTheHostLastSet) {
   Probe probe;

@@ -10,6 +10,7 @@
 
 #include "effect_vst3_view.h"
 #include "host_objects.h"
+#include "null_editor.h"
 #include "pluginterfaces/gui/iplugview.h"
 #include "probe_effect.h"
 
@@ -21,16 +22,9 @@ using namespace Steinberg;
 namespace {
 
 // Writes what the view asks of it into the plug-in's event log.
-class RecordingEditor : public IEditorLink {
+class RecordingEditor : public NullEditor {
  public:
   explicit RecordingEditor(std::vector<std::string>* log) : log_(log) {}
-  void PushParameterToControls(int, double, bool) override {}
-  void PrepareDrawing() override {}
-  void StartGestureEndTimer(int) override {}
-  void CancelGestureEndTimer() override {}
-  int FrameRate() const override { return 24; }
-  int Width() const override { return 520; }
-  int Height() const override { return 402; }
   void* OpenEditorWindow(void* parent) override {
     log_->push_back("open");
     window_ = opens ? parent : nullptr;

@@ -158,14 +158,14 @@ TEST_F(EditorWindowTest, ClosingAndReopeningShowsTheSamePictureAndLeavesNoWindow
 
 TEST_F(EditorWindowTest, RemovingTheViewWithTheButtonHeldEndsTheGesture) {
   Drag(kKnobX, kKnobY, 0, -30, /*hold=*/true);
-  ASSERT_EQ(handler_.Words(kBinaural).back(), "perform");
+  ASSERT_EQ(handler_.LastWord(kBinaural), "perform");
   ASSERT_EQ(view_->removed(), kResultOk);
   EXPECT_TRUE(IsOneGesture(handler_.Words(kBinaural)));
 }
 
 TEST_F(EditorWindowTest, AHostThatDestroysItsWindowFirstEndsTheGestureAndCanOpenTheEditorAgain) {
   Drag(kKnobX, kKnobY, 0, -30, /*hold=*/true);
-  ASSERT_EQ(handler_.Words(kBinaural).back(), "perform");
+  ASSERT_EQ(handler_.LastWord(kBinaural), "perform");
   driver_->DestroyParent();
   Settle();
   EXPECT_TRUE(IsOneGesture(handler_.Words(kBinaural))) << "the window's end ended the press";
@@ -192,7 +192,7 @@ TEST_F(EditorWindowTest, AHostThatDestroysItsWindowFirstEndsTheGestureAndCanOpen
 #ifdef _WIN32
 TEST_F(EditorWindowTest, AWindowThatTakesTheMouseEndsTheGesture) {
   Drag(kKnobX, kKnobY, 0, -30, /*hold=*/true);
-  ASSERT_EQ(handler_.Words(kBinaural).back(), "perform");
+  ASSERT_EQ(handler_.LastWord(kBinaural), "perform");
   SetCapture(static_cast<HWND>(driver_->ParentHandle()));
   Settle();
   ReleaseCapture();

@@ -52,6 +52,11 @@ class RecordingHandler : public Steinberg::Vst::IComponentHandler {
     }
     return words;
   }
+  // The last of those words, "" when there is none.
+  std::string LastWord(Steinberg::Vst::ParamID id) const {
+    const std::vector<std::string> words = Words(id);
+    return words.empty() ? std::string() : words.back();
+  }
   // The parameters that were edited, in the order of their first edit.
   std::vector<Steinberg::Vst::ParamID> Edited() const {
     std::vector<Steinberg::Vst::ParamID> ids;

@@ -8,16 +8,14 @@
 
 #include "host_frame.h"
 #include "window_driver.h"
+#include "x11_keyboard_map.h"
+#include "x11_keys.h"
 
 namespace spwwin {
 namespace {
 
-constexpr xcb_button_t kLeftButton = 1;
-constexpr xcb_button_t kRightButton = 3;
-constexpr xcb_button_t kWheelUp = 4;
-constexpr xcb_button_t kWheelDown = 5;
-constexpr uint32_t kReturnSymbol = 0xFF0D;
-constexpr uint32_t kShiftSymbol = 0xFFE1;  // Shift_L
+using namespace x11;
+
 constexpr uint32_t kOpaque = 0xFF000000u;
 
 class X11Driver : public WindowDriver {
@@ -44,18 +42,15 @@ class X11Driver : public WindowDriver {
   xcb_window_t Editor();
   void Fake(uint8_t type, uint8_t detail, int16_t rootX = 0, int16_t rootY = 0);
   void Sync();
-  // The key code that types symbol, and whether Shift is needed; false when none does.
-  bool KeyFor(uint32_t symbol, xcb_keycode_t* code, bool* shift) const;
   void TypeSymbol(uint32_t symbol);
 
   xcb_connection_t* conn_;
   const xcb_screen_t* screen_;
   xcb_window_t parent_;
   bool parentAlive_ = true;
+  unsigned held_ = 0;  // bit n: pointer button n pressed here and not released
   HostFrame frame_;
-  std::vector<xcb_keysym_t> keySymbols_;
-  xcb_keycode_t firstKeycode_ = 0;
-  int symbolsPerKeycode_ = 0;
+  X11KeyboardMap keyboard_;
 };
 
 X11Driver::X11Driver(xcb_connection_t* conn, const xcb_screen_t* screen, int width, int height)
@@ -66,19 +61,15 @@ X11Driver::X11Driver(xcb_connection_t* conn, const xcb_screen_t* screen, int wid
                     static_cast<uint16_t>(height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
                     XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
   xcb_map_window(conn, parent_);
-  const xcb_setup_t* setup = xcb_get_setup(conn);
-  firstKeycode_ = setup->min_keycode;
-  const uint8_t count = static_cast<uint8_t>(setup->max_keycode - setup->min_keycode + 1);
-  if (auto* reply = xcb_get_keyboard_mapping_reply(conn, xcb_get_keyboard_mapping(conn, firstKeycode_, count), nullptr)) {
-    symbolsPerKeycode_ = reply->keysyms_per_keycode;
-    const xcb_keysym_t* symbols = xcb_get_keyboard_mapping_keysyms(reply);
-    keySymbols_.assign(symbols, symbols + xcb_get_keyboard_mapping_keysyms_length(reply));
-    free(reply);
-  }
+  keyboard_.Read(conn);
   Sync();
 }
 
 X11Driver::~X11Driver() {
+  // Buttons still held are let go: the server outlives this driver.
+  for (uint8_t button : {kLeftButton, kRightButton}) {
+    if (held_ & (1u << button)) Fake(XCB_BUTTON_RELEASE, button);
+  }
   DestroyParent();
   xcb_disconnect(conn_);
 }
@@ -123,13 +114,17 @@ void X11Driver::Move(int x, int y) {
 
 void X11Driver::Press(int x, int y, Button button) {
   Move(x, y);
-  Fake(XCB_BUTTON_PRESS, button == Button::kLeft ? kLeftButton : kRightButton);
+  const uint8_t number = button == Button::kLeft ? kLeftButton : kRightButton;
+  held_ |= 1u << number;
+  Fake(XCB_BUTTON_PRESS, number);
   Sync();
 }
 
 void X11Driver::Release(int x, int y, Button button) {
   Move(x, y);
-  Fake(XCB_BUTTON_RELEASE, button == Button::kLeft ? kLeftButton : kRightButton);
+  const uint8_t number = button == Button::kLeft ? kLeftButton : kRightButton;
+  held_ &= ~(1u << number);
+  Fake(XCB_BUTTON_RELEASE, number);
   Sync();
 }
 
@@ -143,25 +138,13 @@ void X11Driver::Wheel(int x, int y, int notches) {
   Sync();
 }
 
-bool X11Driver::KeyFor(uint32_t symbol, xcb_keycode_t* code, bool* shift) const {
-  if (symbolsPerKeycode_ == 0) return false;
-  for (size_t i = 0; i < keySymbols_.size(); ++i) {
-    const size_t column = i % static_cast<size_t>(symbolsPerKeycode_);
-    if (keySymbols_[i] != symbol || column > 1) continue;
-    *code = static_cast<xcb_keycode_t>(firstKeycode_ + i / static_cast<size_t>(symbolsPerKeycode_));
-    *shift = column == 1;
-    return true;
-  }
-  return false;
-}
-
 void X11Driver::TypeSymbol(uint32_t symbol) {
   xcb_keycode_t code = 0;
   bool shift = false;
-  if (!KeyFor(symbol, &code, &shift)) return;
+  if (!keyboard_.CodeFor(symbol, &code, &shift)) return;
   xcb_keycode_t shiftCode = 0;
   bool unused = false;
-  if (shift && KeyFor(kShiftSymbol, &shiftCode, &unused)) Fake(XCB_KEY_PRESS, shiftCode);
+  if (shift && keyboard_.CodeFor(kShiftLeft, &shiftCode, &unused)) Fake(XCB_KEY_PRESS, shiftCode);
   Fake(XCB_KEY_PRESS, code);
   Fake(XCB_KEY_RELEASE, code);
   if (shift && shiftCode) Fake(XCB_KEY_RELEASE, shiftCode);
@@ -174,7 +157,7 @@ void X11Driver::Type(const std::string& text) {
 }
 
 void X11Driver::PressReturn() {
-  TypeSymbol(kReturnSymbol);
+  TypeSymbol(kReturn);
   Sync();
 }
 
@@ -206,9 +189,9 @@ Picture X11Driver::Capture() {
 std::unique_ptr<WindowDriver> WindowDriver::Create(int width, int height, std::string* error) {
   int screenNumber = 0;
   xcb_connection_t* conn = xcb_connect(nullptr, &screenNumber);
-  if (xcb_connection_has_error(conn)) {
+  if (const int failure = xcb_connection_has_error(conn)) {
     xcb_disconnect(conn);
-    if (error) *error = "no X display (is DISPLAY set?)";
+    if (error) *error = "no X display (is DISPLAY set?), connection error " + std::to_string(failure);
     return nullptr;
   }
   auto screens = xcb_setup_roots_iterator(xcb_get_setup(conn));

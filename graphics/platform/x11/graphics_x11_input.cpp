@@ -5,24 +5,15 @@
 #include "graphics_x11.h"
 #include "key_mapping.h"
 #include "x11_entry_field.h"
+#include "x11_keys.h"
 
 namespace {
 
-// Pointer buttons.
-constexpr xcb_button_t kLeftButton = 1;
-constexpr xcb_button_t kRightButton = 3;
-constexpr xcb_button_t kWheelUp = 4;
-constexpr xcb_button_t kWheelDown = 5;
+using namespace x11;
 
 // Two left presses this close in time (ms) and place (pixels) are a double click.
 constexpr xcb_timestamp_t kDoubleClickTime = 400;
 constexpr int kDoubleClickDistance = 4;
-
-// Key symbols (X11 keysymdef.h).
-constexpr uint32_t kLeftArrow = 0xFF51;
-constexpr uint32_t kUpArrow = 0xFF52;
-constexpr uint32_t kRightArrow = 0xFF53;
-constexpr uint32_t kDownArrow = 0xFF54;
 
 IMouseKeys KeysFrom(uint16_t state) {
   IMouseKeys keys;
@@ -40,7 +31,7 @@ bool KeyForSymbol(uint32_t symbol, EKey* key) {
     case kDownArrow: *key = EKey::Down; return true;
     case kLeftArrow: *key = EKey::Left; return true;
     case kRightArrow: *key = EKey::Right; return true;
-    default: return symbol < 0x80 && KeyForCharacter(static_cast<int>(symbol), key);
+    default: return symbol <= kLastPrintable && KeyForCharacter(static_cast<int>(symbol), key);
   }
 }
 

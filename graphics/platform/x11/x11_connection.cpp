@@ -52,37 +52,13 @@ std::unique_ptr<X11Connection> X11Connection::Open() {
     return nullptr;
   }
   std::unique_ptr<X11Connection> connection(new X11Connection(conn, screens.data));
-  if (!connection->ReadKeyboardMap()) return nullptr;
+  if (!connection->keyboard_.Read(conn)) return nullptr;
   return connection;
 }
 
 X11Connection::X11Connection(xcb_connection_t* conn, const xcb_screen_t* screen) : conn_(conn), screen_(screen) {}
 
 X11Connection::~X11Connection() { xcb_disconnect(conn_); }
-
-bool X11Connection::ReadKeyboardMap() {
-  const xcb_setup_t* setup = xcb_get_setup(conn_);
-  firstKeycode_ = setup->min_keycode;
-  const uint8_t count = static_cast<uint8_t>(setup->max_keycode - setup->min_keycode + 1);
-  xcb_get_keyboard_mapping_reply_t* reply =
-      xcb_get_keyboard_mapping_reply(conn_, xcb_get_keyboard_mapping(conn_, firstKeycode_, count), nullptr);
-  if (!reply) return false;
-  symbolsPerKeycode_ = reply->keysyms_per_keycode;
-  const xcb_keysym_t* symbols = xcb_get_keyboard_mapping_keysyms(reply);
-  keySymbols_.assign(symbols, symbols + xcb_get_keyboard_mapping_keysyms_length(reply));
-  free(reply);
-  return true;
-}
-
-uint32_t X11Connection::KeySymbol(xcb_keycode_t code, bool shift) const {
-  if (code < firstKeycode_ || symbolsPerKeycode_ == 0) return 0;
-  const size_t base = static_cast<size_t>(code - firstKeycode_) * static_cast<size_t>(symbolsPerKeycode_);
-  const size_t column = shift && symbolsPerKeycode_ > 1 ? 1 : 0;
-  if (base + column >= keySymbols_.size()) return 0;
-  const uint32_t symbol = keySymbols_[base + column];
-  // A key without a shifted symbol types its first one.
-  return symbol != 0 ? symbol : keySymbols_[base];
-}
 
 void X11Connection::PutImage(xcb_drawable_t drawable, xcb_gcontext_t gc, const RasterBitmap& image,
                              const IArea& rect) const {

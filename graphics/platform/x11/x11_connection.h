@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "area.h"
+#include "x11_keyboard_map.h"
 
 class RasterBitmap;
 
@@ -34,15 +35,12 @@ class X11Connection {
   // Copies rect of image to the same place of drawable (ARGB words, alpha ignored).
   void PutImage(xcb_drawable_t drawable, xcb_gcontext_t gc, const RasterBitmap& image, const IArea& rect) const;
   // The key symbol of a key code, with or without Shift; 0 when none.
-  uint32_t KeySymbol(xcb_keycode_t code, bool shift) const;
+  uint32_t KeySymbol(xcb_keycode_t code, bool shift) const { return keyboard_.Symbol(code, shift); }
 
  private:
   X11Connection(xcb_connection_t* conn, const xcb_screen_t* screen);
-  bool ReadKeyboardMap();
 
   xcb_connection_t* conn_;
   const xcb_screen_t* screen_;
-  xcb_keycode_t firstKeycode_ = 0;
-  int symbolsPerKeycode_ = 0;
-  std::vector<uint32_t> keySymbols_;
+  X11KeyboardMap keyboard_;
 };

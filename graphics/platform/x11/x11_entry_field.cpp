@@ -1,8 +1,11 @@
 #include "x11_entry_field.h"
 
 #include "raster_draw.h"
+#include "x11_keys.h"
 
 namespace {
+
+using namespace x11;
 
 constexpr uint32_t kPaper = 0xFFFFFFFFu;
 constexpr uint32_t kInk = 0xFF000000u;
@@ -11,16 +14,6 @@ constexpr uint32_t kSelection = 0xFF3070C0u;
 constexpr int kFontHeight = 14;  // pixels
 constexpr int kMargin = 2;       // pixels between frame and text
 
-// Key symbols (X11 keysymdef.h).
-constexpr uint32_t kReturn = 0xFF0D;
-constexpr uint32_t kKeypadEnter = 0xFF8D;
-constexpr uint32_t kBackSpace = 0xFF08;
-constexpr uint32_t kFirstPrintable = 0x20;
-constexpr uint32_t kLastPrintable = 0x7E;
-constexpr uint32_t kKeypadZero = 0xFFB0;
-constexpr uint32_t kKeypadNine = 0xFFB9;
-constexpr uint32_t kKeypadDecimal = 0xFFAE;
-constexpr uint32_t kKeypadSubtract = 0xFFAD;
 
 // The character a key symbol types, 0 for none (keypad digits type digits).
 char Character(uint32_t symbol) {
