@@ -71,10 +71,10 @@ class IGraphics : public IEditorLink {
   // The deferred end of a wheel gesture: a countdown in redraw ticks (AdvanceGestureEndTimer).
   void StartGestureEndTimer(int ticks) override { gestureEndTicks_ = ticks; }
   void CancelGestureEndTimer() override { gestureEndTicks_ = 0; }
-  // Opens the editor window in parent; null on failure.
-  virtual void* OpenEditorWindow(void* parent) = 0;
-  virtual void CloseEditorWindow() = 0;
-  virtual void* EditorWindowHandle() const = 0;
+  // Opens the editor window in parent; null on failure. Every platform half says how.
+  void* OpenEditorWindow(void* parent) override = 0;
+  void CloseEditorWindow() override = 0;
+  void* EditorWindowHandle() const override = 0;
   virtual void HideHintIfDisabled() {}
   // The PNG resource id of this module decoded; null when missing or broken.
   virtual std::unique_ptr<RasterBitmap> LoadImageFromModule(int id, const char* name) = 0;
