@@ -11,6 +11,8 @@ namespace spw_editor {
 constexpr int kEditorWidth = 520;   // pixels
 constexpr int kEditorHeight = 402;
 
+constexpr bool InsideEditor(int x, int y) { return x >= 0 && y >= 0 && x < kEditorWidth && y < kEditorHeight; }
+
 enum ControlIndex : int {
   kBackgroundControl = 0,
   kVersionCaption,

@@ -20,6 +20,8 @@ class EditorFront {
   virtual void Press(int x, int y, bool right) = 0;
   virtual void Release(int x, int y, bool right) = 0;
   virtual void Wheel(int x, int y, int notches) = 0;
+  // The pointer went out of the editor (a drag released outside it).
+  virtual void Leave() = 0;
   // Text typed into the open value entry and Return.
   virtual void Type(const std::string& text) = 0;
   // What follows every action: the editor's redraw timer serves what changed.

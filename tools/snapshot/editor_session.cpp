@@ -1,6 +1,7 @@
 #include "editor_session.h"
 
 #include "headless_front.h"
+#include "layout_table.h"
 #include "platform/headless/graphics_headless.h"
 #include "stereo_pulse_weaver.h"
 #include "vst3_host.h"
@@ -76,6 +77,7 @@ void EditorSession::Drag(int x, int y, int dx, int dy) {
     Step();
   }
   front_->Release(x + dx, y + dy, false);
+  if (!spw_editor::InsideEditor(x + dx, y + dy)) front_->Leave();
   Step();
 }
 

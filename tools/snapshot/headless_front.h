@@ -2,8 +2,8 @@
 // The session's actions as direct calls on the headless editor; one timer tick per redraw.
 
 #include "editor_front.h"
+#include "platform/headless/graphics_headless.h"
 
-class IGraphicsHeadless;
 
 namespace spwsnapshot {
 
@@ -14,6 +14,7 @@ class HeadlessFront : public EditorFront {
   void Press(int x, int y, bool right) override;
   void Release(int x, int y, bool right) override;
   void Wheel(int x, int y, int notches) override;
+  void Leave() override { graphics_.MouseOut(); }
   void Type(const std::string& text) override;
   void Redraw() override;
   bool WritePng(const std::string& path) override;

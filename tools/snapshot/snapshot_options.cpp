@@ -41,10 +41,6 @@ bool ParseInts(const std::string& text, int count, std::vector<int>* out) {
   return *p == '\0';
 }
 
-bool InsideEditor(int x, int y) {
-  return x >= 0 && y >= 0 && x < spw_editor::kEditorWidth && y < spw_editor::kEditorHeight;
-}
-
 using Kind = SnapshotAction::Kind;
 
 struct Form {
@@ -94,7 +90,7 @@ bool ParseAction(const Form& form, const std::string& argument, SnapshotAction* 
   action->x = n[0], action->y = n[1];
   if (form.kind == Kind::Wheel) action->count = n[2];
   if (form.kind == Kind::Drag) action->dx = n[2], action->dy = n[3];
-  if (InsideEditor(action->x, action->y)) return true;
+  if (spw_editor::InsideEditor(action->x, action->y)) return true;
   *error = option + " " + argument + ": the point is outside the editor (" + std::to_string(spw_editor::kEditorWidth) +
            " x " + std::to_string(spw_editor::kEditorHeight) + ")";
   return false;

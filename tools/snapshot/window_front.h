@@ -28,6 +28,8 @@ class WindowFront : public EditorFront {
   void Press(int x, int y, bool right) override;
   void Release(int x, int y, bool right) override;
   void Wheel(int x, int y, int notches) override;
+  // The window system tells the editor itself.
+  void Leave() override {}
   void Type(const std::string& text) override;
   void Redraw() override;
   bool WritePng(const std::string& path) override;

@@ -96,11 +96,11 @@ void IGraphicsX11::Leave(const xcb_leave_notify_event_t& e) {
     MouseCaptureLost();
     return;
   }
-  // Into the entry field is not out of the editor; neither is a drag leaving it.
+  // Into the entry field is not out of the editor; neither is a drag leaving it, until
+  // its release ends the server's grab with the pointer outside.
+  if (e.detail == XCB_NOTIFY_DETAIL_INFERIOR) return;
   const IMouseKeys keys = KeysFrom(e.state);
-  if (e.mode == XCB_NOTIFY_MODE_NORMAL && e.detail != XCB_NOTIFY_DETAIL_INFERIOR && !keys.left && !keys.right) {
-    MouseOut();
-  }
+  if (e.mode == XCB_NOTIFY_MODE_UNGRAB || (!keys.left && !keys.right)) MouseOut();
 }
 
 void IGraphicsX11::Key(const xcb_key_press_event_t& e) {
