@@ -21,6 +21,7 @@ class EditorWindowTest : public ::testing::Test {
   static constexpr int kWidth = 520, kHeight = 402;  // the editor, pixels
   static constexpr int kSettleMs = 300;               // about seven timer ticks
   static constexpr int kHoldMs = 100;                 // a person's click
+  static constexpr int kRestX = 3, kRestY = 3;        // a corner of the background
 
   void SetUp() override {
     std::string error;
@@ -39,6 +40,8 @@ class EditorWindowTest : public ::testing::Test {
     ASSERT_NE(view_, nullptr);
     view_->setFrame(driver_->Frame());
     ASSERT_EQ(view_->attached(driver_->ParentHandle(), driver_->PlatformType()), Steinberg::kResultOk);
+    // The pointer rests on the background, not where an earlier test left it over a control.
+    driver_->Move(kRestX, kRestY);
     Settle();
   }
 
@@ -97,6 +100,7 @@ class EditorWindowTest : public ::testing::Test {
 // A rectangle of editor pixels, right and bottom exclusive.
 struct Area {
   int left, top, right, bottom;
+  int Pixels() const { return (right - left) * (bottom - top); }
 };
 
 // The pixels of area that differ between two pictures of the editor.

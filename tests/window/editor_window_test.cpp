@@ -3,6 +3,7 @@
 // on the screen. Closing, reopening and a host that destroys its window first
 // leave no window, timer, font or X resource behind.
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -24,7 +25,9 @@ namespace {
 
 constexpr Steinberg::Vst::ParamID kBinaural = 0;
 constexpr Steinberg::Vst::ParamID kReference = 2;
+constexpr Steinberg::Vst::ParamID kBinauralPan = 5;
 constexpr Steinberg::Vst::ParamID kFade = 8;
+constexpr Steinberg::Vst::ParamID kSlot2 = 13;
 
 // Where the layout puts things, editor pixels.
 constexpr int kKnobX = 110, kKnobY = 168;  // the frequency knob ("Binaural" while "Reference" is 0)
@@ -32,6 +35,16 @@ const Area kKnob{64, 122, 156, 226};
 constexpr int kFadeX = 234, kFadeY = 124;  // the "Fade" knob
 const Area kFadeBox{210, 112, 258, 136};   // where its typed-value box opens
 const Area kWavePicture{288, 98, 463, 153};
+// The slot panel's grid: cells 65 x 22 pixels, 3 apart, from (17, 265); the default
+// programme shows rows 0 to 4 with cell 22 (row 3) lit. Row 1, column 2 is cell 10.
+constexpr int kPanelTop = 263;
+const Area kFreeCell{153, 290, 218, 312};
+constexpr int kFreeCellX = 185, kFreeCellY = 301;
+constexpr double kFreeCellNumber = 10.0;
+const Area kToneCount{479, 238, 508, 255};
+constexpr int kPanX = 374, kPanY = 235;  // the "Binaural Pan" switch
+constexpr int kMenuRow = 21;             // pixels per menu entry
+const Area kBelowStatusLine{0, 80, 520, 402};  // hovering changes the status line
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
 constexpr int kTimerPeriodMs = 1000 / 24;
 
@@ -41,6 +54,18 @@ int WhitePixels(const Picture& picture, const Area& area) {
     for (int x = area.left; x < area.right; ++x) count += picture.At(x, y) == kWhite ? 1 : 0;
   }
   return count;
+}
+
+// The smallest area holding every pixel of within that differs between the two pictures.
+Area ChangedArea(const Picture& a, const Picture& b, const Area& within) {
+  Area area{within.right, within.bottom, within.left, within.top};
+  for (int y = within.top; y < within.bottom; ++y) {
+    for (int x = within.left; x < within.right; ++x) {
+      if (a.At(x, y) == b.At(x, y)) continue;
+      area = Area{std::min(area.left, x), std::min(area.top, y), std::max(area.right, x + 1), std::max(area.bottom, y + 1)};
+    }
+  }
+  return area;
 }
 
 bool IsOneGesture(const Strings& words) {
@@ -72,6 +97,38 @@ TEST_F(EditorWindowTest, AKnobDraggedUpIsOneGestureForTheHostAndTurnsOnTheScreen
   EXPECT_GT(ChangedPixels(before, after, kKnob), 0) << "the knob turned on the screen";
   EXPECT_EQ(ChangedPixels(before, after, kWavePicture), 0);
   if (HasFailure()) spwwin::WritePicturePng(after, "knob_drag.png");
+}
+
+TEST_F(EditorWindowTest, AClickOnAFreeGridCellGivesItTheNextSlotAndLightsIt) {
+  ASSERT_EQ(plugin_->NormalizedToPlain(kSlot2, Normalized(kSlot2)), 0.0) << "slot 2 is free";
+  const Picture before = driver_->Capture();
+  Click(kFreeCellX, kFreeCellY);
+  const Picture after = driver_->Capture();
+  // The grid writes the cell into the slot's parameter inside a begin and end of edit;
+  // the host reads the value from the controller.
+  EXPECT_EQ(handler_.Words(kSlot2), (Strings{"begin", "end"}));
+  EXPECT_EQ(plugin_->NormalizedToPlain(kSlot2, Normalized(kSlot2)), kFreeCellNumber);
+  EXPECT_GT(ChangedPixels(before, after, kFreeCell), kFreeCell.Pixels() / 2) << "the cell is lit";
+  EXPECT_GT(ChangedPixels(before, after, kToneCount), 0) << "two tones now";
+  if (HasFailure()) spwwin::WritePicturePng(after, "grid_click.png");
+}
+
+TEST_F(EditorWindowTest, ARightClickOpensTheMenuOfASwitchAndAChoiceSetsIt) {
+  const Picture before = driver_->Capture();
+  Click(kPanX, kPanY, Button::kRight);
+  const Picture open = driver_->Capture();
+  const Area menu = ChangedArea(before, open, kBelowStatusLine);
+  ASSERT_GT(menu.bottom - menu.top, 4 * kMenuRow) << "a menu of the five placements";
+  handler_.edits.clear();
+  // The first entry, "Higher freq. to right" (value 0 of 4).
+  Click(menu.left + kMenuRow, menu.top + kMenuRow / 2);
+  EXPECT_EQ(handler_.Words(kBinauralPan), (Strings{"begin", "perform", "end"}));
+  EXPECT_DOUBLE_EQ(handler_.LastValue(kBinauralPan), 0.0);
+  EXPECT_DOUBLE_EQ(Normalized(kBinauralPan), 0.0);
+  const Picture closed = driver_->Capture();
+  EXPECT_EQ(ChangedPixels(before, closed, Area{menu.left, kPanelTop, menu.right, menu.bottom}), 0)
+      << "the menu is gone from over the slot panel";
+  if (HasFailure()) spwwin::WritePicturePng(open, "menu.png");
 }
 
 TEST_F(EditorWindowTest, ATypedValueIsCommittedByReturnOnTheNextTickAndItsBoxGoes) {

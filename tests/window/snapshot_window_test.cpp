@@ -39,10 +39,12 @@ std::unique_ptr<RasterMemBitmap> Snapshot(const std::vector<std::string>& args, 
 }  // namespace
 
 TEST(SnapshotWindow, TheWindowShowsPixelForPixelWhatTheHeadlessEditorDraws) {
-  // A programme, a knob dragged, a switch clicked, a cell clicked, a wheel turn, a hover.
-  const std::vector<std::string> script = {"--program", "104",         "--drag",  "234,218,0,-30",
-                                           "--click",   "125,97",      "--click", "180,300",
-                                           "--wheel",   "234,124,2",   "--hover", "110,168"};
+  // A programme, a knob dragged, a switch clicked, a cell clicked, a value typed, the
+  // panel's thumb dragged out of the editor, a wheel turn, a hover.
+  const std::vector<std::string> script = {
+      "--program", "104",        "--drag",   "234,218,0,-30", "--click", "125,97",        "--click", "180,300",
+      "--rclick",  "234,124",    "--type",   "2.5",           "--drag",  "499,290,0,200", "--wheel", "234,124,2",
+      "--hover",   "110,168"};
   std::vector<std::string> headlessArgs = {"-o", "snapshot_headless.png"};
   std::vector<std::string> windowArgs = {"--window", "-o", "snapshot_window.png"};
   headlessArgs.insert(headlessArgs.end(), script.begin(), script.end());

@@ -41,6 +41,7 @@ class WinDriver : public WindowDriver {
   HWND Editor() const { return parent_ ? FindWindowExW(parent_, nullptr, kEditorClass, nullptr) : nullptr; }
   WPARAM Held() const { return held_; }
   void PostKey(HWND target, WPARAM virtualKey);
+  void Dispatch();  // every message queued now
 
   HWND parent_;
   HostFrame frame_;
@@ -58,14 +59,18 @@ void WinDriver::DestroyParent() {
   parent_ = nullptr;
 }
 
+void WinDriver::Dispatch() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
 void WinDriver::Pump(int ms) {
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
   for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+    Dispatch();
     const ULONGLONG now = GetTickCount64();
     if (now >= end) return;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
@@ -107,6 +112,9 @@ void WinDriver::PostKey(HWND target, WPARAM virtualKey) {
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC)) << 16;
   PostMessageW(target, WM_KEYDOWN, virtualKey, 1 | scan);
   PostMessageW(target, WM_KEYUP, virtualKey, 1 | scan | kKeyUpBits);
+  // A key's character is posted behind what is queued already: each key is served
+  // before the next, so the characters keep the keys' order, as a keyboard's do.
+  Dispatch();
 }
 
 void WinDriver::Type(const std::string& text) {
