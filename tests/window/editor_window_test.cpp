@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "editor_window_fixture.h"
 
@@ -26,7 +27,9 @@ namespace {
 constexpr Steinberg::Vst::ParamID kBinaural = 0;
 constexpr Steinberg::Vst::ParamID kReference = 2;
 constexpr Steinberg::Vst::ParamID kBinauralPan = 5;
+constexpr Steinberg::Vst::ParamID kLinkFreq = 6;
 constexpr Steinberg::Vst::ParamID kFade = 8;
+constexpr Steinberg::Vst::ParamID kSlot1 = 12;
 constexpr Steinberg::Vst::ParamID kSlot2 = 13;
 
 // Where the layout puts things, editor pixels.
@@ -227,6 +230,17 @@ TEST_F(EditorWindowTest, AHostThatDestroysItsWindowFirstEndsTheGestureAndCanOpen
   Settle();
   EXPECT_TRUE(IsOneGesture(handler_.Words(kBinaural))) << "the window's end ended the press";
   driver_->Release(kKnobX, kKnobY - 30, Button::kLeft);  // the person lets go somewhere
+
+  // The grid's work no longer waits for the dead window's timer: automation that
+  // moves every cell a row up ("Yes & up/down", the beat crossing 5 Hz) moves the
+  // programme's cell 22 a row, and the host hears of it before the view is removed.
+  handler_.edits.clear();
+  for (auto change : {std::make_pair(kLinkFreq, 2.0), std::make_pair(kBinaural, 4.99),
+                      std::make_pair(kBinaural, 5.0)}) {
+    plugin_->QueueParameterChange(change.first, plugin_->PlainToNormalized(change.first, change.second));
+    Render();
+  }
+  EXPECT_FALSE(handler_.Words(kSlot1).empty()) << "the grid wrote the slot's new cell";
   EXPECT_EQ(view_->removed(), kResultOk) << "nothing of the dead window is touched";
 
   // A new host window: the same view opens in it and works as before.

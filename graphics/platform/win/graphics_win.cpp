@@ -78,6 +78,8 @@ void IGraphicsWin::CloseEditorWindow() {
 
 void IGraphicsWin::ForgetWindow() {
   EndHeldInput();
+  // Work waiting for the redraw timer must not wait for a timer that is gone.
+  if (Plug()) Plug()->EditorClosed();
   entry_.Close();  // the box died with its parent
   KillTimer(window_, kRedrawTimerId);
   SetWindowLongPtrW(window_, GWLP_USERDATA, 0);

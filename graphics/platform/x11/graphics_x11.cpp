@@ -88,6 +88,8 @@ void IGraphicsX11::CloseEditorWindow() {
 
 void IGraphicsX11::ForgetWindow() {
   EndHeldInput();
+  // Work waiting for the redraw timer must not wait for ticks that no longer come.
+  if (Plug()) Plug()->EditorClosed();
   entry_.Close();  // its window died with ours
   window_ = 0;
 }
