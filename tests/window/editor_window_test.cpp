@@ -185,6 +185,8 @@ TEST_F(EditorWindowTest, ClosingAndReopeningShowsTheSamePictureAndLeavesNoWindow
       GetWindowLongPtrW(static_cast<HWND>(driver_->EditorWindow()), GWLP_HINSTANCE));
   WNDCLASSEXW info = {};
   info.cbSize = sizeof info;
+  // Wine does not count GDI objects (always 0); Windows does.
+  const DWORD gdiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
 #else
   XResources server;
   const int clientsOpen = server.Clients();
@@ -204,6 +206,9 @@ TEST_F(EditorWindowTest, ClosingAndReopeningShowsTheSamePictureAndLeavesNoWindow
   }
   const Picture again = driver_->Capture();
   EXPECT_EQ(ChangedPixels(first, again, Area{0, 0, kWidth, kHeight}), 0);
+#ifdef _WIN32
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiObjects);
+#endif
 
   // Removed while a redraw is due: the knob changed and a tick has come round unserved.
   Drag(kKnobX, kKnobY, 0, -10);
