@@ -20,7 +20,6 @@ ISliderImg::ISliderImg(IEffectBase* plug, int paramIdx, const IArea& rect, const
       label_(label),
       track_(TrackOf(rect, handle, travel, !horizontal)),
       handle_(handle),
-      travel_(travel),
       freeTravel_(travel - (horizontal ? handle.w : handle.h)),
       vertical_(!horizontal),
       hoverWeight_(hoverWeight) {}

@@ -27,7 +27,6 @@ class ISliderImg : public IControl {
   ITextStyle label_;
   IArea track_;
   IImage handle_;
-  int travel_;
   int freeTravel_;  // travel minus the handle's length
   bool vertical_;
   bool hovered_ = false;
