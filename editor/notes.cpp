@@ -5,7 +5,9 @@
 
 #include "editor_images.h"
 #include "graphics.h"
+#include "rounding.h"
 #include "stereo_pulse_weaver.h"
+#include "text_styles.h"
 
 namespace {
 
@@ -20,12 +22,6 @@ constexpr int kLabelDrop = 4;       // label top below the cell top, pixels
 constexpr float kHoverWeight = 0.8f;
 constexpr int kCarrierWheelRows = 3;  // rows a wheel notch scrolls
 constexpr int kBeatWheelRows = 2;
-
-ITextStyle LabelStyle(int alpha, int size) {
-  return ITextStyle("Arial", size, IRgba(alpha, 255, 255, 255), kTextNormal, kAlignCentre);
-}
-
-int Nearest(double x) { return static_cast<int>(x >= 0.0 ? x + 0.5 : x - 0.5); }
 
 }  // namespace
 
@@ -54,8 +50,8 @@ void NOTES::EnsureLook() {
   geometry_.thumbW = thumb_.w;
   geometry_.thumbH = thumb_.h;
   for (int look = 0; look < kLooks; ++look) {
-    labelStyles_[look][0] = LabelStyle(kLabelAlpha[look], kLabelSize);
-    labelStyles_[look][1] = LabelStyle(kLabelAlpha[look], kCompactLabelSize);
+    labelStyles_[look][0] = CentredWhiteStyle(kLabelSize, kLabelAlpha[look]);
+    labelStyles_[look][1] = CentredWhiteStyle(kCompactLabelSize, kLabelAlpha[look]);
   }
   loaded_ = true;
 }
@@ -124,9 +120,9 @@ void NOTES::FollowRowMove(int move) {
   const int first = geometry_.FirstVisibleRow(scrollOffset_, rows);
   const double pixelsPerRow = static_cast<double>(geometry_.Track()) / hidden;
   if (move > 0 && lowestRow >= first + SlotPanelGeometry::kVisibleRows) {
-    ScrollBy(Nearest((lowestRow - first - (SlotPanelGeometry::kVisibleRows - 1)) * pixelsPerRow));
+    ScrollBy(RoundHalfAwayFromZero((lowestRow - first - (SlotPanelGeometry::kVisibleRows - 1)) * pixelsPerRow));
   } else if (move < 0 && first >= lowestRow) {
-    ScrollBy(-Nearest((first - lowestRow + 1) * pixelsPerRow));
+    ScrollBy(-RoundHalfAwayFromZero((first - lowestRow + 1) * pixelsPerRow));
   }
 }
 
@@ -139,7 +135,7 @@ void NOTES::MouseDown(int x, int y, const IMouseKeys& mod) {
     if (mod.right) return;
     dragging_ = true;
     const bool onThumb = y >= thumb.top && y <= thumb.bottom;
-    if (!onThumb) ScrollBy(y - scrollOffset_ - geometry_.panel.top - Nearest(geometry_.thumbH * 0.5));
+    if (!onThumb) ScrollBy(y - scrollOffset_ - geometry_.panel.top - RoundHalfAwayFromZero(geometry_.thumbH * 0.5));
     MarkDirty(true);
     return;
   }

@@ -5,6 +5,7 @@
 #include "editor_images.h"
 #include "graphics.h"
 #include "stereo_pulse_weaver.h"
+#include "text_styles.h"
 
 namespace {
 constexpr int kCountSize = 15;  // pixels
@@ -12,15 +13,11 @@ constexpr int kCountAlpha = 180;
 constexpr int kHoverCountAlpha = 250;
 constexpr float kHoverWeight = 0.8f;
 constexpr int kCountDrop = 2;  // count's top below the control's top, pixels
-
-ITextStyle CountStyle(int alpha) {
-  return ITextStyle("Arial", kCountSize, IRgba(alpha, 255, 255, 255), kTextNormal, kAlignCentre);
-}
 }  // namespace
 
 PHASE::PHASE(CLS_STEREOPULSEWEAVER* plug, const IArea& rect)
-    : IControl(plug, rect), plugin_(plug), countStyle_(CountStyle(kCountAlpha)),
-      hoverCountStyle_(CountStyle(kHoverCountAlpha)) {}
+    : IControl(plug, rect), plugin_(plug), countStyle_(spw_editor::CentredWhiteStyle(kCountSize, kCountAlpha)),
+      hoverCountStyle_(spw_editor::CentredWhiteStyle(kCountSize, kHoverCountAlpha)) {}
 
 bool PHASE::Draw(IGraphics& graphics) {
   if (!loaded_) {

@@ -7,6 +7,8 @@
 #include "effect_base.h"
 #include "graphics.h"
 #include "parameter.h"
+#include "rounding.h"
+#include "scroll_track.h"
 
 namespace {
 
@@ -26,7 +28,6 @@ constexpr int kCharWidthLoss = 8;    // estimated character width = text size - 
 constexpr int kMinCharWidth = 5;
 constexpr int kWidthSlack = 20;
 
-int Nearest(double x) { return static_cast<int>(x >= 0.0 ? x + 0.5 : x - 0.5); }
 int FloorDiv(int a, int b) { return static_cast<int>(std::floor(static_cast<double>(a) / b)); }
 
 IRgba WithAlpha(IRgba colour, int alpha) {
@@ -102,7 +103,7 @@ void PromptPopup::CentreOn(const IArea& rect, int width, int height) {
 
 void PromptPopup::SelectFromParameter(int paramIdx, IControl* opener) {
   const IParameter* param = Plug() ? Plug()->ParamAt(paramIdx) : nullptr;
-  if (param) selected_ = Nearest(param->Value() - param->Minimum());
+  if (param) selected_ = RoundHalfAwayFromZero(param->Value() - param->Minimum());
   ScrollToSelected();
   SetOwner(opener);
   Hide(false);
@@ -112,16 +113,14 @@ void PromptPopup::ScrollToSelected() {
   const int hiddenRows = RowsNeeded() - visibleRows_;
   if (!HasScrollbar() || hiddenRows <= 0 || selected_ < 0 || Track() <= 0) return;
   // The selected row as near the middle as the ends allow.
-  const int firstRow = std::clamp(selected_ / columns_ + 1 - (visibleRows_ + 1) / 2, 0, hiddenRows);
-  scrollOffset_ = Nearest(static_cast<double>(Track()) * firstRow / hiddenRows);
+  scrollOffset_ = OffsetOfFirstRow(selected_ / columns_ + 1 - (visibleRows_ + 1) / 2, hiddenRows, Track());
 }
 
 // ---------------------------------------------------------------- geometry
 
 int PromptPopup::FirstVisible() const {
-  const int hiddenRows = RowsNeeded() - visibleRows_;
-  if (!HasScrollbar() || hiddenRows <= 0 || Track() <= 0) return 0;
-  return columns_ * Nearest(static_cast<double>(hiddenRows) * scrollOffset_ / Track());
+  if (!HasScrollbar()) return 0;
+  return columns_ * FirstRowAtOffset(scrollOffset_, RowsNeeded() - visibleRows_, Track());
 }
 
 IArea PromptPopup::EntryRect(int visible) const {
@@ -147,7 +146,7 @@ int PromptPopup::EntryAt(int x, int y) const {
   // The bottom edge and beyond is no row: only the rows drawn can be chosen.
   if (row < 0 || row >= r.H() / rowHeight_) return kNoEntry;
   int column = 0;
-  if (columns_ >= 2) column = std::clamp(FloorDiv(x - r.left - Nearest(margin_ * 0.5), columnWidth_), 0, columns_ - 1);
+  if (columns_ >= 2) column = std::clamp(FloorDiv(x - r.left - RoundHalfAwayFromZero(margin_ * 0.5), columnWidth_), 0, columns_ - 1);
   const int visible = row * columns_ + column;
   return FirstVisible() + visible < EntryCount() ? visible : kNoEntry;
 }
@@ -171,7 +170,7 @@ void PromptPopup::MouseDown(int x, int y, const IMouseKeys& mod) {
     if (!mod.left) return;
     dragging_ = true;
     const IArea thumb = ThumbRect();
-    if (y < thumb.top || y > thumb.bottom) ScrollBy(y - scrollOffset_ - Rect().top - Nearest(thumbLength_ * 0.5));
+    if (y < thumb.top || y > thumb.bottom) ScrollBy(y - scrollOffset_ - Rect().top - RoundHalfAwayFromZero(thumbLength_ * 0.5));
     MarkDirty(true);
     return;
   }
@@ -251,7 +250,7 @@ bool PromptPopup::Draw(IGraphics& graphics) {
   bool drawn = true;
   for (int visible = 0; visible < shown; ++visible) {
     const IArea cell = EntryRect(visible);
-    const IArea text(cell.left + margin_, r.top + (visible / columns_) * rowHeight_ + Nearest(margin_ * 0.75),
+    const IArea text(cell.left + margin_, r.top + (visible / columns_) * rowHeight_ + RoundHalfAwayFromZero(margin_ * 0.75),
                      cell.right, r.top + (visible / columns_ + 1) * rowHeight_);
     ITextStyle& style = visible == selected ? selectedStyle_ : entryStyle_;
     drawn = graphics.DrawText(style, entries_[static_cast<size_t>(first + visible)].data(), text) && drawn;

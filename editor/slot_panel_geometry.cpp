@@ -1,12 +1,10 @@
 #include "slot_panel_geometry.h"
 
-#include <algorithm>
 #include <cmath>
 
-namespace {
-// Nearest integer, halves away from zero.
-int Nearest(double x) { return static_cast<int>(x >= 0.0 ? x + 0.5 : x - 0.5); }
+#include "scroll_track.h"
 
+namespace {
 // floor(a / b) for b > 0, also for negative a.
 int FloorDiv(int a, int b) { return static_cast<int>(std::floor(static_cast<double>(a) / b)); }
 }  // namespace
@@ -39,13 +37,9 @@ int SlotPanelGeometry::HitCell(int x, int y) const {
 }
 
 int SlotPanelGeometry::FirstVisibleRow(int scrollOffset, int rows) const {
-  const int hidden = rows - kVisibleRows;
-  if (hidden <= 0 || Track() <= 0) return 0;
-  return std::clamp(Nearest(static_cast<double>(scrollOffset) * hidden / Track()), 0, hidden);
+  return FirstRowAtOffset(scrollOffset, rows - kVisibleRows, Track());
 }
 
 int SlotPanelGeometry::OffsetForFirstRow(int first, int rows) const {
-  const int hidden = rows - kVisibleRows;
-  if (hidden <= 0) return 0;
-  return Nearest(static_cast<double>(std::clamp(first, 0, hidden)) * Track() / hidden);
+  return OffsetOfFirstRow(first, rows - kVisibleRows, Track());
 }

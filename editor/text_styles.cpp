@@ -31,6 +31,10 @@ ITextStyle EditorTextStyle(TextStyleId id) {
   return ITextStyle();
 }
 
+ITextStyle CentredWhiteStyle(int size, int alpha) {
+  return ITextStyle("Arial", size, IRgba(alpha, kWhite, kWhite, kWhite), kTextNormal, kAlignCentre);
+}
+
 ITextStyle ControlLabelStyle() { return ITextStyle("Arial", 0, IRgba(255, 0, 0, 0), kTextNormal, kAlignCentre); }
 
 }  // namespace spw_editor

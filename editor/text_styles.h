@@ -10,5 +10,8 @@ namespace spw_editor {
 ITextStyle EditorTextStyle(TextStyleId id);
 // Size 0: the knobs, switches and the slider draw no value label.
 ITextStyle ControlLabelStyle();
+// White Arial of size pixels at alpha, centred: the counts and labels the
+// plug-in's own controls draw.
+ITextStyle CentredWhiteStyle(int size, int alpha);
 
 }  // namespace spw_editor

@@ -10,6 +10,27 @@ using namespace Steinberg;
 
 namespace spwwin {
 
+#if SMTG_OS_LINUX
+namespace {
+
+// The registration of handler in list, or list.end().
+template <typename List, typename Handler>
+auto FindHandler(List& list, const Handler* handler) {
+  return std::find_if(list.begin(), list.end(), [&](const auto& entry) { return entry.handler == handler; });
+}
+
+template <typename List, typename Handler>
+tresult Unregister(List& list, Handler* handler) {
+  auto it = FindHandler(list, handler);
+  if (it == list.end()) return kResultFalse;
+  list.erase(it);
+  handler->release();
+  return kResultOk;
+}
+
+}  // namespace
+#endif
+
 HostFrame::~HostFrame() {
 #if SMTG_OS_LINUX
   // What a view left registered is let go of with the host.
@@ -43,11 +64,7 @@ tresult PLUGIN_API HostFrame::registerEventHandler(Linux::IEventHandler* handler
 }
 
 tresult PLUGIN_API HostFrame::unregisterEventHandler(Linux::IEventHandler* handler) {
-  auto it = std::find_if(watches_.begin(), watches_.end(), [&](const Watch& w) { return w.handler == handler; });
-  if (it == watches_.end()) return kResultFalse;
-  watches_.erase(it);
-  handler->release();
-  return kResultOk;
+  return Unregister(watches_, handler);
 }
 
 tresult PLUGIN_API HostFrame::registerTimer(Linux::ITimerHandler* handler, Linux::TimerInterval milliseconds) {
@@ -58,20 +75,13 @@ tresult PLUGIN_API HostFrame::registerTimer(Linux::ITimerHandler* handler, Linux
   return kResultOk;
 }
 
-tresult PLUGIN_API HostFrame::unregisterTimer(Linux::ITimerHandler* handler) {
-  auto it = std::find_if(timers_.begin(), timers_.end(), [&](const Timer& t) { return t.handler == handler; });
-  if (it == timers_.end()) return kResultFalse;
-  timers_.erase(it);
-  handler->release();
-  return kResultOk;
-}
+tresult PLUGIN_API HostFrame::unregisterTimer(Linux::ITimerHandler* handler) { return Unregister(timers_, handler); }
 
 void HostFrame::RunDueTimers() {
   // A handler may unregister timers while it runs: walk a copy, check each is still there.
   const std::vector<Timer> timers = timers_;
   for (const Timer& timer : timers) {
-    auto it = std::find_if(timers_.begin(), timers_.end(),
-                           [&](const Timer& t) { return t.handler == timer.handler; });
+    auto it = FindHandler(timers_, timer.handler);
     if (it == timers_.end() || Clock::now() < it->due) continue;
     it->due += it->period;
     if (it->due < Clock::now()) it->due = Clock::now() + it->period;  // no catching up after a stall
@@ -94,9 +104,7 @@ void HostFrame::RunFor(int ms) {
     const std::vector<Watch> watches = watches_;
     for (size_t i = 0; i < fds.size(); ++i) {
       if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-      const bool stillWatched = std::any_of(watches_.begin(), watches_.end(), [&](const Watch& w) {
-        return w.handler == watches[i].handler;
-      });
+      const bool stillWatched = FindHandler(watches_, watches[i].handler) != watches_.end();
       if (stillWatched) watches[i].handler->onFDIsSet(watches[i].fd);
     }
   }

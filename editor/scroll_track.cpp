@@ -1,0 +1,15 @@
+#include "scroll_track.h"
+
+#include <algorithm>
+
+#include "rounding.h"
+
+int FirstRowAtOffset(int offset, int hiddenRows, int track) {
+  if (hiddenRows <= 0 || track <= 0) return 0;
+  return std::clamp(RoundHalfAwayFromZero(static_cast<double>(offset) * hiddenRows / track), 0, hiddenRows);
+}
+
+int OffsetOfFirstRow(int first, int hiddenRows, int track) {
+  if (hiddenRows <= 0) return 0;
+  return RoundHalfAwayFromZero(static_cast<double>(std::clamp(first, 0, hiddenRows)) * track / hiddenRows);
+}
