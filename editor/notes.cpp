@@ -6,6 +6,7 @@
 #include "editor_images.h"
 #include "graphics.h"
 #include "rounding.h"
+#include "scroll_track.h"
 #include "stereo_pulse_weaver.h"
 #include "text_styles.h"
 
@@ -130,12 +131,12 @@ void NOTES::FollowRowMove(int move) {
 
 void NOTES::MouseDown(int x, int y, const IMouseKeys& mod) {
   EnsureLook();
-  const IArea thumb = ThumbRect();
   if (geometry_.InThumbColumn(x)) {
     if (mod.right) return;
     dragging_ = true;
-    const bool onThumb = y >= thumb.top && y <= thumb.bottom;
-    if (!onThumb) ScrollBy(y - scrollOffset_ - geometry_.panel.top - RoundHalfAwayFromZero(geometry_.thumbH * 0.5));
+    if (!geometry_.OnThumb(x, y, scrollOffset_)) {
+      ScrollBy(y - scrollOffset_ - geometry_.panel.top - RoundHalfAwayFromZero(geometry_.thumbH * 0.5));
+    }
     MarkDirty(true);
     return;
   }
@@ -180,16 +181,13 @@ void NOTES::MouseWheel(int x, int y, const IMouseKeys& mod, int distance) {
 }
 
 void NOTES::ScrollBy(int pixels) {
-  int offset = scrollOffset_ + pixels;
-  if (offset > geometry_.Track()) offset = geometry_.Track();
-  scrollOffset_ = offset < 0 ? 0 : offset;
+  scrollOffset_ = ClampToTrack(scrollOffset_ + pixels, geometry_.Track());
   MarkDirty(true);
 }
 
 void NOTES::MouseOver(int x, int y, const IMouseKeys& mod) {
   EnsureLook();
-  const IArea thumb = ThumbRect();
-  const bool onThumb = x >= thumb.left && x <= thumb.right && y >= thumb.top && y <= thumb.bottom;
+  const bool onThumb = geometry_.OnThumb(x, y, scrollOffset_);
   const int cell = geometry_.HitCell(x, y);
   if (!onThumb && cell < 0) return;  // a gap changes nothing at all
   const int hovered = onThumb ? kOverThumb : cell;

@@ -146,7 +146,10 @@ int PromptPopup::EntryAt(int x, int y) const {
   // The bottom edge and beyond is no row: only the rows drawn can be chosen.
   if (row < 0 || row >= r.H() / rowHeight_) return kNoEntry;
   int column = 0;
-  if (columns_ >= 2) column = std::clamp(FloorDiv(x - r.left - RoundHalfAwayFromZero(margin_ * 0.5), columnWidth_), 0, columns_ - 1);
+  if (columns_ >= 2) {
+    const int halfMargin = RoundHalfAwayFromZero(margin_ * 0.5);
+    column = std::clamp(FloorDiv(x - r.left - halfMargin, columnWidth_), 0, columns_ - 1);
+  }
   const int visible = row * columns_ + column;
   return FirstVisible() + visible < EntryCount() ? visible : kNoEntry;
 }
@@ -170,7 +173,9 @@ void PromptPopup::MouseDown(int x, int y, const IMouseKeys& mod) {
     if (!mod.left) return;
     dragging_ = true;
     const IArea thumb = ThumbRect();
-    if (y < thumb.top || y > thumb.bottom) ScrollBy(y - scrollOffset_ - Rect().top - RoundHalfAwayFromZero(thumbLength_ * 0.5));
+    if (y < thumb.top || y > thumb.bottom) {
+      ScrollBy(y - scrollOffset_ - Rect().top - RoundHalfAwayFromZero(thumbLength_ * 0.5));
+    }
     MarkDirty(true);
     return;
   }
@@ -215,7 +220,7 @@ void PromptPopup::MouseWheel(int x, int y, const IMouseKeys& mod, int distance) 
 }
 
 void PromptPopup::ScrollBy(int pixels) {
-  scrollOffset_ = std::clamp(scrollOffset_ + pixels, 0, std::max(0, Track()));
+  scrollOffset_ = ClampToTrack(scrollOffset_ + pixels, Track());
   MarkDirty(true);
 }
 
@@ -248,9 +253,10 @@ bool PromptPopup::Draw(IGraphics& graphics) {
     graphics.FillRoundedBox(highlight_, EntryRect(hovered_), kEntryRadius, 4, nullptr, true);
   }
   bool drawn = true;
+  const int textDrop = RoundHalfAwayFromZero(margin_ * 0.75);
   for (int visible = 0; visible < shown; ++visible) {
     const IArea cell = EntryRect(visible);
-    const IArea text(cell.left + margin_, r.top + (visible / columns_) * rowHeight_ + RoundHalfAwayFromZero(margin_ * 0.75),
+    const IArea text(cell.left + margin_, r.top + (visible / columns_) * rowHeight_ + textDrop,
                      cell.right, r.top + (visible / columns_ + 1) * rowHeight_);
     ITextStyle& style = visible == selected ? selectedStyle_ : entryStyle_;
     drawn = graphics.DrawText(style, entries_[static_cast<size_t>(first + visible)].data(), text) && drawn;

@@ -13,3 +13,5 @@ int OffsetOfFirstRow(int first, int hiddenRows, int track) {
   if (hiddenRows <= 0) return 0;
   return RoundHalfAwayFromZero(static_cast<double>(std::clamp(first, 0, hiddenRows)) * track / hiddenRows);
 }
+
+int ClampToTrack(int offset, int track) { return std::clamp(offset, 0, std::max(0, track)); }

@@ -10,3 +10,5 @@ int FirstRowAtOffset(int offset, int hiddenRows, int track);
 // The offset that shows row first at the top (first limited to 0..hidden); 0
 // when nothing is hidden.
 int OffsetOfFirstRow(int first, int hiddenRows, int track);
+// offset limited to the thumb's travel, 0..track (0 when the thumb cannot move).
+int ClampToTrack(int offset, int track);

@@ -25,6 +25,11 @@ bool SlotPanelGeometry::InThumbColumn(int x) const {
   return x >= thumb.left && x <= thumb.right;
 }
 
+bool SlotPanelGeometry::OnThumb(int x, int y, int scrollOffset) const {
+  const IArea thumb = Thumb(scrollOffset);
+  return x >= thumb.left && x <= thumb.right && y >= thumb.top && y <= thumb.bottom;
+}
+
 int SlotPanelGeometry::HitCell(int x, int y) const {
   const int pitchX = cellW + kCellGap, pitchY = cellH + kCellGap;
   if (pitchX <= kCellGap || pitchY <= kCellGap) return -1;  // no cell image

@@ -24,6 +24,8 @@ struct SlotPanelGeometry {
   IArea Thumb(int scrollOffset) const;
   // x lies in the thumb's column (edges included).
   bool InThumbColumn(int x) const;
+  // (x, y) lies on the thumb at scrollOffset (edges included).
+  bool OnThumb(int x, int y, int scrollOffset) const;
   // The visible-cell index (column + 7 x visible row) at (x, y), or -1: in a
   // gap, left of the first column, right of the seventh, outside the five rows.
   int HitCell(int x, int y) const;

@@ -18,6 +18,8 @@ using namespace x11;
 
 constexpr uint32_t kOpaque = 0xFF000000u;
 
+uint8_t ButtonNumber(Button button) { return button == Button::kLeft ? kLeftButton : kRightButton; }
+
 class X11Driver : public WindowDriver {
  public:
   X11Driver(xcb_connection_t* conn, const xcb_screen_t* screen, int width, int height);
@@ -114,7 +116,7 @@ void X11Driver::Move(int x, int y) {
 
 void X11Driver::Press(int x, int y, Button button) {
   Move(x, y);
-  const uint8_t number = button == Button::kLeft ? kLeftButton : kRightButton;
+  const uint8_t number = ButtonNumber(button);
   held_ |= 1u << number;
   Fake(XCB_BUTTON_PRESS, number);
   Sync();
@@ -122,7 +124,7 @@ void X11Driver::Press(int x, int y, Button button) {
 
 void X11Driver::Release(int x, int y, Button button) {
   Move(x, y);
-  const uint8_t number = button == Button::kLeft ? kLeftButton : kRightButton;
+  const uint8_t number = ButtonNumber(button);
   held_ &= ~(1u << number);
   Fake(XCB_BUTTON_RELEASE, number);
   Sync();
