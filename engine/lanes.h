@@ -166,3 +166,14 @@ template <class V, class = typename V::Mask>
 inline V SubtractWhere(typename V::Mask m, V x, double amount) noexcept {
   return SubtractWhere(m, x, V::Fill(amount));
 }
+
+// ---- For the wider lane types: lanes that round without a range test ----
+// Lanes known to hold values whose nearest integers lie far inside the int32
+// range (the mixer checks its phases and shape factors per chunk), so that
+// NearestInt needs no range test; each wide lane type gives that NearestInt.
+// Every other operation is V's: the conversions either way are implicit on purpose.
+template <class V>
+struct BoundedLanes : V {
+  BoundedLanes() = default;
+  BoundedLanes(V a) noexcept : V(a) {}
+};

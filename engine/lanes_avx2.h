@@ -12,7 +12,6 @@
 #include "lanes.h"
 
 struct Lanes4;
-struct BoundedLanes4;
 struct Mask4 {
   using Lanes = Lanes4;
   __m256d v;  // all ones or all zeros per lane
@@ -22,7 +21,6 @@ struct Int4 {
 };
 struct Lanes4 {
   using Mask = Mask4;
-  using Bounded = BoundedLanes4;
   static constexpr int kWidth = 4;
   static Lanes4 Fill(double x) noexcept { return {_mm256_set1_pd(x)}; }
   static Lanes4 Load(const double* p) noexcept { return {_mm256_loadu_pd(p)}; }
@@ -80,12 +78,5 @@ inline Lanes4 NegateIfOdd(Lanes4 p, Int4 n) noexcept {
   return {_mm256_xor_pd(p.v, _mm256_castsi256_pd(odd))};
 }
 
-// Lanes known to hold values whose nearest integers lie far inside the int32
-// range (the mixer checks its phases and shape factors per chunk), so that
-// NearestInt needs no range test. Every other operation is Lanes4's: the
-// conversions either way are implicit on purpose.
-struct BoundedLanes4 : Lanes4 {
-  BoundedLanes4() = default;
-  BoundedLanes4(Lanes4 a) noexcept : Lanes4(a) {}
-};
-inline Int4 NearestInt(BoundedLanes4 t) noexcept { return TruncatedInRange(PlusHalfAwayFromZero(t)); }
+// Within the range (BoundedLanes): no test.
+inline Int4 NearestInt(BoundedLanes<Lanes4> t) noexcept { return TruncatedInRange(PlusHalfAwayFromZero(t)); }

@@ -14,7 +14,6 @@
 #include "lanes.h"
 
 struct Lanes8;
-struct BoundedLanes8;
 struct Mask8 {
   using Lanes = Lanes8;
   __mmask8 k;  // one bit per lane
@@ -24,7 +23,6 @@ struct Int8 {
 };
 struct Lanes8 {
   using Mask = Mask8;
-  using Bounded = BoundedLanes8;
   static constexpr int kWidth = 8;
   static Lanes8 Fill(double x) noexcept { return {_mm512_set1_pd(x)}; }
   static Lanes8 Load(const double* p) noexcept { return {_mm512_loadu_pd(p)}; }
@@ -90,12 +88,5 @@ inline Lanes8 NegateIfOdd(Lanes8 p, Int8 n) noexcept {
   return {_mm512_castsi512_pd(_mm512_xor_si512(_mm512_castpd_si512(p.v), odd))};
 }
 
-// Lanes known to hold values whose nearest integers lie far inside the int32
-// range (the mixer checks its phases and shape factors per chunk), so that
-// NearestInt needs no range test. Every other operation is Lanes8's: the
-// conversions either way are implicit on purpose.
-struct BoundedLanes8 : Lanes8 {
-  BoundedLanes8() = default;
-  BoundedLanes8(Lanes8 a) noexcept : Lanes8(a) {}
-};
-inline Int8 NearestInt(BoundedLanes8 t) noexcept { return TruncatedInRange(PlusHalfAwayFromZero(t)); }
+// Within the range (BoundedLanes): no test.
+inline Int8 NearestInt(BoundedLanes<Lanes8> t) noexcept { return TruncatedInRange(PlusHalfAwayFromZero(t)); }

@@ -263,7 +263,7 @@ void StepPhases(SoundingSlots<V>& list, double period, int n) noexcept {
 // ---- Step 2: shapes on the rows, into the sums ----
 
 // Whether every value the shapes round in this chunk stays far inside the
-// int32 range, so that the rounding needs no range test (V::Bounded): shape
+// int32 range, so that the rounding needs no range test (BoundedLanes<V>): shape
 // factors, phases, increments and their steps of moderate size, which a chunk
 // cannot carry far. Always so in practice; any other state is rounded with
 // the test.
@@ -294,7 +294,7 @@ bool RoundsInRange(const OscillatorBank& shape, const SlotSteps* steps, const So
 
 // count doubles (a multiple of V::kWidth): for each listed slot in order,
 // sum += shape(phase) x gain, the gain from the slot's row while it moves.
-// E is V or V::Bounded.
+// E is V or BoundedLanes<V>.
 template <class Shape, class V, class E, bool kAnyMoving>
 void MixRows(const OscillatorBank& shape, const SoundingSlots<V>& list, const RunRows& rows,
              double* __restrict sum, int count) noexcept {
@@ -335,7 +335,7 @@ void MixSlots(const OscillatorBank& shape, OscillatorBank& bank, const SlotSteps
     StepPhases(list, shape.period, frames);
     double* runSum = sum + 2 * start;
     if constexpr (Shape::kRounds) {
-      using Bounded = typename V::Bounded;
+      using Bounded = BoundedLanes<V>;
       if (bounded && anyMoving) {
         MixRows<Shape, V, Bounded, true>(shape, list, rows, runSum, 2 * padded);
         continue;

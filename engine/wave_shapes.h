@@ -1,10 +1,10 @@
 #pragma once
 // The polynomial sine and the seven wave shapes. Each is written once as a
 // template over the sample type: plain double (what the bank's function
-// pointer calls) or Lanes2 (two voices at once, same bits per lane, used by
-// the block renderer). Every shape takes a phase in [0, 2 pi) and returns
-// [-1, 1]. Tests of a wrap or segment boundary are selections, so both forms
-// take the same branch for the same value.
+// pointer calls) or a lane type (lanes.h: several voices at once, same bits
+// per lane, used by the block renderer's mixers). Every shape takes a phase in
+// [0, 2 pi) and returns [-1, 1]. Tests of a wrap or segment boundary are
+// selections, so both forms take the same branch for the same value.
 // [any thread; pure]
 
 #include <cstdint>
