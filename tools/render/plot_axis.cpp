@@ -18,6 +18,9 @@ constexpr double kClockSteps[] = {1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1
 constexpr int kLogLabelled[] = {1, 2, 5};
 constexpr int kLogMultiples = 9;  // grid lines and ends at 1 to 9 times each power of ten
 
+// The power of ten at or below value.
+double DecadeOf(double value) { return std::pow(10.0, std::floor(std::log10(value))); }
+
 double RoundStep(double span, bool clock) {
   const double wanted = span / kMostLabels;
   if (clock) {
@@ -26,7 +29,7 @@ double RoundStep(double span, bool clock) {
     }
     return kClockSteps[std::size(kClockSteps) - 1];
   }
-  const double decade = std::pow(10.0, std::floor(std::log10(wanted)));
+  const double decade = DecadeOf(wanted);
   for (double step : kDecadeSteps) {
     if (step * decade >= wanted) return step * decade;
   }
@@ -35,12 +38,12 @@ double RoundStep(double span, bool clock) {
 
 // The grid values around a logarithmic range.
 double LogFloor(double value) {
-  const double decade = std::pow(10.0, std::floor(std::log10(value)));
+  const double decade = DecadeOf(value);
   return std::floor(value / decade) * decade;
 }
 
 double LogCeil(double value) {
-  const double decade = std::pow(10.0, std::floor(std::log10(value)));
+  const double decade = DecadeOf(value);
   return std::ceil(value / decade - 1e-9) * decade;
 }
 
@@ -78,7 +81,7 @@ std::vector<PlotAxis::Tick> PlotAxis::Ticks() const {
     for (double v = std::ceil(low_ / step_) * step_; v <= high_ + 1e-9 * step_; v += step_) ticks.push_back({v, true});
     return ticks;
   }
-  for (double decade = std::pow(10.0, std::floor(std::log10(low_))); decade <= high_; decade *= 10.0) {
+  for (double decade = DecadeOf(low_); decade <= high_; decade *= 10.0) {
     for (int m = 1; m <= kLogMultiples; ++m) {
       const double v = m * decade;
       const bool labelled = std::find(std::begin(kLogLabelled), std::end(kLogLabelled), m) != std::end(kLogLabelled) ||

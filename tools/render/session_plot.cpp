@@ -5,6 +5,7 @@
 #include <memory>
 #include <utility>
 
+#include "audio_file_writer.h"
 #include "raster_draw.h"
 #include "raster_font.h"
 #include "raster_png.h"
@@ -41,9 +42,8 @@ double Percentile(std::vector<double> values, double share) {
   return values[at];
 }
 
-double Dbfs(double linear, double gainDb) {
-  return linear > 0.0 ? std::max(kQuietestDbfs, 20.0 * std::log10(linear) + gainDb) : kQuietestDbfs;
-}
+// Silence (-inf) and anything quieter show as the panel's floor.
+double Dbfs(double linear, double gainDb) { return std::max(kQuietestDbfs, PeakDbfs(linear) + gainDb); }
 
 double Top(const RasterRect& r) { return r.y; }
 double Bottom(const RasterRect& r) { return r.y + r.h - 1; }

@@ -1,6 +1,7 @@
 #include "timeline.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "clock_time.h"
 #include "render_options.h"
@@ -13,8 +14,7 @@ constexpr char kQuote = '"';
 constexpr char kComment = '#';
 constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
 constexpr const char* kTimeForms = "seconds, m:ss or h:mm:ss, or +TIME after the previous event";
-constexpr const char* kOver = "over";  // between a slide's value and its duration
-constexpr size_t kOverLength = 4;
+constexpr std::string_view kOver = "over";  // between a slide's value and its duration
 
 std::string Trim(const std::string& text) {
   const size_t first = text.find_first_not_of(kBlanks);
@@ -37,7 +37,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 // The position of the last word "over" standing between blanks, or npos.
 size_t FindLastOver(const std::string& text) {
   for (size_t at = text.rfind(kOver); at != std::string::npos && at > 0; at = text.rfind(kOver, at - 1)) {
-    const size_t after = at + kOverLength;
+    const size_t after = at + kOver.size();
     if (IsBlank(text[at - 1]) && after < text.size() && IsBlank(text[after])) return at;
   }
   return std::string::npos;
@@ -98,7 +98,7 @@ class LineReader {
     if (over == std::string::npos) {
       return Fail("slide wants NAME=VALUE over DURATION, e.g. slide Binaural=4 over 2:00, not '" + text + "'");
     }
-    const std::string duration = Trim(text.substr(over + kOverLength));
+    const std::string duration = Trim(text.substr(over + kOver.size()));
     if (!ReadSetting(text.substr(0, over), "slide", &event->name, &event->value)) return false;
     if (!ParseClockTime(duration, &event->slideSeconds) || event->slideSeconds <= 0.0 ||
         event->slideSeconds > kMaxDurationSeconds) {
