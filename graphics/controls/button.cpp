@@ -3,7 +3,8 @@
 #include "graphics.h"
 
 IButton::IButton(IEffectBase* plug, int paramIdx, int x, int y, const IImage& image, float hoverWeight)
-    : IControl(plug, IArea(x, y, x + image.w, y + (image.frames > 0 ? image.h / image.frames : image.h)), paramIdx),
+    : HoverTracking(plug, IArea(x, y, x + image.w, y + (image.frames > 0 ? image.h / image.frames : image.h)),
+                    paramIdx),
       image_(image),
       hoverWeight_(hoverWeight) {}
 
@@ -22,14 +23,4 @@ bool IButton::Draw(IGraphics& graphics) {
 void IButton::MouseDown(int x, int y, const IMouseKeys& mod) {
   if (mod.left) SetValue(Value() <= 0.5 ? 1.0 : 0.0);
   MarkDirty(true);
-}
-
-void IButton::MouseOver(int x, int y, const IMouseKeys& mod) {
-  hovered_ = true;
-  MarkDirty(false);
-}
-
-void IButton::MouseOut() {
-  hovered_ = false;
-  MarkDirty(false);
 }

@@ -3,25 +3,23 @@
 #include <cmath>
 
 #include "graphics.h"
+#include "parameter.h"
 #include "raster_bitmap.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;
 
-// x rounded half away from zero.
-int Nearest(double x) { return static_cast<int>(x >= 0.0 ? x + 0.5 : x - 0.5); }
-
 IArea KnobRect(int cx, int cy, const IImage& knob, const IKnobRotVal::Look& look) {
-  const int halfH = Nearest(knob.h * 0.5);
+  const int halfH = RoundHalfAway(knob.h * 0.5);
   const int frames = knob.frames > 0 ? knob.frames : 1;
-  const int halfW = look.widthOverride ? Nearest(look.widthOverride / 2) : Nearest(knob.w / frames * 0.5);
+  const int halfW = look.widthOverride ? RoundHalfAway(look.widthOverride / 2) : RoundHalfAway(knob.w / frames * 0.5);
   const int bottom = look.labelOffset < 0 ? cy + halfH : cy + halfH + look.labelOffset + look.label.size;
   return IArea(cx - halfW, cy - halfH, cx + halfW, bottom);
 }
 }  // namespace
 
 IKnobRotVal::IKnobRotVal(IEffectBase* plug, int paramIdx, int cx, int cy, const IImage& knob, const Look& look)
-    : IKnobControl(plug, KnobRect(cx, cy, knob, look), paramIdx),
+    : HoverTracking(plug, KnobRect(cx, cy, knob, look), paramIdx),
       look_(look),
       knob_(knob),
       cx_(cx),
@@ -38,7 +36,7 @@ void IKnobRotVal::DrawLabel(IGraphics& graphics) {
 }
 
 IImage IKnobRotVal::DrawSplitBase(IGraphics& graphics, const IImageMix& blend) {
-  const IArea base(Nearest(cx_ - knob_.w / 2.0), Rect().top, Nearest(cx_ + knob_.w / 2.0),
+  const IArea base(RoundHalfAway(cx_ - knob_.w / 2.0), Rect().top, RoundHalfAway(cx_ + knob_.w / 2.0),
                    Rect().bottom - look_.labelOffset - look_.label.size);
   graphics.DrawImageFrame(knob_, base, 1, &blend, false);
   IImage turning;
@@ -80,14 +78,4 @@ void IKnobRotVal::MouseUp(int x, int y, const IMouseKeys& mod) {
   if (stepsMinusOne_ <= 0) return;
   SetValue(std::floor(Value() * stepsMinusOne_ + 0.5) / stepsMinusOne_);
   MarkDirty(true);
-}
-
-void IKnobRotVal::MouseOver(int x, int y, const IMouseKeys& mod) {
-  hovered_ = true;
-  MarkDirty(false);
-}
-
-void IKnobRotVal::MouseOut() {
-  hovered_ = false;
-  MarkDirty(false);
 }

@@ -5,11 +5,12 @@
 
 #include <cstdint>
 
+#include "hover_tracking.h"
 #include "image.h"
 #include "knob_control.h"
 #include "text_style.h"
 
-class IKnobRotVal : public IKnobControl {
+class IKnobRotVal : public HoverTracking<IKnobControl> {
  public:
   struct Look {
     ITextStyle label{"Arial", 0, IRgba()};  // size 0: no value label
@@ -28,8 +29,6 @@ class IKnobRotVal : public IKnobControl {
   // Shift or Control drags ten times finer.
   void MouseDrag(int x, int y, int dx, int dy, const IMouseKeys& mod) override;
   void MouseUp(int x, int y, const IMouseKeys& mod) override;
-  void MouseOver(int x, int y, const IMouseKeys& mod) override;
-  void MouseOut() override;
 
  private:
   void DrawLabel(IGraphics& graphics);
@@ -40,5 +39,4 @@ class IKnobRotVal : public IKnobControl {
   IImage knob_;
   int cx_, cy_;
   int16_t stepsMinusOne_;
-  bool hovered_ = false;
 };

@@ -1,10 +1,7 @@
 #include "radio_buttons.h"
 
 #include "graphics.h"
-
-namespace {
-int Nearest(double x) { return static_cast<int>(x >= 0.0 ? x + 0.5 : x - 0.5); }
-}  // namespace
+#include "parameter.h"
 
 IRadioButtons::IRadioButtons(IEffectBase* plug, const IArea& rect, int paramIdx, const IImage& image,
                              float hoverWeight, bool vertical, const std::vector<int>& boundaries)
@@ -19,7 +16,7 @@ void IRadioButtons::Extent(int i, int* start, int* length) const {
   const int size = vertical_ ? image_.h : image_.w;
   if (EqualWidths()) {
     *start = i * size / n;
-    *length = Nearest(static_cast<double>(size) / n);
+    *length = RoundHalfAway(static_cast<double>(size) / n);
     return;
   }
   *start = i == 0 ? 0 : boundaries_[static_cast<size_t>(i - 1)];
@@ -60,7 +57,7 @@ bool IRadioButtons::Draw(IGraphics& graphics) {
     hover.weight = hoverWeight_;
     DrawButton(graphics, hoverIndex_, hover);
   }
-  DrawButton(graphics, Nearest((Count() - 1) * Value()), Blend());
+  DrawButton(graphics, RoundHalfAway((Count() - 1) * Value()), Blend());
   return true;
 }
 

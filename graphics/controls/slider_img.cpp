@@ -5,7 +5,6 @@
 #include "parameter.h"
 
 namespace {
-int Nearest(double x) { return static_cast<int>(x >= 0.0 ? x + 0.5 : x - 0.5); }
 
 IArea TrackOf(const IArea& rect, const IImage& handle, int travel, bool vertical) {
   const int cx = (rect.left + rect.right) / 2;
@@ -16,7 +15,7 @@ IArea TrackOf(const IArea& rect, const IImage& handle, int travel, bool vertical
 
 ISliderImg::ISliderImg(IEffectBase* plug, int paramIdx, const IArea& rect, const IImage& handle,
                        const ITextStyle& label, int travel, bool horizontal, float hoverWeight)
-    : IControl(plug, rect, paramIdx),
+    : HoverTracking(plug, rect, paramIdx),
       label_(label),
       track_(TrackOf(rect, handle, travel, !horizontal)),
       handle_(handle),
@@ -36,10 +35,10 @@ void ISliderImg::ValueFromPosition(int x, int y) {
 
 IArea ISliderImg::HandleRect(double v) const {
   if (vertical_) {
-    const int top = Nearest(freeTravel_ * (1.0 - v) + track_.top);
+    const int top = RoundHalfAway(freeTravel_ * (1.0 - v) + track_.top);
     return IArea(track_.left, top, track_.left + handle_.w, top + handle_.h);
   }
-  const int left = Nearest(freeTravel_ * v + track_.left);
+  const int left = RoundHalfAway(freeTravel_ * v + track_.left);
   return IArea(left, Rect().bottom - handle_.h, left + handle_.w, Rect().bottom);
 }
 
@@ -70,13 +69,3 @@ void ISliderImg::MouseDrag(int x, int y, int dx, int dy, const IMouseKeys& mod) 
 }
 
 void ISliderImg::MouseUp(int x, int y, const IMouseKeys& mod) { dragging_ = false; }
-
-void ISliderImg::MouseOver(int x, int y, const IMouseKeys& mod) {
-  hovered_ = true;
-  MarkDirty(false);
-}
-
-void ISliderImg::MouseOut() {
-  hovered_ = false;
-  MarkDirty(false);
-}

@@ -3,10 +3,11 @@
 // the bound parameter's value.
 
 #include "control.h"
+#include "hover_tracking.h"
 #include "image.h"
 #include "text_style.h"
 
-class ISliderImg : public IControl {
+class ISliderImg : public HoverTracking<IControl> {
  public:
   // travel: track length in pixels along the slider.
   ISliderImg(IEffectBase* plug, int paramIdx, const IArea& rect, const IImage& handle, const ITextStyle& label,
@@ -16,8 +17,6 @@ class ISliderImg : public IControl {
   void MouseDown(int x, int y, const IMouseKeys& mod) override;
   void MouseDrag(int x, int y, int dx, int dy, const IMouseKeys& mod) override;
   void MouseUp(int x, int y, const IMouseKeys& mod) override;
-  void MouseOver(int x, int y, const IMouseKeys& mod) override;
-  void MouseOut() override;
   const IArea& Track() const { return track_; }
 
  private:
@@ -29,7 +28,6 @@ class ISliderImg : public IControl {
   IImage handle_;
   int freeTravel_;  // travel minus the handle's length
   bool vertical_;
-  bool hovered_ = false;
   bool dragging_ = false;
   float hoverWeight_;
 };

@@ -3,10 +3,11 @@
 // first; optionally labelled with its parameter's value below.
 
 #include "control.h"
+#include "hover_tracking.h"
 #include "image.h"
 #include "text_style.h"
 
-class ISwitchLbl : public IControl {
+class ISwitchLbl : public HoverTracking<IControl> {
  public:
   // Rectangle: (x, y) with the width override (or a frame's width) and a frame's height plus
   // label size and gap.
@@ -14,17 +15,11 @@ class ISwitchLbl : public IControl {
              int labelGap, int widthOverride, bool sideBySide, float hoverWeight);
   bool Draw(IGraphics& graphics) override;
   void MouseDown(int x, int y, const IMouseKeys& mod) override;
-  void MouseOver(int x, int y, const IMouseKeys& mod) override;
-  void MouseOut() override;
 
  private:
-  int FrameWidth() const;
-  int FrameHeight() const;
-
   ITextStyle label_;
   IImage image_;
   int widthOverride_;
   bool stacked_;
   float hoverWeight_;
-  bool hovered_ = false;
 };
