@@ -203,7 +203,7 @@ void IGraphics::ClosePopup(bool clear) {
   const int index = IndexOf(popup);
   // Deleted after the current event: the popup may be the one closing itself.
   if (index >= 0) retired_.push_back(TakeAt(index));
-  if (!controls_.empty()) controls_[0]->MarkDirty(false);
+  RedrawAll();
 }
 
 // ---------------------------------------------------------------- editor

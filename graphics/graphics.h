@@ -158,6 +158,9 @@ class IGraphics : public IEditorLink {
   // Ends a press without a button release: its control gets the release at the last position and
   // its gesture ends. For the platform when the window loses the mouse capture or closes.
   void MouseCaptureLost();
+  // The window is going: a held press ends as MouseCaptureLost does, and a wheel gesture
+  // still waiting for its end is ended with the host at once.
+  void EndHeldInput();
   // Releases the captured control and ends its gesture; the events of this press are ignored
   // until the next button press (a popup that closed itself must not pass them on).
   void EndMouseCapture();

@@ -177,3 +177,8 @@ void IGraphics::MouseCaptureLost() {
   pressed_->MouseUp(lastX_, lastY_, none);
   EndMouseCapture();
 }
+
+void IGraphics::EndHeldInput() {
+  MouseCaptureLost();
+  if (GestureEndTimerRunning() && plug_) plug_->FlushEndInform();
+}

@@ -31,16 +31,17 @@ void ValueEntry::Open(std::unique_ptr<Box> box, IControl* control, IParameter* p
   state_ = State::kNone;
 }
 
-void ValueEntry::PressElsewhere(IGraphics& graphics, bool right) {
-  if (!IsOpen()) return;
+bool ValueEntry::PressElsewhere(IGraphics& graphics, bool right) {
+  if (!IsOpen()) return true;
   if (!right) {
     Commit();
     Apply(graphics);
-    return;
+    return true;
   }
   const bool wasTyping = state_ == State::kEditing;
   state_ = State::kCancel;
   if (!wasTyping && !param_) graphics.CommitTextEntry(control_, nullptr, "");
+  return false;
 }
 
 void ValueEntry::Apply(IGraphics& graphics) {

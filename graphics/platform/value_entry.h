@@ -45,8 +45,9 @@ class ValueEntry {
   void FocusLost() { state_ = State::kNone; }
   // A press in the editor outside the box, before it is dispatched. Left: commits at
   // once, so the typed value is in before the press acts. Right: cancels; a text
-  // control's entry that was not being typed in is also emptied.
-  void PressElsewhere(IGraphics& graphics, bool right);
+  // control's entry that was not being typed in is also emptied. Returns whether the
+  // press goes on to the controls: false for a right press that met an open entry.
+  bool PressElsewhere(IGraphics& graphics, bool right);
   // The redraw tick's part.
   void Apply(IGraphics& graphics);
   // Closes without applying anything (the window is closing).

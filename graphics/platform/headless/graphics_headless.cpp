@@ -55,8 +55,7 @@ bool IGraphicsHeadless::OpenWebPage(const char* target, const char* caption, con
 
 void IGraphicsHeadless::CloseEditorWindow() {
   entryOpen_ = false;
-  MouseCaptureLost();
-  if (GestureEndTimerRunning() && Plug()) Plug()->FlushEndInform();
+  EndHeldInput();
 }
 
 std::unique_ptr<RasterBitmap> IGraphicsHeadless::LoadImageFromModule(int id, const char* name) {

@@ -88,12 +88,6 @@ void IGraphicsWin::ForgetWindow() {
   trackingLeave_ = false;
 }
 
-void IGraphicsWin::EndHeldInput() {
-  // A button held or a wheel gesture pending when the window goes: the host hears the end.
-  MouseCaptureLost();
-  if (GestureEndTimerRunning() && Plug()) Plug()->FlushEndInform();
-}
-
 void IGraphicsWin::Resize(int width, int height) {
   const int dw = width - Width();
   const int dh = height - Height();

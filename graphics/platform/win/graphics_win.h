@@ -61,7 +61,6 @@ class IGraphicsWin : public IGraphics {
   void UnregisterWindowClass() const;
   // The window is going (ours or the host's doing): ends what depended on it.
   void ForgetWindow();
-  void EndHeldInput();
   void Tick();
   void Paint();
   void Press(int x, int y, const IMouseKeys& keys, bool right);

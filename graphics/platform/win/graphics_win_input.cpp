@@ -128,11 +128,7 @@ LRESULT IGraphicsWin::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void IGraphicsWin::Press(int x, int y, const IMouseKeys& keys, bool right) {
-  if (entry_.IsOpen()) {
-    // A right press only cancels the entry; a left one commits it and acts as usual.
-    entry_.PressElsewhere(*this, right);
-    if (right) return;
-  }
+  if (!entry_.PressElsewhere(*this, right)) return;
   SetCapture(window_);
   MouseDown(x, y, keys);
 }

@@ -94,12 +94,6 @@ void IGraphicsX11::ForgetWindow() {
   window_ = 0;
 }
 
-void IGraphicsX11::EndHeldInput() {
-  // A button held or a wheel gesture pending when the window goes: the host hears the end.
-  MouseCaptureLost();
-  if (GestureEndTimerRunning() && Plug()) Plug()->FlushEndInform();
-}
-
 void IGraphicsX11::Resize(int width, int height) {
   IGraphics::Resize(width, height);
   if (!window_) return;

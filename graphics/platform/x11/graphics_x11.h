@@ -53,7 +53,6 @@ class IGraphicsX11 : public IGraphics {
  private:
   bool CreateWindow(xcb_window_t parent, const IArea& place);
   void ForgetWindow();
-  void EndHeldInput();
   void OpenField(const IArea& rect, const std::string& text, IControl* control, IParameter* param,
                  const X11EntryField::Look& look);
   X11EntryField* Field() const;

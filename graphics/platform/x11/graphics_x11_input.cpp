@@ -54,11 +54,7 @@ void IGraphicsX11::ButtonPress(const xcb_button_press_event_t& e) {
   const bool right = e.detail == kRightButton;
   // The state is from before this press: add the button itself.
   (right ? keys.right : keys.left) = true;
-  if (entry_.IsOpen()) {
-    // A right press only cancels the entry; a left one commits it and acts as usual.
-    entry_.PressElsewhere(*this, right);
-    if (right) return;
-  }
+  if (!entry_.PressElsewhere(*this, right)) return;
   if (!right && IsDoubleClick(e)) {
     lastPressWasDouble_ = true;
     MouseDoubleClick(e.event_x, e.event_y, keys);
