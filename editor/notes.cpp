@@ -5,7 +5,7 @@
 
 #include "editor_images.h"
 #include "graphics.h"
-#include "rounding.h"
+#include "parameter.h"
 #include "scroll_track.h"
 #include "stereo_pulse_weaver.h"
 #include "text_styles.h"
@@ -121,9 +121,9 @@ void NOTES::FollowRowMove(int move) {
   const int first = geometry_.FirstVisibleRow(scrollOffset_, rows);
   const double pixelsPerRow = static_cast<double>(geometry_.Track()) / hidden;
   if (move > 0 && lowestRow >= first + SlotPanelGeometry::kVisibleRows) {
-    ScrollBy(RoundHalfAwayFromZero((lowestRow - first - (SlotPanelGeometry::kVisibleRows - 1)) * pixelsPerRow));
+    ScrollBy(RoundHalfAway((lowestRow - first - (SlotPanelGeometry::kVisibleRows - 1)) * pixelsPerRow));
   } else if (move < 0 && first >= lowestRow) {
-    ScrollBy(-RoundHalfAwayFromZero((first - lowestRow + 1) * pixelsPerRow));
+    ScrollBy(-RoundHalfAway((first - lowestRow + 1) * pixelsPerRow));
   }
 }
 
@@ -135,7 +135,7 @@ void NOTES::MouseDown(int x, int y, const IMouseKeys& mod) {
     if (mod.right) return;
     dragging_ = true;
     if (!geometry_.OnThumb(x, y, scrollOffset_)) {
-      ScrollBy(y - scrollOffset_ - geometry_.panel.top - RoundHalfAwayFromZero(geometry_.thumbH * 0.5));
+      ScrollBy(y - scrollOffset_ - geometry_.panel.top - RoundHalfAway(geometry_.thumbH * 0.5));
     }
     MarkDirty(true);
     return;

@@ -7,7 +7,6 @@
 #include "effect_base.h"
 #include "graphics.h"
 #include "parameter.h"
-#include "rounding.h"
 #include "scroll_track.h"
 
 namespace {
@@ -103,7 +102,7 @@ void PromptPopup::CentreOn(const IArea& rect, int width, int height) {
 
 void PromptPopup::SelectFromParameter(int paramIdx, IControl* opener) {
   const IParameter* param = Plug() ? Plug()->ParamAt(paramIdx) : nullptr;
-  if (param) selected_ = RoundHalfAwayFromZero(param->Value() - param->Minimum());
+  if (param) selected_ = RoundHalfAway(param->Value() - param->Minimum());
   ScrollToSelected();
   SetOwner(opener);
   Hide(false);
@@ -147,7 +146,7 @@ int PromptPopup::EntryAt(int x, int y) const {
   if (row < 0 || row >= r.H() / rowHeight_) return kNoEntry;
   int column = 0;
   if (columns_ >= 2) {
-    const int halfMargin = RoundHalfAwayFromZero(margin_ * 0.5);
+    const int halfMargin = RoundHalfAway(margin_ * 0.5);
     column = std::clamp(FloorDiv(x - r.left - halfMargin, columnWidth_), 0, columns_ - 1);
   }
   const int visible = row * columns_ + column;
@@ -174,7 +173,7 @@ void PromptPopup::MouseDown(int x, int y, const IMouseKeys& mod) {
     dragging_ = true;
     const IArea thumb = ThumbRect();
     if (y < thumb.top || y > thumb.bottom) {
-      ScrollBy(y - scrollOffset_ - Rect().top - RoundHalfAwayFromZero(thumbLength_ * 0.5));
+      ScrollBy(y - scrollOffset_ - Rect().top - RoundHalfAway(thumbLength_ * 0.5));
     }
     MarkDirty(true);
     return;
@@ -253,7 +252,7 @@ bool PromptPopup::Draw(IGraphics& graphics) {
     graphics.FillRoundedBox(highlight_, EntryRect(hovered_), kEntryRadius, 4, nullptr, true);
   }
   bool drawn = true;
-  const int textDrop = RoundHalfAwayFromZero(margin_ * 0.75);
+  const int textDrop = RoundHalfAway(margin_ * 0.75);
   for (int visible = 0; visible < shown; ++visible) {
     const IArea cell = EntryRect(visible);
     const IArea text(cell.left + margin_, r.top + (visible / columns_) * rowHeight_ + textDrop,

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "rounding.h"
+#include "parameter.h"
 
 int FirstRowAtOffset(int offset, int hiddenRows, int track) {
   if (hiddenRows <= 0 || track <= 0) return 0;
-  return std::clamp(RoundHalfAwayFromZero(static_cast<double>(offset) * hiddenRows / track), 0, hiddenRows);
+  return std::clamp(RoundHalfAway(static_cast<double>(offset) * hiddenRows / track), 0, hiddenRows);
 }
 
 int OffsetOfFirstRow(int first, int hiddenRows, int track) {
   if (hiddenRows <= 0) return 0;
-  return RoundHalfAwayFromZero(static_cast<double>(std::clamp(first, 0, hiddenRows)) * track / hiddenRows);
+  return RoundHalfAway(static_cast<double>(std::clamp(first, 0, hiddenRows)) * track / hiddenRows);
 }
 
 int ClampToTrack(int offset, int track) { return std::clamp(offset, 0, std::max(0, track)); }
