@@ -63,7 +63,7 @@ NOTES::View NOTES::TakeView() const {
   View view;
   std::lock_guard<std::recursive_mutex> lock(plugin_->Mutex());
   const HarmonicGrid& grid = plugin_->Grid();
-  view.ready = plugin_->Engine().initialised.load(std::memory_order_relaxed) && grid.LaidOut();
+  view.ready = grid.LaidOut();
   if (!view.ready) return view;
   view.rows = grid.RowCount();
   view.firstRow = geometry_.FirstVisibleRow(scrollOffset_, view.rows);
@@ -87,7 +87,7 @@ int NOTES::AbsoluteCell(int visibleCell) const {
   const HarmonicGrid& grid = plugin_->Grid();
   const int row = geometry_.FirstVisibleRow(scrollOffset_, grid.RowCount()) +
                   visibleCell / SlotPanelGeometry::kColumns;
-  // Before the grid is laid out (no block yet) the press waits; the pass drops it if the row never comes.
+  // Before the grid is laid out (no rate yet) the press waits; the pass drops it if the row never comes.
   if (grid.LaidOut() && row >= grid.RowCount()) return -1;
   return row * SlotPanelGeometry::kColumns + visibleCell % SlotPanelGeometry::kColumns;
 }
@@ -213,7 +213,7 @@ void NOTES::MouseOut() {
 bool NOTES::Draw(IGraphics& graphics) {
   EnsureLook();
   shown_ = TakeView();
-  if (!shown_.ready) return false;  // blank until a block has run
+  if (!shown_.ready) return false;  // blank until the programme is laid out
   const int rowsInView = shown_.rows - shown_.firstRow;
   for (int row = 0; row < SlotPanelGeometry::kVisibleRows && row < rowsInView; ++row) {
     for (int column = 0; column < SlotPanelGeometry::kColumns; ++column) DrawCell(graphics, shown_, column, row);

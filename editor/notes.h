@@ -59,7 +59,7 @@ class NOTES : public IControl {
 
   // A copy of the grid cells in view, taken under the instance lock.
   struct View {
-    bool ready = false;  // a block has run and the grid is laid out
+    bool ready = false;  // the grid is laid out
     int rows = 0;
     int firstRow = 0;
     int heldCell = -1;   // absolute

@@ -76,7 +76,21 @@ double ToneEngine::BlockVolumeTarget(bool transportRunning) const noexcept {
 bool ToneEngine::AdoptSampleRate(double rate) noexcept {
   if (rate == sampleRateSeen) return false;
   sampleRateSeen = rate;
+  SetLayoutRate(rate);
   return true;
+}
+
+void ToneEngine::SetLayoutRate(double rate) noexcept {
+  if (!(rate > 0.0) || rate == layoutRate) return;
+  if (layoutRate > 0.0) {
+    // Radians per sample at the new rate, same frequency: no glide, no jump.
+    const double scale = layoutRate / rate;
+    for (int v = 0; v < kVoices; ++v) {
+      bank.targetIncrement[v] *= scale;
+      bank.currentIncrement[v] *= scale;
+    }
+  }
+  layoutRate = rate;
 }
 
 void ToneEngine::RealignPhases(int64_t hostPosition) noexcept {

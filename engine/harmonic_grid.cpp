@@ -100,7 +100,7 @@ void HarmonicGrid::RequestPass() noexcept {
 }
 
 bool HarmonicGrid::RunPass() noexcept {
-  if (!engine_.initialised.load(std::memory_order_relaxed) || inPass_) return false;
+  if (!(engine_.layoutRate > 0.0) || inPass_) return false;
   inPass_ = true;
   const Limits limits = CurrentLimits();
   if (!laidOut_) startFrequency_ = StartFrequencyFor(limits);  // a press may come before any request
@@ -274,7 +274,7 @@ void HarmonicGrid::PressCell(int cell, bool rightButton) noexcept {
 
 void HarmonicGrid::EndPress() noexcept {
   heldCell_ = -1;
-  if (!engine_.initialised.load(std::memory_order_relaxed)) pendingPress_ = -1;
+  if (!(engine_.layoutRate > 0.0)) pendingPress_ = -1;
 }
 
 void HarmonicGrid::PerformPress() noexcept {

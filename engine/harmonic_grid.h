@@ -51,8 +51,9 @@ class HarmonicGrid {
   // meanwhile waits for the next pass), then a pending press, and renews the
   // slot gains and the active-tone count. The requests come first: they give
   // slots recorded by slot parameters their place before a click picks the
-  // lowest free slot. Does nothing and returns false while the engine has not
-  // rendered its first block (everything stays pending) or inside a pass.
+  // lowest free slot. Does nothing and returns false while the engine knows no
+  // sample rate to derive increments for (everything stays pending) or inside
+  // a pass.
   bool RunPass() noexcept;
   // True while an editor window is open: the panel runs the passes from its
   // timer tick. Setting it false runs pending work at once.
@@ -67,12 +68,12 @@ class HarmonicGrid {
   // ---- The panel's press ----
 
   // The button went down on cell (0-based, absolute). The press is performed
-  // once, by the first pass that finds the engine initialised and the cell
-  // within the rows: a left press on a free cell assigns it, on an occupied
+  // once, by the first pass that finds a layout rate and the cell within the
+  // rows: a left press on a free cell assigns it, on an occupied
   // one shows its frequency; a right press releases an occupied cell.
   void PressCell(int cell, bool rightButton) noexcept;
   // The button came up. A press not performed yet still is (a quick click),
-  // unless no block has run yet: a press on the blank panel is then lost.
+  // unless the engine knows no rate yet: a press on a grid without rows is lost.
   // Only the drawing tells a held press from a performed one.
   void EndPress() noexcept;
   // The cell under the held button (drawn pressed), -1 when none.

@@ -1,7 +1,7 @@
 #pragma once
 // The grid writes a slot's cell number back into its "Slot n" parameter
-// through this door; the plug-in implements it (begin edit, store the value
-// clamped, forget the last applied value, end edit). The grid has already
+// through this door; the plug-in implements it (store the value clamped,
+// record it as applied, tell the host). The grid has already
 // stored the cell in ToneEngine::slotCell, and the slot bookkeeping of a
 // parameter change must not run for this write.
 

@@ -68,12 +68,13 @@ void ToneEngine::SetSlotFrequency(int slot, float hz, bool restart) noexcept {
   if (carrier > 0.0f) {
     ears = PlaceOnEars(carrier, beat, panMode);
     if (hasSlot) {
-      bank.targetIncrement[slot] = static_cast<double>(ears.left) * kTwoPi / sampleRateSeen;
-      bank.targetIncrement[kToneSlots + slot] = static_cast<double>(ears.right) * kTwoPi / sampleRateSeen;
+      bank.targetIncrement[slot] = static_cast<double>(ears.left) * kTwoPi / layoutRate;
+      bank.targetIncrement[kToneSlots + slot] = static_cast<double>(ears.right) * kTwoPi / layoutRate;
     }
     ShowBrainwaveBand(panMode == 4 ? carrier : beat);
     if (hasSlot) ApplyStartRule(slot, restart);
-    anyFrequencySet = 1;
+    // Before audio nothing has sounded: every slot laid out then starts at its own pitch.
+    if (sampleRateSeen > 0.0) anyFrequencySet = 1;
   }
   ShowEarCaptions(ears.left, ears.right);
 }
@@ -159,4 +160,6 @@ void ToneEngine::RetuneActiveSlots() noexcept {
   for (int s = 0; s < kToneSlots; ++s) {
     if (bank.slotActive[s]) SetSlotFrequency(s, bank.slotFrequency[s], false);
   }
+  // A slot laid out before audio jumps in at the first block, from level 0: give it its level.
+  UpdateSlotGains();
 }

@@ -4,6 +4,7 @@
 
 ToneEngine::ToneEngine() noexcept
     : sampleRateSeen(0.0),
+      layoutRate(0.0),
       masterVolume(0.0),
       baseFrequency(0.0f),
       binauralFrequency(0.0f),

@@ -52,9 +52,14 @@ class ToneEngine {
   // The volume this block heads for: volumeTarget while the transport runs or
   // "Play Anyway" is on, else 0. [audio thread, under the instance lock]
   double BlockVolumeTarget(bool transportRunning) const noexcept;
-  // Stores rate as sampleRateSeen; true when it differs from the one seen before.
-  // [under the instance lock]
+  // Stores rate as sampleRateSeen (and as the layout rate); true when it
+  // differs from the one seen before. [under the instance lock]
   bool AdoptSampleRate(double rate) noexcept;
+  // Derives the slots' increments for rate (Hz) from now on; increments already
+  // derived are rescaled so every voice keeps its frequency. Before the first
+  // block this is the rate the host set up, so the grid can be laid out and
+  // clicked before any audio. [under the instance lock]
+  void SetLayoutRate(double rate) noexcept;
   // Sets every active slot's phases to where they would be at hostPosition
   // (samples from the project start, may be negative) had they run from 0 at
   // their target frequency; marks the tones in step and clears resyncRequested.
@@ -70,6 +75,9 @@ class ToneEngine {
   // ---- Fields: frequencies, modes, ramp targets ----
   int32_t slotCell[kToneSlots];   // grid cell of each slot, 1-based; 0 = none
   double sampleRateSeen;          // Hz the frequency-dependent state was derived for; 0 before
+  // Hz the slot increments are derived for: sampleRateSeen from the first block
+  // on, before it the rate the host set up; 0 until a rate is known (grid passes wait).
+  double layoutRate;
   double masterVolume;            // output gain in use
   double scaleRatios[kScaleSteps];
   float baseFrequency;            // Hz, "Base Freq"
@@ -84,14 +92,14 @@ class ToneEngine {
   int16_t equalizerMode;          // "Freq Equalizer" 0..3
 
   // ---- Byte flags under the instance lock ----
-  uint8_t anyFrequencySet;        // a positive carrier has been set once; never cleared
+  uint8_t anyFrequencySet;        // a positive carrier has been set once since audio started; never cleared
   uint8_t passThrough;            // mix the inputs into the outputs (two input channels)
   uint8_t slotsHoldBase;          // 1: slots hold carriers, "Binaural" is the beat; 0: slots hold beats
   uint8_t playAnyway;             // keep sounding while the transport is stopped
   uint8_t fadeByVolume;           // starts and stops by level (1) or by pitch (0)
 
   // ---- Byte flags shared without the lock (relaxed: a late update only delays a re-alignment) ----
-  std::atomic<uint8_t> initialised{0};     // writer: renderer; readers: grid pass (any thread)
+  std::atomic<uint8_t> initialised{0};     // writer: renderer; reader: Reset (any thread)
   std::atomic<uint8_t> resyncRequested{0}; // writers: watchdog, Reset, "Play Anyway", button; reader/clearer: renderer
   std::atomic<uint8_t> watchdogRunning{0}; // writer: Watchdog owner; reader: watchdog thread
   std::atomic<uint8_t> blockSeen{0};       // writer: renderer (set), watchdog (clear); reader: watchdog

@@ -109,6 +109,14 @@ void IEffectBase::SetParameterFromEditor(int paramIdx, double normalized) {
   ParameterChanged(paramIdx);
 }
 
+void IEffectBase::ReportParameterToHost(int paramIdx) {
+  const IParameter* param = ParamAt(paramIdx);
+  if (!param) return;
+  BeginHostEdit(paramIdx);
+  SendHostEdit(paramIdx, param->NormalizedValue());
+  EndHostEdit(paramIdx);
+}
+
 void IEffectBase::DeferEndInform(int paramIdx) {
   std::lock_guard<std::recursive_mutex> lock(mutex_);
   if (editor_) {

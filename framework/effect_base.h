@@ -77,6 +77,10 @@ class IEffectBase {
   virtual void WheelGestureStarted(int paramIdx) {}
   virtual void SendHostEdit(int paramIdx, double normalized) {}
   virtual void EndHostEdit(int paramIdx) {}
+  // [any thread, under the instance lock] The plug-in changed parameter
+  // paramIdx itself (not through a control's gesture): the host is told the
+  // new value as one whole edit, begin, perform and end.
+  virtual void ReportParameterToHost(int paramIdx);
   virtual void HostIdentified() {}
   virtual void ShowHostParameterMenu(int paramIdx, int x, int y) {}
   // Host project position in samples; negative before the project start.

@@ -1,9 +1,9 @@
 #pragma once
 // The grid's write of a cell number into a "Slot n" parameter, told to the
-// host as a begin/end edit pair. The value is stored clamped, the slot
-// bookkeeping of the change handler does not run for it, and the next
-// delivery of the parameter is applied again (its last applied value is
-// forgotten).
+// host as a whole edit (begin, the value, end; within a block, in its output
+// parameter changes). The value is stored clamped, the slot bookkeeping of the
+// change handler does not run for it, and it counts as applied, so the host's
+// echo of it changes nothing.
 
 #include <cstdint>
 

@@ -68,13 +68,12 @@ void CLS_STEREOPULSEWEAVER::ShowReference(int32_t a) {
 // the engine takes the value at once, so the next grid pass does not retune
 // the slots against an older "Unlink Ref".
 void CLS_STEREOPULSEWEAVER::WriteBackUnlinkReference() {
-  BeginHostEdit(kUnlinkRef);
   IParameter& unlinkRef = *ParamAt(kUnlinkRef);
   unlinkRef.SetValueClamped(engine_.SharedReference());
   const int32_t a = AppliedValue(kUnlinkRef, unlinkRef.Value());
   lastAppliedValue[kUnlinkRef] = a;
   effects_.ApplyUnlinkRef(a);
-  EndHostEdit(kUnlinkRef);
+  ReportParameterToHost(kUnlinkRef);
 }
 
 // Audio starts once every parameter has been applied at least once.
@@ -84,7 +83,12 @@ void CLS_STEREOPULSEWEAVER::CountApplied(int paramIdx) {
     paramAppliedMark[paramIdx] = 1;
     --paramsPending;
   }
-  if (paramsPending <= 0) SetParamsReady();
+  if (paramsPending > 0) return;
+  SetParamsReady();
+  // The whole programme is known: the grid is laid out now, before any audio,
+  // so an editor opened first shows it and takes clicks.
+  engine_.SetLayoutRate(LayoutRateBeforeAudio());
+  grid_.Refresh(false);
 }
 
 void CLS_STEREOPULSEWEAVER::ShowParamStatus(int paramIdx) {

@@ -24,7 +24,13 @@ void CLS_STEREOPULSEWEAVER::ProcessBlock(double** inputs, double** outputs, int 
 
 void CLS_STEREOPULSEWEAVER::Reset() {
   std::lock_guard<std::recursive_mutex> lock(Mutex());
-  if (!engine_.initialised.load(std::memory_order_relaxed)) return;
+  if (!engine_.initialised.load(std::memory_order_relaxed)) {
+    // No audio yet: the grid follows the host's set-up rate; the first block
+    // still derives everything from the rate it plays at.
+    if (ParamsReady()) engine_.SetLayoutRate(LayoutRateBeforeAudio());
+    return;
+  }
+  const bool nothingSounded = !engine_.anyFrequencySet;
   if (engine_.AdoptSampleRate(SampleRate())) {
     // Increments and the fade length depend on the rate: apply these again.
     for (int paramIdx : {kBaseFreq, kBinaural, kFade}) {
@@ -32,9 +38,14 @@ void CLS_STEREOPULSEWEAVER::Reset() {
       ParameterChanged(paramIdx);
     }
     // Unlinked slots get their first frequencies from the grid.
-    if (!engine_.anyFrequencySet && engine_.linkMode == 0) grid_.Refresh(false);
+    if (nothingSounded && engine_.linkMode == 0) grid_.Refresh(false);
   }
   engine_.resyncRequested.store(1, std::memory_order_relaxed);
+}
+
+double CLS_STEREOPULSEWEAVER::LayoutRateBeforeAudio() const {
+  // The host gives the block size and the rate together, in setupProcessing.
+  return BlockSize() > 0 ? SampleRate() : kDefaultLayoutRate;
 }
 
 void CLS_STEREOPULSEWEAVER::ActiveStateChanged(bool active) {

@@ -22,6 +22,8 @@ class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
   ~CLS_STEREOPULSEWEAVER() override;
 
   static IEffectConfig Config();
+  // Hz the grid is laid out for before the host has set up processing.
+  static constexpr double kDefaultLayoutRate = 48000.0;
 
   // ---- Audio (plugin_processing.cpp) ----
   // [audio thread, under the instance lock] One block: the first one derives
@@ -84,6 +86,8 @@ class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
   void ShowReference(int32_t a);
   void WriteBackUnlinkReference();
   void CountApplied(int paramIdx);
+  // Before the first block: the rate of setupProcessing, else kDefaultLayoutRate.
+  double LayoutRateBeforeAudio() const;
   // [audio thread] Empties the status line once its nine seconds are over.
   void ExpireStatusLine() noexcept;
 

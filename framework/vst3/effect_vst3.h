@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "effect_base.h"
+#include "pluginterfaces/vst/ivstparameterchanges.h"
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 #include "pluginterfaces/vst/ivstunits.h"
 #include "single_component_effect.h"
@@ -117,6 +118,10 @@ class IEffectVST3 : public IEffectBase,
   void BeginHostEdit(int paramIdx) override;
   void SendHostEdit(int paramIdx, double normalized) override;
   void EndHostEdit(int paramIdx) override;
+  // Inside process (the audio thread) the value goes into the block's output
+  // parameter changes, never to the component handler; elsewhere through the
+  // component handler.
+  void ReportParameterToHost(int paramIdx) override;
   // Project time of the block being rendered, samples (full 64 bits).
   int64_t HostSamplePosition() override;
   double HostTempo() override;
@@ -135,6 +140,8 @@ class IEffectVST3 : public IEffectBase,
   OBJ_METHODS(IEffectVST3, SingleComponentEffect)
 
  private:
+  class ProcessScope;
+
   void CreateBuses();
   void RegisterParameters();
   // The preset a program-change value selects: int((count - 1) * v + 0.5) with v
@@ -151,6 +158,10 @@ class IEffectVST3 : public IEffectBase,
   bool sidechainActive_ = false;
   Steinberg::Vst::ProcessContext context_ = {};  // the host's context of the latest block
   int pieceOffset_ = 0;  // samples into the host block of the piece being rendered
+  // Set for the length of a process call (under the instance lock): the
+  // plug-in's own edits go into outputChanges_ (null when the host gave none).
+  bool inProcess_ = false;
+  Steinberg::Vst::IParameterChanges* outputChanges_ = nullptr;
   std::vector<IEffectVST3View*> views_;  // not owned; views_[0] receives resize requests
 };
 

@@ -62,8 +62,40 @@ void SilenceOutputs(ProcessData& data) noexcept {
 
 }  // namespace
 
+// The plug-in's own edits made during a process call belong to that block.
+class IEffectVST3::ProcessScope {
+ public:
+  ProcessScope(IEffectVST3& effect, IParameterChanges* outputChanges) noexcept : effect_(effect) {
+    effect_.inProcess_ = true;
+    effect_.outputChanges_ = outputChanges;
+  }
+  ~ProcessScope() {
+    effect_.inProcess_ = false;
+    effect_.outputChanges_ = nullptr;
+  }
+  ProcessScope(const ProcessScope&) = delete;
+  ProcessScope& operator=(const ProcessScope&) = delete;
+
+ private:
+  IEffectVST3& effect_;
+};
+
+void IEffectVST3::ReportParameterToHost(int paramIdx) {
+  if (!inProcess_) {
+    IEffectBase::ReportParameterToHost(paramIdx);
+    return;
+  }
+  const IParameter* param = ParamAt(paramIdx);
+  if (!param || !outputChanges_) return;
+  int32 queueIndex = 0;
+  IParamValueQueue* queue = outputChanges_->addParameterData(static_cast<ParamID>(paramIdx), queueIndex);
+  int32 pointIndex = 0;
+  if (queue) queue->addPoint(pieceOffset_, param->NormalizedValue(), pointIndex);
+}
+
 tresult PLUGIN_API IEffectVST3::process(ProcessData& data) noexcept {
   std::lock_guard<std::recursive_mutex> lock(Mutex());
+  ProcessScope scope(*this, data.outputParameterChanges);
   if (data.processContext) context_ = *data.processContext;
   pieceOffset_ = 0;
   ApplyParameterChanges(data.inputParameterChanges);

@@ -64,13 +64,13 @@ TEST_F(EngineGrid, AssignTakesTheLowestFreeSlotReleaseFreesItAndTheThirteenthIsR
   EXPECT_EQ(grid.OccupiedCount(), 12);
 }
 
-TEST_F(EngineGrid, PassesWaitForTheFirstBlockAndForTheEditorWhenDeferred) {
+TEST_F(EngineGrid, PassesWaitForARateAndForTheEditorWhenDeferred) {
   EngineRig cold;
-  cold.engine.initialised.store(0);
+  cold.engine.layoutRate = 0.0;  // no rate known yet
   cold.effects.ApplySlotParameter(0, 22);
   EXPECT_FALSE(cold.grid.RunPass());
   EXPECT_EQ(cold.engine.bank.slotActive[0], 0);
-  cold.engine.initialised.store(1);
+  cold.engine.SetLayoutRate(48000.0);
   EXPECT_TRUE(cold.grid.RunPass());
   EXPECT_EQ(cold.engine.bank.slotFrequency[0], 256.0f);
 

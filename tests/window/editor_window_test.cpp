@@ -107,9 +107,10 @@ TEST_F(EditorWindowTest, AClickOnAFreeGridCellGivesItTheNextSlotAndLightsIt) {
   const Picture before = driver_->Capture();
   Click(kFreeCellX, kFreeCellY);
   const Picture after = driver_->Capture();
-  // The grid writes the cell into the slot's parameter inside a begin and end of edit;
-  // the host reads the value from the controller.
-  EXPECT_EQ(handler_.Words(kSlot2), (Strings{"begin", "end"}));
+  // The grid writes the cell into the slot's parameter and tells the host the
+  // value as one edit, from the editor's thread.
+  EXPECT_EQ(handler_.Words(kSlot2), (Strings{"begin", "perform", "end"}));
+  EXPECT_EQ(plugin_->NormalizedToPlain(kSlot2, handler_.LastValue(kSlot2)), kFreeCellNumber);
   EXPECT_EQ(plugin_->NormalizedToPlain(kSlot2, Normalized(kSlot2)), kFreeCellNumber);
   EXPECT_GT(ChangedPixels(before, after, kFreeCell), kFreeCell.Pixels() / 2) << "the cell is lit";
   EXPECT_GT(ChangedPixels(before, after, kToneCount), 0) << "two tones now";
@@ -240,12 +241,18 @@ TEST_F(EditorWindowTest, AHostThatDestroysItsWindowFirstEndsTheGestureAndCanOpen
   // moves every cell a row up ("Yes & up/down", the beat crossing 5 Hz) moves the
   // programme's cell 22 a row, and the host hears of it before the view is removed.
   handler_.edits.clear();
+  std::vector<double> slot1Written;
   for (auto change : {std::make_pair(kLinkFreq, 2.0), std::make_pair(kBinaural, 4.99),
                       std::make_pair(kBinaural, 5.0)}) {
     plugin_->QueueParameterChange(change.first, plugin_->PlainToNormalized(change.first, change.second));
     Render();
+    for (const spwhost::ParameterPoint& point : plugin_->LastOutputChanges()) {
+      if (point.id == kSlot1) slot1Written.push_back(point.normalized);
+    }
   }
-  EXPECT_FALSE(handler_.Words(kSlot1).empty()) << "the grid wrote the slot's new cell";
+  // Written on the audio thread: in the block's output changes, not through the handler.
+  EXPECT_FALSE(slot1Written.empty()) << "the grid wrote the slot's new cell";
+  EXPECT_TRUE(handler_.Words(kSlot1).empty());
   EXPECT_EQ(view_->removed(), kResultOk) << "nothing of the dead window is touched";
 
   // A new host window: the same view opens in it and works as before.

@@ -29,6 +29,7 @@ constexpr double kSecondsPerMinute = 60.0;
 struct Plugin::Impl {
   HostApplication host{"spw host"};
   ParameterChanges changes;
+  ParameterChanges outputChanges;
   EventList events;
   ProcessContext context = {};
 };
@@ -153,6 +154,23 @@ void Plugin::QueueNote(bool on, int16_t channel, int16_t pitch, float velocity, 
   impl_->events.addEvent(event);
 }
 
+namespace {
+
+void CollectOutputChanges(ParameterChanges& changes, std::vector<ParameterPoint>* points) {
+  points->clear();
+  for (int32 q = 0; q < changes.getParameterCount(); ++q) {
+    IParamValueQueue* queue = changes.getParameterData(q);
+    for (int32 i = 0; i < queue->getPointCount(); ++i) {
+      ParameterPoint point;
+      point.id = queue->getParameterId();
+      if (queue->getPoint(i, point.sampleOffset, point.normalized) == kResultOk) points->push_back(point);
+    }
+  }
+  changes.Clear();
+}
+
+}  // namespace
+
 template <typename Sample>
 bool Plugin::Process(Sample* const* outputs, int nFrames, SampleSize size) {
   ProcessContext& context = impl_->context;
@@ -183,12 +201,13 @@ bool Plugin::Process(Sample* const* outputs, int nFrames, SampleSize size) {
   data.inputs = nullptr;
   data.outputs = outputs ? &bus : nullptr;
   data.inputParameterChanges = &impl_->changes;
-  data.outputParameterChanges = nullptr;
+  data.outputParameterChanges = &impl_->outputChanges;
   data.inputEvents = &impl_->events;
   data.outputEvents = nullptr;
   data.processContext = &context;
 
   lastResult_ = processor_->process(data);
+  CollectOutputChanges(impl_->outputChanges, &lastOutputChanges_);
   impl_->changes.Clear();
   impl_->events.Clear();
   if (playing_) projectTime_ += nFrames;

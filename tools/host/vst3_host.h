@@ -73,6 +73,13 @@ struct ParameterInfo {
   int32_t flags = 0;       // ParameterInfo::ParameterFlags
 };
 
+// One point of a parameter change (as sent or as received in a block).
+struct ParameterPoint {
+  uint32_t id = 0;
+  double normalized = 0.0;
+  int32_t sampleOffset = 0;
+};
+
 // A loaded module: the shared library (or DLL) of a bundle, entered and with its
 // factory obtained. Destroying it releases the factory, calls the module's exit
 // function and unloads the library.
@@ -158,6 +165,9 @@ class Plugin {
   bool ProcessDouble(double* const* outputs, int nFrames);
   // The plug-in's raw tresult of the last Process call (0 = kResultOk).
   int32_t LastProcessResult() const { return lastResult_; }
+  // The changes the plug-in wrote into the last block's output parameter
+  // changes, queue by queue, each queue's points in order.
+  const std::vector<ParameterPoint>& LastOutputChanges() const { return lastOutputChanges_; }
 
   // Component state (IComponent::getState / setState) through a memory stream.
   bool GetState(std::vector<uint8_t>* bytes);
@@ -209,6 +219,7 @@ class Plugin {
   bool offline_ = false;  // the processing mode announced in setupProcessing
   int64_t projectTime_ = 0;
   int32_t lastResult_ = 0;
+  std::vector<ParameterPoint> lastOutputChanges_;
 };
 
 }  // namespace spwhost
