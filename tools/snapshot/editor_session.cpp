@@ -25,6 +25,12 @@ EditorSession::~EditorSession() {
 }
 
 bool EditorSession::Start(std::string* error) {
+  if (!Open(error)) return false;
+  Step();
+  return true;
+}
+
+bool EditorSession::Open(std::string* error) {
   host_ = spwhost::Plugin::Adopt(static_cast<Steinberg::Vst::IAudioProcessor*>(plug_), error);
   if (!host_ || !host_->Initialize(error)) return false;
   host_->SetStereoOutput();
@@ -39,7 +45,6 @@ bool EditorSession::Start(std::string* error) {
   } else {
     front_ = std::make_unique<HeadlessFront>(Graphics());
   }
-  Step();
   return true;
 }
 

@@ -38,6 +38,8 @@ class EditorSession {
   // editor's window when asked, then runs one block and one draw cycle. False
   // with a reason on failure (in a window: also no display).
   bool Start(std::string* error);
+  // As Start, without the block and the draw cycle: the editor open before any audio.
+  bool Open(std::string* error);
 
   // A parameter change by VST 3 id, delivered with the next block.
   void QueueChange(uint32_t id, double normalized);
