@@ -38,8 +38,19 @@ void EditorRunLoop::Stop() {
   runLoop_ = nullptr;
 }
 
+void EditorRunLoop::Abandon() {
+  // No call may reach a run loop its host has destroyed, not even a release.
+  editor_ = nullptr;
+  timerRegistered_ = fdRegistered_ = false;
+  runLoop_.take();
+}
+
 void PLUGIN_API EditorRunLoop::onFDIsSet(Linux::FileDescriptor) {
-  if (editor_) editor_->ProcessWindowEvents();
+  if (!editor_) return;
+  editor_->ProcessWindowEvents();
+  // The host destroyed our window (it is closing down): let go of its run loop
+  // now, from inside its own call, rather than later, when it may be gone too.
+  if (!editor_->EditorWindowHandle()) Stop();
 }
 
 void PLUGIN_API EditorRunLoop::onTimer() {

@@ -25,6 +25,10 @@ class EditorRunLoop : public Steinberg::FObject,
   // nothing left registered, when the editor has no descriptor or the host refuses.
   bool Start(Steinberg::Linux::IRunLoop* runLoop, IEditorLink* editor);
   void Stop();
+  // Forgets the host's run loop without a call into it: the host has destroyed it.
+  void Abandon();
+  // The run loop the handlers are registered with; null when stopped.
+  Steinberg::Linux::IRunLoop* RunLoop() const { return runLoop_.get(); }
 
   void PLUGIN_API onFDIsSet(Steinberg::Linux::FileDescriptor fd) override;
   void PLUGIN_API onTimer() override;

@@ -74,7 +74,14 @@ bool IEffectVST3View::StartRunLoop() {
 
 void IEffectVST3View::StopRunLoop() {
   if (!runLoop_) return;
-  runLoop_->Stop();
+  // A host that destroyed its run loop before removing the view (editorhost at
+  // exit) no longer offers it through its frame: nothing may be called on it.
+  FUnknownPtr<Linux::IRunLoop> hostLoop(plugFrame);
+  if (runLoop_->RunLoop() && hostLoop.getInterface() != runLoop_->RunLoop()) {
+    runLoop_->Abandon();
+  } else {
+    runLoop_->Stop();
+  }
   runLoop_->release();
   runLoop_ = nullptr;
 }

@@ -25,7 +25,7 @@ class EditorWindowTest : public ::testing::Test {
 
   void SetUp() override {
     std::string error;
-    driver_ = spwwin::WindowDriver::Create(kWidth, kHeight, &error);
+    driver_ = spwwin::WindowDriver::Create(kWidth, kHeight, &error, HostEmbedding());
     ASSERT_TRUE(driver_) << error;
     module_ = spwhost::Module::Load(BundlePath(), &error);
     ASSERT_TRUE(module_) << error;
@@ -56,6 +56,9 @@ class EditorWindowTest : public ::testing::Test {
     module_.reset();
     driver_.reset();
   }
+
+  // How the host embeds the editor's window.
+  virtual spwwin::Embedding HostEmbedding() const { return spwwin::Embedding::kPlain; }
 
   void Render() {
     float* outputs[2] = {left_, right_};

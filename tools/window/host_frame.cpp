@@ -39,6 +39,21 @@ HostFrame::~HostFrame() {
 #endif
 }
 
+#if SMTG_OS_LINUX
+bool HostFrame::CalledAfterDestruction() {
+  if (runLoopDestroyed_) ++callsAfterDestruction_;
+  return runLoopDestroyed_;
+}
+
+void HostFrame::DestroyRunLoop() {
+  for (Watch& watch : watches_) watch.handler->release();
+  for (Timer& timer : timers_) timer.handler->release();
+  watches_.clear();
+  timers_.clear();
+  runLoopDestroyed_ = true;
+}
+#endif
+
 tresult PLUGIN_API HostFrame::resizeView(IPlugView* view, ViewRect* newSize) {
   if (view && newSize) view->onSize(newSize);
   return kResultOk;
@@ -48,7 +63,9 @@ tresult PLUGIN_API HostFrame::queryInterface(const TUID queried, void** obj) {
   QUERY_INTERFACE(queried, obj, FUnknown::iid, IPlugFrame)
   QUERY_INTERFACE(queried, obj, IPlugFrame::iid, IPlugFrame)
 #if SMTG_OS_LINUX
-  QUERY_INTERFACE(queried, obj, Linux::IRunLoop::iid, Linux::IRunLoop)
+  if (!runLoopDestroyed_) {
+    QUERY_INTERFACE(queried, obj, Linux::IRunLoop::iid, Linux::IRunLoop)
+  }
 #endif
   *obj = nullptr;
   return kNoInterface;
@@ -57,6 +74,7 @@ tresult PLUGIN_API HostFrame::queryInterface(const TUID queried, void** obj) {
 #if SMTG_OS_LINUX
 
 tresult PLUGIN_API HostFrame::registerEventHandler(Linux::IEventHandler* handler, Linux::FileDescriptor fd) {
+  if (CalledAfterDestruction()) return kResultFalse;
   if (!handler || fd < 0) return kInvalidArgument;
   handler->addRef();
   watches_.push_back({handler, fd});
@@ -64,10 +82,12 @@ tresult PLUGIN_API HostFrame::registerEventHandler(Linux::IEventHandler* handler
 }
 
 tresult PLUGIN_API HostFrame::unregisterEventHandler(Linux::IEventHandler* handler) {
+  if (CalledAfterDestruction()) return kResultFalse;
   return Unregister(watches_, handler);
 }
 
 tresult PLUGIN_API HostFrame::registerTimer(Linux::ITimerHandler* handler, Linux::TimerInterval milliseconds) {
+  if (CalledAfterDestruction()) return kResultFalse;
   if (!handler || milliseconds == 0) return kInvalidArgument;
   handler->addRef();
   const Clock::duration period = std::chrono::milliseconds(milliseconds);
@@ -75,7 +95,10 @@ tresult PLUGIN_API HostFrame::registerTimer(Linux::ITimerHandler* handler, Linux
   return kResultOk;
 }
 
-tresult PLUGIN_API HostFrame::unregisterTimer(Linux::ITimerHandler* handler) { return Unregister(timers_, handler); }
+tresult PLUGIN_API HostFrame::unregisterTimer(Linux::ITimerHandler* handler) {
+  if (CalledAfterDestruction()) return kResultFalse;
+  return Unregister(timers_, handler);
+}
 
 void HostFrame::RunDueTimers() {
   // A handler may unregister timers while it runs: walk a copy, check each is still there.

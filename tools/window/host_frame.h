@@ -46,6 +46,10 @@ class HostFrame : public Steinberg::IPlugFrame
   void RunFor(int ms);
   // Handlers and timers registered now.
   size_t Registrations() const { return watches_.size() + timers_.size(); }
+  // The run loop goes: its handlers are let go of, the frame stops offering
+  // it, and every later call of it is counted.
+  void DestroyRunLoop();
+  int CallsAfterDestruction() const { return callsAfterDestruction_; }
 #endif
 
  private:
@@ -62,8 +66,11 @@ class HostFrame : public Steinberg::IPlugFrame
     Clock::time_point due;
   };
   void RunDueTimers();
+  bool CalledAfterDestruction();  // counts the call when the run loop is gone
   std::vector<Watch> watches_;
   std::vector<Timer> timers_;
+  bool runLoopDestroyed_ = false;
+  int callsAfterDestruction_ = 0;
 #endif
 };
 

@@ -34,10 +34,25 @@ struct Picture {
 // Writes picture as a PNG file; false (and no file) on failure.
 bool WritePicturePng(const Picture& picture, const std::string& path);
 
+// How the host embeds the editor's window. kXEmbed (X11; elsewhere as kPlain)
+// behaves like the VST 3 SDK's editorhost: it reads the child's _XEMBED_INFO
+// when the child is created, refuses a child without it, maps the child
+// itself and sends it XEMBED_EMBEDDED_NOTIFY. kPlain leaves mapping to the plug-in.
+enum class Embedding { kPlain, kXEmbed };
+
+// What a kXEmbed host found when the editor's window was created in its parent.
+struct EmbedderLog {
+  bool sawChild = false;
+  bool refused = false;          // no _XEMBED_INFO: editorhost quits here
+  bool childWasMapped = false;   // the child mapped itself before the embedder could
+  uint32_t version = 0, flags = 0;  // of _XEMBED_INFO
+};
+
 class WindowDriver {
  public:
   // Null with a reason when there is no display.
-  static std::unique_ptr<WindowDriver> Create(int width, int height, std::string* error);
+  static std::unique_ptr<WindowDriver> Create(int width, int height, std::string* error,
+                                              Embedding embedding = Embedding::kPlain);
   virtual ~WindowDriver() = default;
 
   // What a host hands IPlugView::attached and IPlugView::setFrame.
@@ -50,6 +65,12 @@ class WindowDriver {
   virtual void DestroyParent() = 0;
   // Runs the event loop for ms milliseconds: the editor's events and timers.
   virtual void Pump(int ms) = 0;
+  virtual const EmbedderLog& Embedder() const { return embedder_; }
+  // [Linux] The host destroys its run loop (editorhost does at exit, before it
+  // removes the view): the frame stops offering it, and any call that still
+  // reaches it is counted.
+  virtual void DestroyRunLoop() {}
+  virtual int CallsAfterRunLoopDestroyed() const { return 0; }
 
   // ---- Input at editor pixels ----
   virtual void Move(int x, int y) = 0;  // with the buttons held now
@@ -62,6 +83,9 @@ class WindowDriver {
 
   // The editor's window as it shows on the screen; empty when there is none.
   virtual Picture Capture() = 0;
+
+ protected:
+  EmbedderLog embedder_;
 };
 
 }  // namespace spwwin

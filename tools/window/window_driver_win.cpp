@@ -161,7 +161,7 @@ Picture WinDriver::Capture() {
 
 }  // namespace
 
-std::unique_ptr<WindowDriver> WindowDriver::Create(int width, int height, std::string* error) {
+std::unique_ptr<WindowDriver> WindowDriver::Create(int width, int height, std::string* error, Embedding) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof wc;

@@ -5,6 +5,7 @@
 #include <xcb/xtest.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "host_frame.h"
 #include "window_driver.h"
@@ -20,9 +21,17 @@ constexpr uint32_t kOpaque = 0xFF000000u;
 
 uint8_t ButtonNumber(Button button) { return button == Button::kLeft ? kLeftButton : kRightButton; }
 
+xcb_atom_t Intern(xcb_connection_t* conn, const char* name) {
+  xcb_intern_atom_reply_t* reply =
+      xcb_intern_atom_reply(conn, xcb_intern_atom(conn, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+  const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+  free(reply);
+  return atom;
+}
+
 class X11Driver : public WindowDriver {
  public:
-  X11Driver(xcb_connection_t* conn, const xcb_screen_t* screen, int width, int height);
+  X11Driver(xcb_connection_t* conn, const xcb_screen_t* screen, int width, int height, Embedding embedding);
   ~X11Driver() override;
 
   void* ParentHandle() const override { return reinterpret_cast<void*>(static_cast<uintptr_t>(parent_)); }
@@ -31,6 +40,8 @@ class X11Driver : public WindowDriver {
   void* EditorWindow() override;
   void DestroyParent() override;
   void Pump(int ms) override;
+  void DestroyRunLoop() override { frame_.DestroyRunLoop(); }
+  int CallsAfterRunLoopDestroyed() const override { return frame_.CallsAfterDestruction(); }
 
   void Move(int x, int y) override;
   void Press(int x, int y, Button button) override;
@@ -45,6 +56,9 @@ class X11Driver : public WindowDriver {
   void Fake(uint8_t type, uint8_t detail, int16_t rootX = 0, int16_t rootY = 0);
   void Sync();
   void TypeSymbol(uint32_t symbol);
+  // The embedder's side of XEmbed: a child created in the parent is looked at at once.
+  void ServeEmbedding();
+  void Embed(xcb_window_t child);
 
   xcb_connection_t* conn_;
   const xcb_screen_t* screen_;
@@ -53,15 +67,17 @@ class X11Driver : public WindowDriver {
   unsigned held_ = 0;  // bit n: pointer button n pressed here and not released
   HostFrame frame_;
   X11KeyboardMap keyboard_;
+  bool xembed_;
 };
 
-X11Driver::X11Driver(xcb_connection_t* conn, const xcb_screen_t* screen, int width, int height)
-    : conn_(conn), screen_(screen), parent_(xcb_generate_id(conn)) {
+X11Driver::X11Driver(xcb_connection_t* conn, const xcb_screen_t* screen, int width, int height, Embedding embedding)
+    : conn_(conn), screen_(screen), parent_(xcb_generate_id(conn)), xembed_(embedding == Embedding::kXEmbed) {
   // Override-redirect: placed at (0, 0) as asked, whatever window manager runs.
-  const uint32_t values[] = {screen->black_pixel, 1};
+  const uint32_t values[] = {screen->black_pixel, 1,
+                             static_cast<uint32_t>(xembed_ ? XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY : XCB_EVENT_MASK_NO_EVENT)};
   xcb_create_window(conn, XCB_COPY_FROM_PARENT, parent_, screen->root, 0, 0, static_cast<uint16_t>(width),
                     static_cast<uint16_t>(height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
-                    XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+                    XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
   xcb_map_window(conn, parent_);
   keyboard_.Read(conn);
   Sync();
@@ -101,7 +117,55 @@ void X11Driver::DestroyParent() {
 
 void X11Driver::Pump(int ms) {
   Sync();  // the server has taken our input before the editor looks for it
+  ServeEmbedding();
   frame_.RunFor(ms);
+  ServeEmbedding();
+}
+
+void X11Driver::ServeEmbedding() {
+  while (xcb_generic_event_t* event = xcb_poll_for_event(conn_)) {
+    if ((event->response_type & ~0x80) == XCB_CREATE_NOTIFY) {
+      const auto& created = reinterpret_cast<const xcb_create_notify_event_t&>(*event);
+      if (created.parent == parent_) Embed(created.window);
+    }
+    free(event);
+  }
+}
+
+// As editorhost: _XEMBED_INFO read when the child appears, no embedding without it.
+void X11Driver::Embed(xcb_window_t child) {
+  embedder_.sawChild = true;
+  const xcb_atom_t info = Intern(conn_, "_XEMBED_INFO");
+  xcb_get_property_reply_t* property =
+      xcb_get_property_reply(conn_, xcb_get_property(conn_, 0, child, info, info, 0, 2), nullptr);
+  const bool found = property && property->format == 32 && xcb_get_property_value_length(property) >= 8;
+  if (found) {
+    const auto* words = static_cast<const uint32_t*>(xcb_get_property_value(property));
+    embedder_.version = words[0];
+    embedder_.flags = words[1];
+  }
+  free(property);
+  if (!found) {
+    embedder_.refused = true;
+    return;
+  }
+  xcb_get_window_attributes_reply_t* attributes =
+      xcb_get_window_attributes_reply(conn_, xcb_get_window_attributes(conn_, child), nullptr);
+  embedder_.childWasMapped = attributes && attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+  free(attributes);
+  constexpr uint32_t kMappedFlag = 1, kEmbeddedNotify = 0;
+  if (embedder_.flags & kMappedFlag) xcb_map_window(conn_, child);
+  xcb_client_message_event_t message = {};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = child;
+  message.type = Intern(conn_, "_XEMBED");
+  message.data.data32[0] = XCB_CURRENT_TIME;
+  message.data.data32[1] = kEmbeddedNotify;
+  message.data.data32[3] = parent_;
+  message.data.data32[4] = embedder_.version;
+  xcb_send_event(conn_, 0, child, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
+  Sync();
 }
 
 void X11Driver::Fake(uint8_t type, uint8_t detail, int16_t rootX, int16_t rootY) {
@@ -188,7 +252,7 @@ Picture X11Driver::Capture() {
 
 }  // namespace
 
-std::unique_ptr<WindowDriver> WindowDriver::Create(int width, int height, std::string* error) {
+std::unique_ptr<WindowDriver> WindowDriver::Create(int width, int height, std::string* error, Embedding embedding) {
   int screenNumber = 0;
   xcb_connection_t* conn = xcb_connect(nullptr, &screenNumber);
   if (const int failure = xcb_connection_has_error(conn)) {
@@ -204,7 +268,7 @@ std::unique_ptr<WindowDriver> WindowDriver::Create(int width, int height, std::s
     if (error) *error = "the X display offers no XTest extension";
     return nullptr;
   }
-  return std::make_unique<X11Driver>(conn, screens.data, width, height);
+  return std::make_unique<X11Driver>(conn, screens.data, width, height, embedding);
 }
 
 }  // namespace spwwin

@@ -54,6 +54,8 @@ bool IGraphicsX11::CreateWindow(xcb_window_t parent, const IArea& place) {
   xcb_connection_t* c = conn_->Get();
   const xcb_window_t window = xcb_generate_id(c);
   const uint32_t values[] = {0, kWindowEvents, conn_->Screen().default_colormap};
+  // Under a grab, an embedder that looks at the new window finds its _XEMBED_INFO.
+  xcb_grab_server(c);
   // Checked: a parent id that names no window fails here instead of later.
   xcb_generic_error_t* error = xcb_request_check(
       c, xcb_create_window_checked(c, conn_->Screen().root_depth, window, parent, static_cast<int16_t>(place.left),
@@ -62,14 +64,18 @@ bool IGraphicsX11::CreateWindow(xcb_window_t parent, const IArea& place) {
                                    conn_->Screen().root_visual,
                                    XCB_CW_BORDER_PIXEL | XCB_CW_EVENT_MASK | XCB_CW_COLORMAP, values));
   if (error) {
+    xcb_ungrab_server(c);
+    xcb_flush(c);
     free(error);
     return false;
   }
+  xembed_.Announce(c, window);
+  xcb_ungrab_server(c);
   window_ = window;
   gc_ = xcb_generate_id(c);
   const uint32_t noExposures = 0;
   xcb_create_gc(c, gc_, window_, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
-  xcb_map_window(c, window_);
+  // Not mapped here: an XEmbed embedder maps it; otherwise the first timer tick does.
   xcb_flush(c);
   return true;
 }
@@ -117,6 +123,7 @@ void IGraphicsX11::RedrawTimerTick() {
   // watch of the descriptor cannot see them: each tick takes them too.
   ProcessWindowEvents();
   if (!window_) return;
+  xembed_.MapUnlessEmbedded(conn_->Get());
   entry_.Apply(*this);
   RedrawTick([this](const IArea& area) { Draw(area); });
   if (conn_) xcb_flush(conn_->Get());
@@ -140,6 +147,7 @@ void IGraphicsX11::HandleEvent(const xcb_generic_event_t& event) {
   if (X11EntryField* field = Field()) {
     if (field->HandleEvent(event)) return;
   }
+  if (xembed_.HandleEvent(event)) return;
   switch (event.response_type & ~0x80) {
     case XCB_EXPOSE: Expose(reinterpret_cast<const xcb_expose_event_t&>(event)); break;
     case XCB_BUTTON_PRESS: ButtonPress(reinterpret_cast<const xcb_button_press_event_t&>(event)); break;

@@ -17,6 +17,7 @@
 #include "graphics.h"
 #include "value_entry.h"
 #include "x11_connection.h"
+#include "xembed_client.h"
 #include "x11_entry_field.h"
 
 class IGraphicsX11 : public IGraphics {
@@ -67,6 +68,7 @@ class IGraphicsX11 : public IGraphics {
 
   std::unique_ptr<X11Connection> conn_;
   xcb_window_t window_ = 0;  // 0 while closed or after the host destroyed it
+  XEmbedClient xembed_;
   xcb_gcontext_t gc_ = 0;
   IArea exposed_;
   ValueEntry entry_;
