@@ -48,11 +48,18 @@ TEST(SnapshotOptions, BadInputIsRefusedWithOneReason) {
       {"-o", "a.png", "--click", "10,x"},  // not a number
       {"-o", "a.png", "--click", "520,0"}, // outside the editor
       {"-o", "a.png", "--drag", "1,2,3"},  // three of four
+      {"-o", "a.png", "--wheel", "234,124,274"},          // would wrap a 16-bit wheel delta
+      {"-o", "a.png", "--wheel", "234,124,-2147483648"},  // would overflow the scroll arithmetic
+      {"-o", "a.png", "--drag", "1,2,2147483647,0"},
+      {"-o", "a.png", "--drag", "1,2,0,-40000"},           // beyond a 16-bit pointer position
       {"-o", "a.png", "--blocks", "0"},
       {"-o", "a.png", "--set", "Wave"},    // no value
       {"-o", "a.png", "--zoom", "2"},
       {"-o", "a.png", "stray"},
   };
+  SnapshotOptions limits;
+  EXPECT_TRUE(spwsnapshot::ParseSnapshotOptions(
+      {"-o", "a.png", "--wheel", "234,124,-100", "--drag", "1,2,4000,-4000"}, &limits, &reason)) << reason;
   for (const auto& args : bad) {
     SnapshotOptions options;
     std::string error;

@@ -24,6 +24,13 @@ const char kSnapshotUsage[] =
 namespace {
 
 constexpr int kMaxBlocks = 1000000;
+// Beyond these the panel's, the popup's and the window drivers' arithmetic
+// would overflow (a Windows wheel message holds 120 per notch in 16 bits,
+// X11 pointer positions are 16-bit).
+constexpr int kMaxWheelNotches = 100;
+constexpr int kMaxDragPixels = 4000;
+
+bool WithinEitherWay(int value, int limit) { return value >= -limit && value <= limit; }
 
 // Whole numbers separated by commas, exactly count of them.
 bool ParseInts(const std::string& text, int count, std::vector<int>* out) {
@@ -88,8 +95,20 @@ bool ParseAction(const Form& form, const std::string& argument, SnapshotAction* 
     return false;
   }
   action->x = n[0], action->y = n[1];
-  if (form.kind == Kind::Wheel) action->count = n[2];
-  if (form.kind == Kind::Drag) action->dx = n[2], action->dy = n[3];
+  if (form.kind == Kind::Wheel) {
+    action->count = n[2];
+    if (!WithinEitherWay(n[2], kMaxWheelNotches)) {
+      *error = "--wheel " + argument + ": STEPS is at most " + std::to_string(kMaxWheelNotches) + " notches either way";
+      return false;
+    }
+  }
+  if (form.kind == Kind::Drag) {
+    action->dx = n[2], action->dy = n[3];
+    if (!WithinEitherWay(n[2], kMaxDragPixels) || !WithinEitherWay(n[3], kMaxDragPixels)) {
+      *error = "--drag " + argument + ": DX and DY are at most " + std::to_string(kMaxDragPixels) + " pixels either way";
+      return false;
+    }
+  }
   if (spw_editor::InsideEditor(action->x, action->y)) return true;
   *error = option + " " + argument + ": the point is outside the editor (" + std::to_string(spw_editor::kEditorWidth) +
            " x " + std::to_string(spw_editor::kEditorHeight) + ")";
