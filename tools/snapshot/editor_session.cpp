@@ -1,6 +1,7 @@
 #include "editor_session.h"
 
 #include "headless_front.h"
+#include "scaled_png.h"
 #include "layout_table.h"
 #include "platform/headless/graphics_headless.h"
 #include "stereo_pulse_weaver.h"
@@ -102,6 +103,10 @@ void EditorSession::Type(const std::string& text) {
   Step();
 }
 
-bool EditorSession::WritePng(const std::string& path) { return front_->WritePng(path); }
+bool EditorSession::WritePng(const std::string& path, int scale) {
+  if (scale == 1) return front_->WritePng(path);
+  const RasterBitmap* surface = window_ ? nullptr : Graphics().Surface();
+  return surface && scale > 1 && WriteScaledPng(*surface, scale, path);
+}
 
 }  // namespace spwsnapshot

@@ -69,8 +69,9 @@ class EditorSession {
   IGraphicsHeadless& Graphics();
   spwhost::Plugin& Host() { return *host_; }
 
-  // Writes the editor's drawing surface as a PNG; false (and no file) on failure.
-  bool WritePng(const std::string& path);
+  // Writes the editor's drawing surface as a PNG, each pixel as scale x scale
+  // pixels (scale 2: without a window only); false (and no file) on failure.
+  bool WritePng(const std::string& path, int scale = 1);
 
  private:
   CLS_STEREOPULSEWEAVER* plug_;  // one reference held

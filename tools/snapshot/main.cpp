@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   script.RunAll(options.actions);
   if (options.listControls) PrintControls(session.Editor(), stdout);
   if (options.listParams) PrintParameters(session.Plug(), stdout);
-  if (!options.output.empty() && !session.WritePng(options.output)) {
+  if (!options.output.empty() && !session.WritePng(options.output, options.scale)) {
     return Fail(1, "cannot write " + options.output);
   }
   return 0;

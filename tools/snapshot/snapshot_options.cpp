@@ -12,14 +12,15 @@ const char kSnapshotUsage[] =
     "usage: spw_snapshot -o FILE.png [--program N|NAME] [--set NAME=VALUE]... [--blocks N]\n"
     "                    [--click X,Y] [--rclick X,Y] [--drag X,Y,DX,DY] [--wheel X,Y,STEPS]\n"
     "                    [--hover X,Y] [--type TEXT] [--controls] [--params] [--list-programs]\n"
-    "                    [--list-params] [--window]\n"
+    "                    [--list-params] [--window] [--scale 1|2]\n"
     "Builds the plug-in with its editor, runs the actions in the order given (each followed\n"
     "by one block of audio and one draw of the editor) and writes the editor as a PNG.\n"
     "--type enters TEXT into the value entry a right click on a knob opened.\n"
     "--controls lists the editor's controls, --params the parameters after the actions;\n"
     "--list-programs and --list-params the names --program and --set take.\n"
     "--window opens the editor in a real window as a host does, delivers the actions as\n"
-    "window-system events and reads the picture back from the screen (needs a display).\n";
+    "window-system events and reads the picture back from the screen (needs a display).\n"
+    "--scale 2 writes the picture at twice the size, each pixel doubled.\n";
 
 namespace {
 
@@ -143,7 +144,7 @@ bool ParseSnapshotOptions(const std::vector<std::string>& args, SnapshotOptions*
       continue;
     }
     const Form* form = FindForm(arg);
-    if (!form && arg != "-o" && arg != "--output") {
+    if (!form && arg != "-o" && arg != "--output" && arg != "--scale") {
       *error = arg.rfind("-", 0) == 0 ? "unknown option '" + arg + "' (see --help)" : "unexpected argument '" + arg + "'";
       return false;
     }
@@ -152,6 +153,14 @@ bool ParseSnapshotOptions(const std::vector<std::string>& args, SnapshotOptions*
       return false;
     }
     const std::string& argument = args[++i];
+    if (arg == "--scale") {
+      if (argument != "1" && argument != "2") {
+        *error = "--scale takes 1 or 2, not '" + argument + "'";
+        return false;
+      }
+      options->scale = argument == "2" ? 2 : 1;
+      continue;
+    }
     if (arg == "-o" || arg == "--output") {
       if (argument.empty()) {
         *error = arg + " needs a file name";
@@ -163,6 +172,10 @@ bool ParseSnapshotOptions(const std::vector<std::string>& args, SnapshotOptions*
     SnapshotAction action;
     if (!ParseAction(*form, argument, &action, error)) return false;
     options->actions.push_back(action);
+  }
+  if (options->window && options->scale != 1) {
+    *error = "--scale 2 draws without a window, not with --window";
+    return false;
   }
   return true;
 }

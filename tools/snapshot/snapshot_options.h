@@ -19,6 +19,7 @@ struct SnapshotAction {
 struct SnapshotOptions {
   std::string output;  // PNG to write; empty: none
   std::vector<SnapshotAction> actions;
+  int scale = 1;  // PNG pixels per editor pixel: 1, or 2 (each pixel doubled)
   bool window = false;  // the editor in a real window, real events, the picture read from the screen
   bool listControls = false;
   bool listParams = false;
