@@ -1,20 +1,41 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds everything for Linux (build/linux) and
-# for 64-bit Windows (build/windows, cross-compiled with MinGW-w64).
+# Installs what is missing, then builds for Linux (build/linux) and for 64-bit
+# Windows (build/windows, cross-compiled with MinGW-w64), one line per stage;
+# full logs in build/logs/.
+#   scripts/build.sh          everything, both platforms
+#   scripts/build.sh linux    only the Linux bundle and the renderer (what run.sh needs)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+source scripts/stages.sh
 jobs=$(nproc)
+scope=${1:-all}
+case "$scope" in
+  all | linux) ;;
+  *) echo "usage: scripts/build.sh [linux]" >&2; exit 2 ;;
+esac
 
-bash scripts/setup.sh
+linux_build() {
+  cmake -S . -B build/linux -G Ninja -DCMAKE_BUILD_TYPE=Release || return
+  if [ "$scope" = linux ]; then
+    cmake --build build/linux -j "$jobs" --target stereoPulseWeaver spw_render spw_bundle_resources
+  else
+    cmake --build build/linux -j "$jobs"
+  fi
+}
 
-echo "== Linux build"
-cmake -S . -B build/linux -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/linux -j "$jobs"
+windows_build() {
+  # The bundle's snapshots and moduleinfo.json are written by the Windows tools
+  # under wine: a prefix of the build's own, made once.
+  export WINEPREFIX="$root/build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" \
+    -DSPW_MINGW_PREFIX="$root/build/mingw-deps" || return
+  cmake --build build/windows -j "$jobs"
+}
 
-echo "== Windows build"
-bash scripts/mingw_deps.sh build/mingw-deps
-cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" \
-  -DSPW_MINGW_PREFIX="$root/build/mingw-deps" >/dev/null
-cmake --build build/windows -j "$jobs"
+stage setup "Installing packages" bash scripts/setup.sh
+stage linux-build "Building for Linux" linux_build
+[ "$scope" = linux ] && exit 0
+stage windows-libraries "Building the Windows libraries" bash scripts/mingw_deps.sh build/mingw-deps
+stage windows-build "Building for Windows" windows_build

@@ -2,43 +2,43 @@
 # Builds both targets and runs the whole test suite natively, then again under
 # AddressSanitizer with UndefinedBehaviorSanitizer and under ThreadSanitizer, runs
 # each fuzz target for a minute, and runs the Windows build's suite under wine.
-# Exits non-zero when any of them fails.
+# One line per stage with the time it took; full logs in build/logs/. Exits
+# non-zero when any of them fails.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+source scripts/stages.sh
 start=$SECONDS
 
 bash scripts/build.sh || { echo "build failed"; exit 1; }
 source scripts/sanitizers.sh
 
-echo "== Linux tests"
-(cd build/linux && ctest --output-on-failure -j 2 --timeout 300)
-linux=$?
+linux_tests() { (cd build/linux && ctest --output-on-failure -j 2 --timeout 300); }
+sanitizer_tests() { sanitizer_build "$1" && (cd "build/$1" && ctest --output-on-failure -j 2 --timeout 600); }
 
-echo "== Linux tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-sanitizer_build asan && (cd build/asan && ctest --output-on-failure -j 2 --timeout 600)
-asan=$?
-
-echo "== Linux tests under ThreadSanitizer"
-sanitizer_build tsan && (cd build/tsan && ctest --output-on-failure -j 2 --timeout 600)
-tsan=$?
-
-echo "== Fuzzing"
-bash scripts/fuzz.sh 60
-fuzz=$?
-
-echo "== Windows tests (wine)"
 # A private wine prefix, started once, so tests neither pay wine's start-up each
 # nor leave ctest waiting on wine's background services.
 WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() { wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"; }
 trap cleanup EXIT
-# Wine starts inside the same X server as the tests: its desktop process must
-# have a display, or no test can make a window.
-xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c 'wineserver -p
-  wineboot --init </dev/null >/dev/null 2>&1
-  cd build/windows && ctest --output-on-failure -j 2 --timeout 600'
+windows_tests() {
+  # Wine starts inside the same X server as the tests: its desktop process must
+  # have a display, or no test can make a window.
+  xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c 'wineserver -p
+    wineboot --init </dev/null >/dev/null 2>&1
+    cd build/windows && ctest --output-on-failure -j 2 --timeout 600'
+}
+
+stage linux-tests "Linux tests" linux_tests
+linux=$?
+stage asan-tests "Linux tests under AddressSanitizer and UndefinedBehaviorSanitizer" sanitizer_tests asan
+asan=$?
+stage tsan-tests "Linux tests under ThreadSanitizer" sanitizer_tests tsan
+tsan=$?
+stage fuzzing "Fuzzing, a minute per target" bash scripts/fuzz.sh 60
+fuzz=$?
+stage windows-tests "Windows tests (wine)" windows_tests
 windows=$?
 
 verdict() { [ "$1" -eq 0 ] && echo passed || echo FAILED; }
