@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ dpkg-dev pkg-config
   libpng-dev libgtest-dev libbenchmark-dev libsndfile1-dev
   libxcb1-dev libxcb-xtest0-dev libxcb-res0-dev
-  libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libfreetype-dev libfontconfig-dev fonts-dejavu-core nlohmann-json3-dev
   juce-modules-source-data
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 xvfb xauth fonts-liberation
