@@ -69,8 +69,8 @@ TEST(PanelBeforeAudio, AClickIsKeptAndItsSlotSoundsInTheFirstBlock) {
   const OscillatorBank& bank = clicked.Plug().Engine().bank;
   EXPECT_GT(bank.currentGain[1], 0.0) << "fading in from the first block";
   // Centred on the 4 Hz beat: 33.92 and 37.92 Hz, at the block's 48 kHz.
-  EXPECT_NEAR(bank.currentIncrement[1] * 48000.0 / (2.0 * M_PI), 33.92, 1e-3);
-  EXPECT_NEAR(bank.currentIncrement[kToneSlots + 1] * 48000.0 / (2.0 * M_PI), 37.92, 1e-3);
+  EXPECT_NEAR(bank.currentIncrement[1] * 48000.0 / kTwoPi, 33.92, 1e-3);
+  EXPECT_NEAR(bank.currentIncrement[kToneSlots + 1] * 48000.0 / kTwoPi, 37.92, 1e-3);
   double difference = 0.0;
   for (int i = 0; i < kBlock; ++i) difference += std::fabs(l1[i] - l2[i]) + std::fabs(r1[i] - r2[i]);
   EXPECT_GT(difference, 0.0) << "the clicked slot is heard in the first block";
@@ -82,7 +82,7 @@ TEST(PanelBeforeAudio, TheGridFollowsTheRateTheHostSetsUpAndTheFirstBlockKeepsIt
   ASSERT_TRUE(session.Open(&error)) << error;
   auto leftEarHz = [&]() {
     std::lock_guard<std::recursive_mutex> lock(session.Plug().Mutex());
-    return session.Plug().Engine().bank.targetIncrement[0] / (2.0 * M_PI);  // cycles per sample
+    return session.Plug().Engine().bank.targetIncrement[0] / kTwoPi;  // cycles per sample
   };
   // The programme's 256 Hz carrier, centred on the 4 Hz beat: 254 Hz on the left.
   EXPECT_NEAR(leftEarHz() * 48000.0, 254.0, 1e-9);
