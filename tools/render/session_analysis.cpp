@@ -8,7 +8,8 @@
 namespace spwrender {
 namespace {
 
-constexpr double kStretchSeconds = 0.25;  // the shortest stretch a moment covers
+constexpr double kStretchSeconds = 0.25;  // a moment's stretch, unless the render is very short or long
+constexpr int64_t kFewestMoments = 50;    // a render of a fraction of a second still draws a level line
 constexpr double kWindowSeconds = 1.0;    // tones a few hertz apart stay apart
 
 // The ID of the parameter titled title; false when the plug-in has none.
@@ -25,15 +26,21 @@ bool FindParameterId(spwhost::Plugin* plugin, const char* title, uint32_t* id) {
 SessionAnalysis::SessionAnalysis(double sampleRate, int64_t totalFrames, spwhost::Plugin* plugin)
     : rate_(sampleRate),
       totalFrames_(std::max<int64_t>(1, totalFrames)),
-      stretch_(std::max<int64_t>(std::llround(kStretchSeconds * sampleRate),
+      stretch_(std::max<int64_t>(std::min<int64_t>(std::llround(kStretchSeconds * sampleRate),
+                                                   (totalFrames_ + kFewestMoments - 1) / kFewestMoments),
                                  (totalFrames_ + kMostMoments - 1) / kMostMoments)),
       window_(std::max<int64_t>(2, std::min<int64_t>(std::llround(kWindowSeconds * sampleRate), totalFrames_))),
+      toneStride_(std::max<int64_t>(1, std::llround(0.5 * double(window_) / double(stretch_)))),
+      minimumToneWindow_(std::llround(kShortestToneWindowSeconds * sampleRate)),
       plugin_(plugin),
       meter_(size_t(window_), sampleRate),
       ringLeft_(size_t(window_)),
-      ringRight_(size_t(window_)) {
+      ringRight_(size_t(window_)),
+      lineLeft_(size_t(window_)),
+      lineRight_(size_t(window_)) {
   haveBinaural_ = FindParameterId(plugin, "Binaural", &binauralId_);
   haveVolume_ = FindParameterId(plugin, "Volume", &volumeId_);
+  havePan_ = FindParameterId(plugin, "Binaural Pan", &panId_);
 }
 
 bool SessionAnalysis::Write(const float* left, const float* right, int frames, std::string*) {
@@ -50,16 +57,17 @@ void SessionAnalysis::Take(const float* left, const float* right, int64_t count)
       ringLeft_[ringAt_] = left[i];
       ringRight_[ringAt_] = right[i];
       ringAt_ = (ringAt_ + 1) % ringLeft_.size();
-      stretchPeak_ = std::max({stretchPeak_, double(std::fabs(left[i])), double(std::fabs(right[i]))});
-      stretchSquares_ += double(left[i]) * left[i] + double(right[i]) * right[i];
+      const double l = double(left[i]) * left[i], r = double(right[i]) * right[i];
+      stretchPeak_ = std::max({stretchPeak_, l, r});  // squared until the stretch closes
+      stretchSquares_ += l + r;
+      stretchLimitedSquares_ += std::min(l, 1.0) + std::min(r, 1.0);
+      stretchClipped_ += int64_t(l > 1.0) + int64_t(r > 1.0);
     }
     done += n;
     frames_ += n;
     stretchFrames_ += n;
     if (stretchFrames_ == stretch_) CloseStretch();
-    while (nextTones_ < moments_.size() && frames_ >= ToneCaptureFrame(nextTones_)) {
-      MeasureTones(moments_[nextTones_++]);
-    }
+    while (nextTones_ < moments_.size() && frames_ >= ToneCaptureFrame(nextTones_)) NextTones();
   }
 }
 
@@ -73,11 +81,16 @@ int64_t SessionAnalysis::ToneCaptureFrame(size_t index) const {
 void SessionAnalysis::CloseStretch() {
   SessionMoment& moment = moments_.back();
   moment.seconds = (double(frames_) - 0.5 * double(stretchFrames_)) / rate_;
-  moment.peak = stretchPeak_;
+  moment.peak = std::sqrt(stretchPeak_);
   moment.rms = std::sqrt(stretchSquares_ / (2.0 * double(stretchFrames_)));
+  moment.limitedPeak = std::min(moment.peak, 1.0);
+  moment.limitedRms = std::sqrt(stretchLimitedSquares_ / (2.0 * double(stretchFrames_)));
+  moment.clippedSamples = stretchClipped_;
   moment.binauralHz = ReadParameter(binauralId_, haveBinaural_);
   moment.volumePercent = ReadParameter(volumeId_, haveVolume_);
-  stretchPeak_ = stretchSquares_ = 0.0;
+  moment.beatCancelled = havePan_ && plugin_->ValueToString(panId_, plugin_->GetParamNormalized(panId_)) == "Null";
+  stretchPeak_ = stretchSquares_ = stretchLimitedSquares_ = 0.0;
+  stretchClipped_ = 0;
   stretchFrames_ = 0;
 }
 
@@ -87,20 +100,31 @@ double SessionAnalysis::ReadParameter(uint32_t id, bool found) const {
 
 void SessionAnalysis::MeasureTones(SessionMoment& moment) {
   // The window is always full here: tones are measured from window_ frames on.
-  std::vector<float> left(ringLeft_.size()), right(ringRight_.size());
-  for (size_t i = 0; i < left.size(); ++i) {
-    left[i] = ringLeft_[(ringAt_ + i) % ringLeft_.size()];
-    right[i] = ringRight_[(ringAt_ + i) % ringRight_.size()];
-  }
+  // Oldest first: the ring from its write position on, then from its start.
+  const auto unwrap = [this](const std::vector<float>& ring, std::vector<float>& line) {
+    const auto at = ring.begin() + long(ringAt_);
+    std::copy(ring.begin(), at, std::copy(at, ring.end(), line.begin()));
+  };
+  unwrap(ringLeft_, lineLeft_);
+  unwrap(ringRight_, lineRight_);
+  moment.tonesMeasured = true;
   moment.toneSeconds = (double(frames_) - 0.5 * double(window_)) / rate_;
-  moment.tones = meter_.Measure(left.data(), right.data());
+  moment.tones = meter_.Measure(lineLeft_.data(), lineRight_.data());
   moment.pairs = PairEars(moment.tones);
   DropOvertones(&moment.tones, &moment.pairs);
 }
 
+// Windows overlapping by more than half show nothing new: the moments between
+// are measured for their level only.
+void SessionAnalysis::NextTones() {
+  SessionMoment& moment = moments_[nextTones_];
+  if (nextTones_ % toneStride_ == 0 && window_ >= minimumToneWindow_) MeasureTones(moment);
+  ++nextTones_;
+}
+
 void SessionAnalysis::Finish() {
   if (stretchFrames_ > 0) CloseStretch();
-  while (nextTones_ < moments_.size()) MeasureTones(moments_[nextTones_++]);
+  while (nextTones_ < moments_.size()) NextTones();
 }
 
 }  // namespace spwrender

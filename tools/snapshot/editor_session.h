@@ -38,6 +38,8 @@ class EditorSession {
   // editor's window when asked, then runs one block and one draw cycle. False
   // with a reason on failure (in a window: also no display).
   bool Start(std::string* error);
+  // After a failed Start: the plug-in started, its window did not open (no display).
+  bool WindowFailed() const { return windowFailed_; }
 
   // A parameter change by VST 3 id, delivered with the next block.
   void QueueChange(uint32_t id, double normalized);
@@ -56,9 +58,10 @@ class EditorSession {
   void Drag(int x, int y, int dx, int dy);
   void Wheel(int x, int y, int notches);
   void Hover(int x, int y);
-  // Text typed into the open value entry and committed, then Step(); nothing
-  // is typed when no entry is open.
-  void Type(const std::string& text);
+  // Text typed into the open value entry and committed, then Step(). Without a
+  // window: false with a reason, nothing typed, when no entry is open or the text
+  // is not one of its values.
+  bool Type(const std::string& text, std::string* error = nullptr);
 
   CLS_STEREOPULSEWEAVER& Plug() { return *plug_; }
   // The editor's graphics, with or without a window.
@@ -67,12 +70,14 @@ class EditorSession {
   IGraphicsHeadless& Graphics();
   spwhost::Plugin& Host() { return *host_; }
 
-  // Writes the editor's drawing surface as a PNG; false (and no file) on failure.
-  bool WritePng(const std::string& path);
+  // Writes the editor's drawing surface as a PNG, put in place whole; false with
+  // the system's reason (and no file) on failure.
+  bool WritePng(const std::string& path, std::string* error = nullptr);
 
  private:
   CLS_STEREOPULSEWEAVER* plug_;  // one reference held
   bool window_;
+  bool windowFailed_ = false;
   std::unique_ptr<spwhost::Plugin> host_;
   std::unique_ptr<EditorFront> front_;
   float left_[kBlockFrames] = {};
