@@ -34,6 +34,7 @@ constexpr double kLowestHzShown = 100.0, kHighestHzShown = 1000.0;
 constexpr double kRoomAroundTones = 1.15;  // frequency axis beyond the extreme tones
 constexpr double kRoomAboveBeats = 1.1;
 constexpr double kQuietestDbfs = -60.0;
+constexpr double kRoomAboveLevel = 1.0;  // dB: a peak at full scale stays clear of the clipping marks
 // The axes leave out the rarest extremes (a tone mistaken while a glide sweeps
 // fast); points beyond them are drawn on the panel's edge.
 constexpr double kOutlierShare = 0.005;
@@ -177,9 +178,9 @@ class Painter {
       peak.emplace_back(x, l.dbfs.ToPixel(Dbfs(limited ? m.limitedPeak : m.peak, input_.levelGainDb)));
       rms.emplace_back(x, l.dbfs.ToPixel(Dbfs(limited ? m.limitedRms : m.rms, input_.levelGainDb)));
     }
+    if (limited) ClippedStretches();
     Trace(l.levels, rms, kRmsColour);
     Trace(l.levels, peak, kPeakColour);
-    if (limited) ClippedStretches();
     MeasuredPoints();
     // "Binaural" as applied on top of the measured beats, which should lie on it.
     Trace(l.beats, binaural, kBinauralColour);
@@ -220,18 +221,20 @@ class Painter {
     if (!analysis.TonesMeasurable()) {
       const std::string note = "too short to measure tones: the render lasts under " +
                                std::to_string(int(SessionAnalysis::kShortestToneWindowSeconds)) + " s";
-      for (const RasterRect& panel : {layout_.ears, layout_.beats}) Note(panel, note, kInk);
+      for (const RasterRect& panel : {layout_.ears, layout_.beats}) Note(panel, note, kInk, false);
     }
     const auto& moments = analysis.Moments();
     const auto cancelled = std::find_if(moments.begin(), moments.end(), [](const SessionMoment& m) { return m.beatCancelled; });
     if (cancelled != moments.end()) {
       Note(layout_.beats, "\"Binaural Pan\" \"Null\" from " + layout_.time.Label(cancelled->seconds) +
-                              ": both ears get the same tones, no beat is applied", kBinauralColour);
+                              ": both ears get the same tones, no beat is applied", kBinauralColour, true);
     }
   }
 
-  void Note(const RasterRect& panel, const std::string& text, uint32_t colour) {
-    Text(text_.get(), colour, text, {panel.x + 8, panel.y + panel.h - 24, panel.w - 16, 18}, kRasterTextRight);
+  // A line of text at the right of a panel, along its top or its bottom.
+  void Note(const RasterRect& panel, const std::string& text, uint32_t colour, bool top) {
+    const int y = top ? panel.y + 4 : panel.y + panel.h - 24;
+    Text(text_.get(), colour, text, {panel.x + 8, y, panel.w - 16, 18}, kRasterTextRight);
   }
 
   // A dashed line down all panels at each programme selection, named at the top;
@@ -282,7 +285,8 @@ SessionPlotLayout LayOutSessionPlot(const SessionPlotInput& input) {
           PlotAxis(Scale::kClock, 0.0, seconds, kLeft, kRight - 1),
           PlotAxis(Scale::kLogarithmic, lowHz, highHz, int(Bottom(kEarsPanel)), int(Top(kEarsPanel))),
           PlotAxis(Scale::kLinear, 0.0, highBeat * kRoomAboveBeats, int(Bottom(kBeatsPanel)), int(Top(kBeatsPanel))),
-          PlotAxis(Scale::kLinear, kQuietestDbfs, highDbfs, int(Bottom(kLevelsPanel)), int(Top(kLevelsPanel)))};
+          PlotAxis(Scale::kLinear, kQuietestDbfs, highDbfs + kRoomAboveLevel, int(Bottom(kLevelsPanel)),
+                   int(Top(kLevelsPanel)))};
 }
 
 RasterMemBitmap DrawSessionPlot(const SessionPlotInput& input) {
