@@ -255,6 +255,24 @@ int WaitForEnd(pid_t pid) {
   return -1;
 }
 
+// "-o -" sends the finished file down standard output, as into any pipe; no file
+// named "-" appears.
+TEST(RenderCommand, ADashWritesTheAudioToStandardOutput) {
+  TempFolder folder;
+  const std::string command = "cd '" + folder.File("") + "' && '" + ExecutableFolder() + SPW_TEST_RENDERER +
+                              "' --bundle '" + TestBundle() + "' -d 0.25 -q -o - --format wav16";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string bytes;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) bytes.append(buffer, n);
+  EXPECT_EQ(pclose(pipe), 0);
+  ASSERT_GT(bytes.size(), 44u);
+  EXPECT_EQ(bytes.substr(0, 4), "RIFF");
+  EXPECT_EQ(bytes.size(), 44u + 12000u * 2u * 2u) << "a quarter second of 16-bit stereo at 48 kHz";
+  EXPECT_TRUE(folder.Entries().empty());
+}
+
 // Ctrl-C or a termination request half way through a long render ends it as such a
 // signal would, and takes its temporary file along.
 TEST(RenderCommand, AnInterruptedRenderLeavesNoFile) {
