@@ -262,7 +262,9 @@ int RunRenderCommand(int argc, const char* const* argv, std::FILE* out, std::FIL
                                                    {"the plot", options.plotPath},
                                                    {"the timeline", options.timelinePath},
                                                    {"the bundle", bundle, true}};
-    if (!spwhost::CheckDistinctFiles(files, &error)) return Fail(io, kExitBadArguments, error + "; nothing was written");
+    if (!spwhost::CheckDistinctFiles(files, &error)) {
+      return Fail(io, kExitBadArguments, error + "; nothing was written");
+    }
     if (options.outputPath == kStandardOutput && !StandardOutputTakesAudio(&error)) {
       return Fail(io, kExitBadArguments, error);
     }

@@ -1,6 +1,7 @@
 #include "session_plot.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cmath>
 #include <memory>
 #include <utility>
@@ -191,7 +192,8 @@ class Painter {
     const SessionPlotLayout& l = layout_;
     const auto& moments = input_.analysis->Moments();
     if (moments.empty()) return;
-    const double half = 0.5 * (l.time.ToPixel(input_.analysis->Seconds() / double(moments.size())) - l.time.ToPixel(0.0));
+    const double stretch = input_.analysis->Seconds() / double(moments.size());
+    const double half = 0.5 * (l.time.ToPixel(stretch) - l.time.ToPixel(0.0));
     image_.SetClip(l.levels);
     for (const SessionMoment& m : input_.analysis->Moments()) {
       if (m.clippedSamples == 0) continue;
@@ -224,9 +226,13 @@ class Painter {
       for (const RasterRect& panel : {layout_.ears, layout_.beats}) Note(panel, note, kInk, false);
     }
     const auto& moments = analysis.Moments();
-    const auto cancelled = std::find_if(moments.begin(), moments.end(), [](const SessionMoment& m) { return m.beatCancelled; });
+    const auto cancelled =
+        std::find_if(moments.begin(), moments.end(), [](const SessionMoment& m) { return m.beatCancelled; });
     if (cancelled != moments.end()) {
-      Note(layout_.beats, "\"Binaural Pan\" \"Null\" from " + layout_.time.Label(cancelled->seconds) +
+      // From the start of the first stretch it was read at the end of.
+      const double from =
+          cancelled == moments.begin() ? 0.0 : 0.5 * (std::prev(cancelled)->seconds + cancelled->seconds);
+      Note(layout_.beats, "\"Binaural Pan\" \"Null\" from " + layout_.time.Label(from) +
                               ": both ears get the same tones, no beat is applied", kBinauralColour, true);
     }
   }
