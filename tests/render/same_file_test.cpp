@@ -60,7 +60,9 @@ TEST(SameFile, OneFileByAnyNameIsOneFile) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(spwhost::SameFile(c.first, c.second, c.secondIsFolder), c.same) << c.first << " / " << c.second;
-    if (!c.secondIsFolder) EXPECT_EQ(spwhost::SameFile(c.second, c.first), c.same) << c.second << " / " << c.first;
+    if (!c.secondIsFolder) {
+      EXPECT_EQ(spwhost::SameFile(c.second, c.first), c.same) << c.second << " / " << c.first;
+    }
   }
 }
 
