@@ -170,10 +170,12 @@ TEST(RenderCommand, NothingTheUserHasIsOverwritten) {
   TempFolder folder;
   const std::string session = folder.File("session.txt"), picture = folder.File("same.png");
   const std::string bundleCopy = folder.File("copy.vst3");
-  std::ofstream(session) << "0 program 1\n0:01 end\n";
-  std::ofstream(picture) << "the user's picture";
+  std::ofstream(session, std::ios::binary) << "0 program 1\n0:01 end\n";
+  std::ofstream(picture, std::ios::binary) << "the user's picture";
   std::filesystem::copy(TestBundle(), bundleCopy, std::filesystem::copy_options::recursive);
-  const std::string relativeSession = std::filesystem::relative(session, std::filesystem::current_path()).string();
+  // As it is where no relative path leads there (on Windows, another drive).
+  std::string relativeSession = std::filesystem::relative(session, std::filesystem::current_path()).string();
+  if (relativeSession.empty()) relativeSession = session;
   struct Case {
     std::vector<std::string> args;
     const char* reasonContains;

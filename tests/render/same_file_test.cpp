@@ -16,8 +16,12 @@ namespace fs = std::filesystem;
 
 void Touch(const std::string& path) { std::ofstream(path) << "user's data"; }
 
-// The name as a relative path from the working folder.
-std::string Relative(const std::string& path) { return fs::relative(path, fs::current_path()).string(); }
+// The name as a relative path from the working folder; as it is where there is
+// none (on Windows, another drive).
+std::string Relative(const std::string& path) {
+  const fs::path relative = fs::relative(path, fs::current_path());
+  return relative.empty() ? path : relative.string();
+}
 
 TEST(SameFile, OneFileByAnyNameIsOneFile) {
   TempFolder folder;
