@@ -53,22 +53,50 @@ void SessionAnalysis::Take(const float* left, const float* right, int64_t count)
     if (stretchFrames_ == 0) moments_.emplace_back();
     int64_t n = std::min(count - done, stretch_ - stretchFrames_);
     if (nextTones_ < moments_.size()) n = std::min(n, std::max<int64_t>(1, ToneCaptureFrame(nextTones_) - frames_));
-    for (int64_t i = done; i < done + n; ++i) {
-      ringLeft_[ringAt_] = left[i];
-      ringRight_[ringAt_] = right[i];
-      ringAt_ = (ringAt_ + 1) % ringLeft_.size();
-      const double l = double(left[i]) * left[i], r = double(right[i]) * right[i];
-      stretchPeak_ = std::max({stretchPeak_, l, r});  // squared until the stretch closes
-      stretchSquares_ += l + r;
-      stretchLimitedSquares_ += std::min(l, 1.0) + std::min(r, 1.0);
-      stretchClipped_ += int64_t(l > 1.0) + int64_t(r > 1.0);
-    }
+    Remember(left + done, right + done, n);
+    Measure(left + done, n);
+    Measure(right + done, n);
     done += n;
     frames_ += n;
     stretchFrames_ += n;
     if (stretchFrames_ == stretch_) CloseStretch();
     while (nextTones_ < moments_.size() && frames_ >= ToneCaptureFrame(nextTones_)) NextTones();
   }
+}
+
+// Into the ring, in at most two copies; of more than it holds, the last it holds.
+void SessionAnalysis::Remember(const float* left, const float* right, int64_t n) {
+  const size_t size = ringLeft_.size();
+  if (size_t(n) > size) {
+    const size_t skipped = size_t(n) - size;
+    left += skipped;
+    right += skipped;
+    ringAt_ = (ringAt_ + skipped) % size;
+    n = int64_t(size);
+  }
+  const size_t first = std::min(size_t(n), size - ringAt_), rest = size_t(n) - first;
+  std::copy(left, left + first, ringLeft_.begin() + long(ringAt_));
+  std::copy(right, right + first, ringRight_.begin() + long(ringAt_));
+  std::copy(left + first, left + first + rest, ringLeft_.begin());
+  std::copy(right + first, right + first + rest, ringRight_.begin());
+  ringAt_ = (ringAt_ + size_t(n)) % size;
+}
+
+// The level of one channel's samples, added to the stretch's.
+void SessionAnalysis::Measure(const float* samples, int64_t n) {
+  double peak = stretchPeak_, squares = 0.0, limited = 0.0;
+  int64_t clipped = 0;
+  for (int64_t i = 0; i < n; ++i) {
+    const double s = double(samples[i]) * samples[i];
+    peak = s > peak ? s : peak;  // squared until the stretch closes
+    squares += s;
+    limited += s < 1.0 ? s : 1.0;
+    clipped += s > 1.0 ? 1 : 0;
+  }
+  stretchPeak_ = peak;
+  stretchSquares_ += squares;
+  stretchLimitedSquares_ += limited;
+  stretchClipped_ += clipped;
 }
 
 // Tones are measured over a window centred on the stretch, held back at the start

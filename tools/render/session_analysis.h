@@ -61,6 +61,8 @@ class SessionAnalysis : public AudioSink {
 
  private:
   void Take(const float* left, const float* right, int64_t count);
+  void Remember(const float* left, const float* right, int64_t n);
+  void Measure(const float* samples, int64_t n);
   void CloseStretch();
   void NextTones();
   void MeasureTones(SessionMoment& moment);
