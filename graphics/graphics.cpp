@@ -156,10 +156,8 @@ void IGraphics::SetControlsFromUser(int paramIdx, double normalized) {
   }
 }
 
-namespace {
-// The plain value a typed text stands for: a display text, or a leading decimal number
-// (a unit may follow). False when the text is neither: the entry is then cancelled rather
-// than read as 0, which would silently set the parameter to its minimum.
+// A text that is no value cancels the entry rather than reading as 0, which would
+// silently set the parameter to its minimum.
 bool ReadTypedValue(const IParameter& param, const char* text, double* plain) {
   if (param.ValueTextCount() > 0 && param.ValueForText(text, plain)) return true;
   char* end = nullptr;
@@ -168,7 +166,6 @@ bool ReadTypedValue(const IParameter& param, const char* text, double* plain) {
   *plain = param.NegateDisplay() ? -number : number;
   return true;
 }
-}  // namespace
 
 void IGraphics::CommitTextEntry(IControl* control, IParameter* param, const char* text) {
   if (!control) return;

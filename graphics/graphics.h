@@ -39,6 +39,11 @@ class RasterSysBitmap;
 // control that was right-clicked. The editor registers the one it builds.
 using ParameterPopupFactory = void (*)(IGraphics& graphics, IControl& opener);
 
+// The plain value a text typed into a value entry stands for: one of the
+// parameter's display texts, or a leading decimal number (a unit may follow).
+// False when it is neither.
+bool ReadTypedValue(const IParameter& param, const char* text, double* plain);
+
 class IGraphics : public IEditorLink {
  public:
   static constexpr int kDefaultFrameRate = 24;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ dpkg-dev pkg-config
-  libpng-dev libgtest-dev libbenchmark-dev libsndfile1-dev
+  libpng-dev libgtest-dev libbenchmark-dev libsndfile1-dev libfftw3-dev
   libxcb1-dev libxcb-xtest0-dev libxcb-res0-dev
   libfreetype-dev libfontconfig-dev fonts-dejavu-core nlohmann-json3-dev
   juce-modules-source-data

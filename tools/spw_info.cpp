@@ -2,8 +2,8 @@
 // does: the status messages its selection shows and the ear frequencies of
 // every sounding slot after one block of audio.
 //   spw_info                       parameters and programmes
-//   spw_info --params | --presets  one of the two
-//   spw_info --program N|NAME      one programme, by slot number or exact name
+//   spw_info --params | --presets  one of the two (--list-params, --list-programs)
+//   spw_info --program N|NAME      one programme, by number or name as spw_render takes it
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,10 +11,18 @@
 #include <string>
 #include <vector>
 
+#include "program_catalog.h"
 #include "stereo_pulse_weaver.h"
 
 namespace {
-const char* const kUsage = "usage: spw_info [--params | --presets | --program NUMBER|NAME]\n";
+const char* const kUsage =
+    "usage: spw_info [--params | --presets | --program N|NAME | --help]\n"
+    "Prints stereoPulseWeaver's parameter table and programme list (no host, no bundle).\n"
+    "  --params, --list-params        the parameter table only\n"
+    "  --presets, --list-programs     the programme list only\n"
+    "  -p, --program N|NAME           what selecting a programme shows and which ear frequencies\n"
+    "                                 it sounds; by number or name, as spw_render takes it\n"
+    "  -h, --help                     this text\n";
 constexpr double kRate = 48000.0;  // Hz, the sample rate of the one block rendered
 constexpr int kFrames = 512;
 
@@ -56,15 +64,10 @@ class StatusRecorder : public TextSink {
   std::vector<std::string> messages;
 };
 
-// The preset slot named by a number or an exact name; -1 when there is none.
-int FindProgramme(const IEffectBase& plug, const char* which) {
-  char* end = nullptr;
-  const long number = std::strtol(which, &end, 10);
-  if (end != which && *end == '\0') return number >= 0 && number < plug.PresetCount() ? int(number) : -1;
-  for (int i = 0; i < plug.PresetCount(); ++i) {
-    if (std::strcmp(plug.PresetName(i), which) == 0) return i;
-  }
-  return -1;
+std::vector<std::string> ProgrammeNames(const IEffectBase& plug) {
+  std::vector<std::string> names;
+  for (int i = 0; i < plug.PresetCount(); ++i) names.push_back(plug.PresetName(i));
+  return names;
 }
 
 void RenderOneBlock(CLS_STEREOPULSEWEAVER& plug) {
@@ -78,10 +81,12 @@ double EarFrequency(const OscillatorBank& bank, int index) {
 }
 
 int PrintProgramme(CLS_STEREOPULSEWEAVER& plug, const char* which) {
-  const int slot = FindProgramme(plug, which);
-  if (slot < 0) {
-    std::fprintf(stderr, "spw_info: no programme '%s' (give a number 0 to %d or an exact name)\n", which,
-                 plug.PresetCount() - 1);
+  // Named as the lists name it: selecting an empty slot renames it in the plug-in.
+  const std::vector<std::string> names = ProgrammeNames(plug);
+  int slot = 0;
+  std::string error;
+  if (!spwrender::ResolveProgramme(names, which, &slot, &error)) {
+    std::fprintf(stderr, "spw_info: %s\n", error.c_str());
     return 2;
   }
   StatusRecorder status;
@@ -92,7 +97,7 @@ int PrintProgramme(CLS_STEREOPULSEWEAVER& plug, const char* which) {
   plug.SelectPreset(slot);
   RenderOneBlock(plug);
 
-  std::printf("Programme %d: %s\n\nStatus messages:\n", slot, plug.PresetName(slot));
+  std::printf("Programme %d: %s\n\nStatus messages:\n", slot, names[size_t(slot)].c_str());
   for (const std::string& m : status.messages) std::printf("  %s\n", m.c_str());
   if (status.messages.empty()) std::printf("  (none: the selection changed nothing)\n");
 
@@ -106,18 +111,25 @@ int PrintProgramme(CLS_STEREOPULSEWEAVER& plug, const char* which) {
   if (engine.activeSlotCount == 0) std::printf("  (none)\n");
   return 0;
 }
+
+// One of two spellings of an option.
+bool Is(const char* arg, const char* a, const char* b) { return std::strcmp(arg, a) == 0 || std::strcmp(arg, b) == 0; }
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && Is(argv[1], "--help", "-h")) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   CLS_STEREOPULSEWEAVER plug;
-  if (argc == 3 && std::strcmp(argv[1], "--program") == 0) return PrintProgramme(plug, argv[2]);
+  if (argc == 3 && Is(argv[1], "--program", "-p")) return PrintProgramme(plug, argv[2]);
   bool params = true, presets = true;
-  if (argc == 2 && std::strcmp(argv[1], "--params") == 0) {
+  if (argc == 2 && Is(argv[1], "--params", "--list-params")) {
     presets = false;
-  } else if (argc == 2 && std::strcmp(argv[1], "--presets") == 0) {
+  } else if (argc == 2 && Is(argv[1], "--presets", "--list-programs")) {
     params = false;
   } else if (argc != 1) {
-    std::fprintf(stderr, "spw_info: unexpected arguments\n%s", kUsage);
+    std::fprintf(stderr, "spw_info: unexpected arguments (see --help)\n%s", kUsage);
     return 2;
   }
   char version[16];

@@ -37,7 +37,7 @@ class EditorFixture : public ::testing::Test {
     ASSERT_TRUE(spwsnapshot::ParseSnapshotOptions(args, &options, &error)) << error;
     spwsnapshot::SnapshotScript script(session);
     ASSERT_TRUE(script.Check(options.actions, &error)) << error;
-    script.RunAll(options.actions);
+    EXPECT_TRUE(script.RunAll(options.actions, &error)) << error;
   }
   IGraphicsHeadless& Graphics() { return session.Graphics(); }
   CLS_STEREOPULSEWEAVER& Plug() { return session.Plug(); }

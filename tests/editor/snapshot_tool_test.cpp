@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -13,6 +14,7 @@
 #include "graphics_headless.h"
 #include "stereo_pulse_weaver.h"
 #include "snapshot_options.h"
+#include "snapshot_script.h"
 
 namespace {
 
@@ -56,6 +58,8 @@ TEST(SnapshotOptions, BadInputIsRefusedWithOneReason) {
       {"-o", "a.png", "--set", "Wave"},    // no value
       {"-o", "a.png", "--zoom", "2"},
       {"-o", "a.png", "stray"},
+      {"-o", "a.jpg"},                     // not a PNG name
+      {"-o", "editor"},
   };
   SnapshotOptions limits;
   EXPECT_TRUE(spwsnapshot::ParseSnapshotOptions(
@@ -74,8 +78,36 @@ TEST(SnapshotOptions, AnUnwritableFileIsNotLeftBehind) {
   std::string error;
   ASSERT_TRUE(session.Start(&error)) << error;
   const std::string path = "no-such-folder/editor.png";
-  EXPECT_FALSE(session.WritePng(path));
+  EXPECT_FALSE(session.WritePng(path, 1, &error));
   EXPECT_EQ(std::fopen(path.c_str(), "rb"), nullptr);
+  // The system's own reason, after the file's name.
+  EXPECT_NE(error.find(path), std::string::npos) << error;
+  EXPECT_NE(error.find(std::strerror(ENOENT)), std::string::npos) << error;
+}
+
+// --type needs an open value entry and a text that is one of its values; else the
+// run stops with the reason, and the parameter keeps its value.
+TEST(SnapshotOptions, TypingNeedsAnOpenEntryAndAValue) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* reason;  // empty: it runs
+  } cases[] = {
+      {{"--type", "2.5"}, "no value entry is open"},
+      {{"--rclick", "234,124", "--type", "soft"}, "not a value of"},
+      {{"--rclick", "234,124", "--type", "2.5"}, ""},
+  };
+  for (const Case& c : cases) {
+    SnapshotOptions options;
+    std::string error;
+    ASSERT_TRUE(spwsnapshot::ParseSnapshotOptions(c.args, &options, &error)) << error;
+    spwsnapshot::EditorSession session;
+    ASSERT_TRUE(session.Start(&error)) << error;
+    spwsnapshot::SnapshotScript script(session);
+    error.clear();
+    EXPECT_EQ(script.RunAll(options.actions, &error), *c.reason == '\0') << c.args.back();
+    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    EXPECT_EQ(session.Graphics().PendingEntry(), nullptr) << "no entry is left open";
+  }
 }
 
 // The lines a listing printed.

@@ -164,6 +164,52 @@ TEST(RenderCommand, AFailedRenderLeavesAnOlderFileAlone) {
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"out.wav"});
 }
 
+// An output that would land on an input or on the other output is refused before
+// anything is written, by whatever name it is reached; the user's files stay as they were.
+TEST(RenderCommand, NothingTheUserHasIsOverwritten) {
+  TempFolder folder;
+  const std::string session = folder.File("session.txt"), picture = folder.File("same.png");
+  const std::string bundleCopy = folder.File("copy.vst3");
+  std::ofstream(session, std::ios::binary) << "0 program 1\n0:01 end\n";
+  std::ofstream(picture, std::ios::binary) << "the user's picture";
+  std::filesystem::copy(TestBundle(), bundleCopy, std::filesystem::copy_options::recursive);
+  // As it is where no relative path leads there (on Windows, another drive).
+  std::string relativeSession = std::filesystem::relative(session, std::filesystem::current_path()).string();
+  if (relativeSession.empty()) relativeSession = session;
+  struct Case {
+    std::vector<std::string> args;
+    const char* reasonContains;
+  } cases[] = {
+      {{"-o", picture, "--format", "wav16", "--plot", picture}, "the output"},
+      {{"--timeline", session, "-o", session, "--format", "wav16"}, "the timeline"},
+      {{"--timeline", relativeSession, "-o", session, "--format", "wav16"}, "the timeline"},
+      {{"--timeline", session, "-o", folder.File("sub/../session.txt"), "--format", "wav16"}, "the timeline"},
+      {{"-o", folder.File("a.wav"), "--plot", picture, "--timeline", picture}, "the plot"},
+      {{"--bundle", bundleCopy, "-o", bundleCopy + "/Contents/new.wav"}, "lies inside the bundle"},
+#ifndef _WIN32
+      {{"--timeline", session, "-o", folder.File("link.wav"), "--format", "wav16"}, "the timeline"},
+#endif
+  };
+#ifndef _WIN32
+  std::filesystem::create_symlink(session, folder.File("link.wav"));
+#endif
+  std::filesystem::create_directory(folder.File("sub"));
+  const std::vector<std::string> before = folder.Entries();
+  for (Case& c : cases) {
+    if (c.args[0] != "--bundle") c.args.insert(c.args.begin(), {"--bundle", TestBundle()});
+    std::string line;
+    for (const std::string& arg : c.args) line += arg + " ";
+    const CommandResult result = RunCommand(c.args);
+    EXPECT_EQ(result.status, kExitBadArguments) << line;
+    EXPECT_TRUE(IsOneErrorLine(result.err)) << line << "-> " << result.err;
+    EXPECT_NE(result.err.find(c.reasonContains), std::string::npos) << line << "-> " << result.err;
+    EXPECT_NE(result.err.find("nothing was written"), std::string::npos) << line << "-> " << result.err;
+    EXPECT_EQ(ReadWhole(session), "0 program 1\n0:01 end\n") << line;
+    EXPECT_EQ(ReadWhole(picture), "the user's picture") << line;
+    EXPECT_EQ(folder.Entries(), before) << line;
+  }
+}
+
 // Slots 157 to 159 hold no programme: selecting one changes nothing, which is said.
 TEST(RenderCommand, AnEmptyProgrammeSlotIsSaidToBeEmpty) {
   TempFolder folder;
@@ -209,6 +255,24 @@ int WaitForEnd(pid_t pid) {
   kill(pid, SIGKILL);
   waitpid(pid, nullptr, 0);
   return -1;
+}
+
+// "-o -" sends the finished file down standard output, as into any pipe; no file
+// named "-" appears.
+TEST(RenderCommand, ADashWritesTheAudioToStandardOutput) {
+  TempFolder folder;
+  const std::string command = "cd '" + folder.File("") + "' && '" + ExecutableFolder() + SPW_TEST_RENDERER +
+                              "' --bundle '" + TestBundle() + "' -d 0.25 -q -o - --format wav16";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string bytes;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) bytes.append(buffer, n);
+  EXPECT_EQ(pclose(pipe), 0);
+  ASSERT_GT(bytes.size(), 44u);
+  EXPECT_EQ(bytes.substr(0, 4), "RIFF");
+  EXPECT_EQ(bytes.size(), 44u + 12000u * 2u * 2u) << "a quarter second of 16-bit stereo at 48 kHz";
+  EXPECT_TRUE(folder.Entries().empty());
 }
 
 // Ctrl-C or a termination request half way through a long render ends it as such a

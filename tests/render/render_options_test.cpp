@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render_options.h"
+#include "standard_output.h"
 
 namespace spwrender {
 namespace {
@@ -55,6 +56,28 @@ TEST(RenderOptions, FormatFollowsTheFileNameUnlessGiven) {
   EXPECT_EQ(Parse({"-o", "/dev/null"}).options.format, OutputFormat::kWavFloat);
   // An extension the renderer does not write needs the format said out loud.
   EXPECT_EQ(Parse({"-o", "a.mp3", "-f", "wav16"}).options.format, OutputFormat::kWav16);
+}
+
+// --duration takes what a timeline's times take; "-o -" is standard output.
+TEST(RenderOptions, DurationsAsTimelinesWriteThemAndADashForStandardOutput) {
+  const struct {
+    const char* text;
+    double seconds;
+  } durations[] = {{"90", 90.0}, {"2.5", 2.5}, {"1:30", 90.0}, {"0:00.5", 0.5}, {"1:05:00", 3900.0}};
+  for (const auto& d : durations) {
+    const Parsed p = Parse({"-o", "a.wav", "--duration", d.text});
+    ASSERT_TRUE(p.ok) << d.text << ": " << p.error;
+    EXPECT_DOUBLE_EQ(p.options.durationSeconds, d.seconds) << d.text;
+  }
+  for (const char* bad : {"1:3", "1:60", "0:00", "25:00:00", "-1:00"}) {
+    const Parsed p = Parse({"-o", "a.wav", "--duration", bad});
+    EXPECT_FALSE(p.ok) << bad;
+    EXPECT_NE(p.error.find("m:ss"), std::string::npos) << p.error;
+  }
+  const Parsed dash = Parse({"-o", "-"});
+  ASSERT_TRUE(dash.ok) << dash.error;
+  EXPECT_EQ(dash.options.outputPath, kStandardOutput);
+  EXPECT_EQ(dash.options.format, OutputFormat::kWavFloat);
 }
 
 TEST(RenderOptions, ListingsAndHelpNeedNoOutputFile) {

@@ -104,5 +104,68 @@ TEST(SessionPlot, ShowsEachEarsTonesTheBeatsAndTheLevelWhereTheAxesSay) {
   EXPECT_TRUE(ColourNear(image, layout.time.ToPixel(3.0), layout.beats.y + 2, kProgrammeMarkerColour, 0));
 }
 
+
+// The row of column x within panel whose pixel is nearest to colour.
+int ClosestRow(const RasterBitmap& image, double x, const RasterRect& panel, uint32_t colour) {
+  int best = panel.y, bestDistance = 256;
+  for (int y = panel.y + 1; y < panel.y + panel.h - 1; ++y) {
+    const int d = Distance(image.Row(y)[int(std::lround(x))], colour);
+    if (d < bestDistance) best = y, bestDistance = d;
+  }
+  return best;
+}
+
+// One channel pair of a sine at amplitude, for seconds.
+void FeedSine(SessionAnalysis& analysis, double seconds, double amplitude) {
+  std::vector<float> left(size_t(seconds * kRate)), right(left.size());
+  for (size_t i = 0; i < left.size(); ++i) {
+    left[i] = float(amplitude * std::sin(2.0 * 3.14159265358979323846 * 200.0 * double(i) / kRate));
+    right[i] = float(amplitude * std::sin(2.0 * 3.14159265358979323846 * 205.0 * double(i) / kRate));
+  }
+  std::string error;
+  ASSERT_TRUE(analysis.Write(left.data(), right.data(), int(left.size()), &error));
+  analysis.Finish();
+}
+
+// The level panel shows what the file holds: a file of integer samples stops at full
+// scale and marks where it clipped; float keeps the level; a render of a fraction of
+// a second still has its level drawn across the panel, and says its tones could not
+// be measured.
+TEST(SessionPlot, TheLevelIsWhatWasWrittenAndAShortRenderSaysWhatItCannotShow) {
+  struct Case {
+    double seconds, amplitude;
+    bool limited;
+    double peakDbfs;  // where the peak is drawn
+    bool clippedMark, tonesMeasured;
+  } cases[] = {
+      {3.0, 1.5, true, 0.0, true, true},
+      {3.0, 1.5, false, 20.0 * std::log10(1.5), false, true},
+      {3.0, 0.5, true, 20.0 * std::log10(0.5), false, true},
+      {0.3, 0.5, false, 20.0 * std::log10(0.5), false, false},
+  };
+  for (const Case& c : cases) {
+    SessionAnalysis analysis(kRate, int64_t(c.seconds * kRate), nullptr);
+    FeedSine(analysis, c.seconds, c.amplitude);
+    EXPECT_EQ(analysis.TonesMeasurable(), c.tonesMeasured) << c.seconds;
+    EXPECT_GE(analysis.Moments().size(), 12u) << c.seconds << " s: enough moments for a level line";
+    SessionPlotInput input = {&analysis, {}, "test", 0.0};
+    input.limitedToFullScale = c.limited;
+    const SessionPlotLayout layout = LayOutSessionPlot(input);
+    const RasterMemBitmap image = DrawSessionPlot(input);
+    const std::string what = std::to_string(c.seconds) + " s at " + std::to_string(c.amplitude) +
+                             (c.limited ? ", limited" : "");
+    // Along the panel, from a fifth to the end (past the plug-in-free start).
+    for (double share : {0.3, 0.6, 0.9}) {
+      const double x = layout.time.ToPixel(share * c.seconds);
+      EXPECT_NEAR(ClosestRow(image, x, layout.levels, kPeakColour), layout.dbfs.ToPixel(c.peakDbfs), 2.0)
+          << what << " at " << share;
+      EXPECT_EQ(ColourNear(image, x, layout.levels.y + 3, kClippedColour, 0), c.clippedMark) << what;
+    }
+    const double middle = layout.ears.x + 0.5 * layout.ears.w;
+    EXPECT_EQ(ColourNear(image, middle, layout.hz.ToPixel(200.0), kLeftEarColour, layout.ears.w / 2 - 2),
+              c.tonesMeasured) << what;
+  }
+}
+
 }  // namespace
 }  // namespace spwrender

@@ -29,7 +29,7 @@ std::unique_ptr<RasterMemBitmap> Snapshot(const std::vector<std::string>& args, 
   }
   spwsnapshot::SnapshotScript script(session);
   EXPECT_TRUE(script.Check(options.actions, &error)) << error;
-  script.RunAll(options.actions);
+  EXPECT_TRUE(script.RunAll(options.actions, &error)) << error;
   if (!session.WritePng(path)) return nullptr;
   std::ifstream file(path, std::ios::binary);
   const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());

@@ -6,10 +6,14 @@
 #include <unistd.h>
 #endif
 
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
-#ifndef SPW_RENDER_BUNDLE_FROM_EXE
-#error "SPW_RENDER_BUNDLE_FROM_EXE (the bundle's path relative to the program) must be defined by the build"
+#include "host_path.h"
+
+#if !defined(SPW_RENDER_BUNDLE_FROM_EXE) || !defined(SPW_RENDER_INSTALLED_BUNDLE)
+#error "SPW_RENDER_BUNDLE_FROM_EXE and SPW_RENDER_INSTALLED_BUNDLE (the bundle's paths) must be defined by the build"
 #endif
 
 namespace spwrender {
@@ -39,6 +43,18 @@ std::string ExecutableFolder() {
   return slash == std::string::npos ? "" : path.substr(0, slash + 1);
 }
 
-std::string DefaultBundlePath() { return ExecutableFolder() + SPW_RENDER_BUNDLE_FROM_EXE; }
+std::string DefaultBundlePath() {
+  const std::string folder = ExecutableFolder();
+  const std::string built = folder + SPW_RENDER_BUNDLE_FROM_EXE;
+  const std::string installedPath = SPW_RENDER_INSTALLED_BUNDLE;
+  const std::string installed = spwhost::NativePath(installedPath).is_absolute() ? installedPath
+                                                                                 : folder + installedPath;
+  std::error_code ec;
+  if (!std::filesystem::is_directory(spwhost::NativePath(built), ec) &&
+      std::filesystem::is_directory(spwhost::NativePath(installed), ec)) {
+    return installed;
+  }
+  return built;
+}
 
 }  // namespace spwrender

@@ -1,7 +1,8 @@
 #pragma once
 // Where the renderer finds the plug-in bundle when --bundle is not given: the bundle
 // of the same build tree, found from the program's own location, so the build tree
-// can be moved or copied as a whole.
+// can be moved or copied as a whole; for an installed program, the bundle installed
+// with it.
 
 #include <string>
 
@@ -9,8 +10,9 @@ namespace spwrender {
 
 // The folder of the running program, with a trailing separator; empty when unknown.
 std::string ExecutableFolder();
-// ExecutableFolder() joined with the bundle's path relative to it, which the build
-// records at compile time.
+// The build tree's bundle (ExecutableFolder() joined with its path relative to the
+// program, recorded at compile time) when it is there, else the installed one when
+// that is there, else the build tree's (for the error message).
 std::string DefaultBundlePath();
 
 }  // namespace spwrender

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
 
 #include "fft.h"
 
@@ -21,12 +20,16 @@ constexpr double kPairingReach = 0.2;        // of the left tone's frequency
 constexpr double kOvertoneReachHz = 0.1;
 constexpr double kOvertoneReachOfBeat = 0.25;
 
-using Spectrum = std::vector<double>;  // sine amplitudes of bins 0 .. size/2
+// Squared sine amplitudes of bins 0 .. size/2: a square root for every bin would
+// cost more than the transform, and only the peaks need one.
+using Spectrum = std::vector<double>;
+
+// The log of a bin's amplitude.
+double LogAmplitude(double power) { return 0.5 * std::log(std::max(power, 1e-300)); }
 
 // The peak at bin k, between its neighbours on a log scale (a Gaussian through three bins).
 Tone Interpolate(const Spectrum& spectrum, size_t k, double hzPerBin) {
-  const double a = std::log(std::max(spectrum[k - 1], 1e-300)), b = std::log(spectrum[k]),
-               c = std::log(std::max(spectrum[k + 1], 1e-300));
+  const double a = LogAmplitude(spectrum[k - 1]), b = LogAmplitude(spectrum[k]), c = LogAmplitude(spectrum[k + 1]);
   const double curve = a - 2.0 * b + c;
   const double offset = curve < 0.0 ? 0.5 * (a - c) / curve : 0.0;
   return {(double(k) + offset) * hzPerBin, std::exp(b - 0.25 * (a - c) * offset)};
@@ -46,8 +49,9 @@ std::vector<Tone> Peaks(const Spectrum& spectrum, size_t count, double rate) {
   const size_t size = (spectrum.size() - 1) * 2;
   const double hzPerBin = rate / double(size);
   const size_t reach = size_t(std::ceil(kNeighbourhoodBins * double(size) / double(count)));
-  const double strongest = *std::max_element(spectrum.begin(), spectrum.end());
-  const double floor = std::max(kSilentAmplitude, strongest * std::pow(10.0, -kToneRangeDb / 20.0));
+  const double strongest = std::sqrt(*std::max_element(spectrum.begin(), spectrum.end()));
+  const double floorAmplitude = std::max(kSilentAmplitude, strongest * std::pow(10.0, -kToneRangeDb / 20.0));
+  const double floor = floorAmplitude * floorAmplitude;
   std::vector<Tone> tones;
   for (size_t k = std::max<size_t>(1, size_t(kLowestHz / hzPerBin)); k + 1 < spectrum.size(); ++k) {
     if (spectrum[k] >= floor && StandsOut(spectrum, k, reach)) tones.push_back(Interpolate(spectrum, k, hzPerBin));
@@ -76,29 +80,29 @@ void DropTone(std::vector<Tone>* tones, double hz) {
 }  // namespace
 
 EarToneMeter::EarToneMeter(size_t count, double rate)
-    : count_(std::max<size_t>(2, count)), rate_(rate), window_(count_), transform_(PowerOfTwoAtLeast(count_)) {
+    : count_(std::max<size_t>(2, count)),
+      rate_(rate),
+      window_(count_),
+      spectrum_(count_),
+      windowedLeft_(count_),
+      windowedRight_(count_) {
   for (size_t i = 0; i < count_; ++i) {
     window_[i] = 0.5 - 0.5 * std::cos(2.0 * kPi * double(i) / double(count_));
     windowSum_ += window_[i];
   }
 }
 
-// Both channels' amplitude spectra come from one complex transform: left as the
-// real part, right as the imaginary part.
 EarTones EarToneMeter::Measure(const float* left, const float* right) const {
-  const size_t size = transform_.Size();
-  std::vector<std::complex<double>> z(size);
-  for (size_t i = 0; i < count_; ++i) z[i] = {window_[i] * left[i], window_[i] * right[i]};
-  transform_.Forward(z);
-  // A sine of amplitude A gives a bin of A * windowSum / 2.
-  const double scale = 1.0 / windowSum_;
-  Spectrum leftSpectrum(size / 2 + 1), rightSpectrum(size / 2 + 1);
-  for (size_t k = 0; k <= size / 2; ++k) {
-    const std::complex<double> a = z[k], b = std::conj(z[(size - k) % size]);
-    leftSpectrum[k] = std::sqrt(std::norm(a + b)) * scale;  // std::abs is slower and needs no care here
-    rightSpectrum[k] = std::sqrt(std::norm(a - b)) * scale;
+  for (size_t i = 0; i < count_; ++i) {
+    windowedLeft_[i] = float(window_[i] * left[i]);
+    windowedRight_[i] = float(window_[i] * right[i]);
   }
-  return {Peaks(leftSpectrum, count_, rate_), Peaks(rightSpectrum, count_, rate_)};
+  spectrum_.Powers(windowedLeft_.data(), windowedRight_.data(), &leftSpectrum_, &rightSpectrum_);
+  // A sine of amplitude A gives a bin of A * windowSum / 2.
+  const double scale = (2.0 / windowSum_) * (2.0 / windowSum_);
+  for (double& bin : leftSpectrum_) bin *= scale;
+  for (double& bin : rightSpectrum_) bin *= scale;
+  return {Peaks(leftSpectrum_, count_, rate_), Peaks(rightSpectrum_, count_, rate_)};
 }
 
 std::vector<BinauralPair> PairEars(const EarTones& tones) {

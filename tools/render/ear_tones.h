@@ -34,7 +34,10 @@ class EarToneMeter {
   double rate_;
   std::vector<double> window_;
   double windowSum_ = 0.0;
-  FourierTransform transform_;
+  // Scratch that every Measure reuses, so that a long session allocates nothing per moment.
+  mutable StereoSpectrum spectrum_;
+  mutable std::vector<float> windowedLeft_, windowedRight_;
+  mutable std::vector<double> leftSpectrum_, rightSpectrum_;
 };
 constexpr double kToneRangeDb = 40.0;
 

@@ -42,15 +42,16 @@ bool ProgramCatalog::Read(spwhost::Plugin& plugin, std::string* error) {
   return false;
 }
 
-bool ProgramCatalog::Resolve(const std::string& text, int* number, std::string* error) const {
-  const int last = static_cast<int>(names_.size()) - 1;
+bool ResolveProgramme(const std::vector<std::string>& names, const std::string& text, int* number,
+                      std::string* error) {
+  const int last = static_cast<int>(names.size()) - 1;
   if (IsNumber(text)) {
     *number = std::stoi(text);
     if (*number <= last) return true;
     *error = "programme number " + text + " is out of range 0 to " + std::to_string(last);
     return false;
   }
-  const std::vector<int> found = MatchName(names_, text);
+  const std::vector<int> found = MatchName(names, text);
   if (found.size() == 1) {
     *number = found.front();
     return true;
@@ -58,6 +59,10 @@ bool ProgramCatalog::Resolve(const std::string& text, int* number, std::string* 
   *error = found.empty() ? "no programme is named '" + text + "' (see --list-programs)"
                          : "'" + text + "' names several programmes (" + JoinNumbers(found) + "): choose one by number";
   return false;
+}
+
+bool ProgramCatalog::Resolve(const std::string& text, int* number, std::string* error) const {
+  return ResolveProgramme(names_, text, number, error);
 }
 
 ParameterChange ProgramCatalog::Selection(int number) const {

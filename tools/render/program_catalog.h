@@ -14,6 +14,12 @@ class Plugin;
 
 namespace spwrender {
 
+// The programme a command-line text names among names: a number (0-based, as the
+// lists show) or a name, matched as MatchName does. False with a reason when it
+// names none or several. Every tool resolves programmes this way.
+bool ResolveProgramme(const std::vector<std::string>& names, const std::string& text, int* number,
+                      std::string* error);
+
 class ProgramCatalog {
  public:
   // Reads the list from an initialised plug-in. False with a reason when it offers

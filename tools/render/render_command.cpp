@@ -16,6 +16,8 @@
 #include "progress_bar.h"
 #include "render_loop.h"
 #include "render_options.h"
+#include "same_file.h"
+#include "standard_output.h"
 #include "sample_scratch.h"
 #include "session_analysis.h"
 #include "session_plot.h"
@@ -122,8 +124,8 @@ void ReportResult(const Streams& io, const RenderOptions& options, const AudioFi
                   const std::string& programName, double wallSeconds) {
   const double peakDb = PeakDbfs(writer.Peak());
   if (writer.Clipped()) {
-    std::fprintf(io.err, "spw_render: warning: the %s file clipped: peak %+.2f dBFS (use --format wav32f, or a lower "
-                 "Volume)\n", FormatDescription(options.format), peakDb);
+    std::fprintf(io.err, "spw_render: warning: the %s file clipped: peak %+.2f dBFS (render it with --normalize -1 "
+                 "to fit it below full scale, or use --format wav32f)\n", FormatDescription(options.format), peakDb);
   }
   if (options.quiet) return;
   const double seconds = double(writer.FramesWritten()) / options.sampleRate;
@@ -168,7 +170,8 @@ std::string PlotTitle(const RenderOptions& options, const std::string& programNa
 bool StagePlot(const RenderOptions& options, const RenderJob& job, SessionAnalysis& analysis,
                const std::string& programName, double gain, StagedFile* picture, std::string* error) {
   analysis.Finish();
-  const SessionPlotInput plot = {&analysis, ProgrammeMarkers(job), PlotTitle(options, programName), PeakDbfs(gain)};
+  const SessionPlotInput plot = {&analysis, ProgrammeMarkers(job), PlotTitle(options, programName), PeakDbfs(gain),
+                                 IsIntegerFormat(options.format) && !options.normalize};
   std::vector<uint8_t> png;
   if (!EncodeSessionPlot(plot, &png)) {
     *error = "cannot make the picture '" + options.plotPath + "'";
@@ -253,6 +256,19 @@ int RunRenderCommand(int argc, const char* const* argv, std::FILE* out, std::FIL
     return kExitOk;
   }
   const std::string bundle = options.bundlePath.empty() ? DefaultBundlePath() : options.bundlePath;
+  if (options.action == RenderAction::kRender) {
+    // Nothing the user has is overwritten: the output never lands on an input or the picture.
+    const std::vector<spwhost::NamedFile> files = {{"the output", options.outputPath},
+                                                   {"the plot", options.plotPath},
+                                                   {"the timeline", options.timelinePath},
+                                                   {"the bundle", bundle, true}};
+    if (!spwhost::CheckDistinctFiles(files, &error)) {
+      return Fail(io, kExitBadArguments, error + "; nothing was written");
+    }
+    if (options.outputPath == kStandardOutput && !StandardOutputTakesAudio(&error)) {
+      return Fail(io, kExitBadArguments, error);
+    }
+  }
   const std::unique_ptr<spwhost::Module> module = spwhost::Module::Load(bundle, &error);
   if (!module) return Fail(io, kExitFailed, "cannot load the plug-in bundle '" + bundle + "': " + error);
   // Declared after the module, so destroyed before it.

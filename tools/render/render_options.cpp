@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "clock_time.h"
 #include "decimal_number.h"
+#include "standard_output.h"
 
 namespace spwrender {
 namespace {
@@ -26,9 +28,9 @@ bool ParseWholeNumber(const std::string& text, long min, long max, int* value) {
 
 bool SetDuration(const std::string& value, RenderOptions* options, std::string* error) {
   double seconds = 0.0;
-  if (!ReadDecimal(value, &seconds) || seconds <= 0.0 || seconds > kMaxDurationSeconds) {
-    *error = "--duration wants seconds above 0 and at most " + std::to_string(int(kMaxDurationSeconds)) +
-             ", not '" + value + "'";
+  if (!ParseClockTime(value, &seconds) || seconds <= 0.0 || seconds > kMaxDurationSeconds) {
+    *error = "--duration wants a time above 0 and at most " + FormatClockTime(kMaxDurationSeconds) +
+             " (seconds, m:ss or h:mm:ss, e.g. 90 or 1:30), not '" + value + "'";
     return false;
   }
   options->durationSeconds = seconds;
@@ -103,7 +105,7 @@ bool SetTimeline(const std::string& value, RenderOptions* options, std::string* 
 }
 
 bool SetOutput(const std::string& value, RenderOptions* options, std::string*) {
-  options->outputPath = value;
+  options->outputPath = value == "-" ? kStandardOutput : value;
   return true;
 }
 
@@ -243,7 +245,8 @@ std::string RenderUsage() {
          "                         repeatable, applied in order after the programme\n"
          "  -t, --timeline FILE    play a session: timed programme changes, settings and slides,\n"
          "                         one per line (see the README), after --program and --set\n"
-         "  -d, --duration SECONDS length of the render (default: the timeline's end, else 10)\n"
+         "  -d, --duration TIME    length of the render: seconds, m:ss or h:mm:ss (default: the\n"
+         "                         timeline's end; without a timeline 10 s)\n"
          "  -r, --rate HZ          sample rate (default 48000)\n"
          "  -b, --block FRAMES     frames per process call (default 512)\n"
          "  -n, --normalize DBFS   scale the whole render by one gain so that its peak sits at\n"
@@ -251,7 +254,8 @@ std::string RenderUsage() {
          "  -f, --format FORMAT    " + FormatNameList() + "\n"
          "                         (default: flac24 for a .flac file name, wav32f for .wav;\n"
          "                         a name with another extension needs it)\n"
-         "  -o, --output FILE      the file to write; it appears only when the render succeeds\n"
+         "  -o, --output FILE      the file to write; it appears only when the render succeeds;\n"
+         "                         - for standard output (a pipe or a file, not a terminal)\n"
          "      --plot FILE.png    also draw the render: each ear's tones, their beats and the\n"
          "                         level over time, measured from the audio\n"
          "      --bundle PATH      the stereoPulseWeaver.vst3 bundle (default: the one built with\n"

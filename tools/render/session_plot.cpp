@@ -1,6 +1,7 @@
 #include "session_plot.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cmath>
 #include <memory>
 #include <utility>
@@ -21,6 +22,8 @@ constexpr RasterRect kBeatsPanel = {kLeft, 448, kRight - kLeft, 180};
 constexpr RasterRect kLevelsPanel = {kLeft, 672, kRight - kLeft, 140};
 constexpr int kHeadingAbove = 22;  // a panel's heading, above its top edge
 constexpr int kDot = 3;            // side of a measured point
+constexpr int kOffScaleArrow = 4;  // height of the mark of a point beyond the axis
+constexpr int kClippedBand = 6;    // height of the mark of a stretch that clipped
 
 constexpr uint32_t kBackground = 0xFFFFFFFF, kInk = 0xFF202020, kFrame = 0xFF909090;
 constexpr uint32_t kMajorGrid = 0xFFD4D4D4, kMinorGrid = 0xFFEDEDED;
@@ -32,14 +35,26 @@ constexpr double kLowestHzShown = 100.0, kHighestHzShown = 1000.0;
 constexpr double kRoomAroundTones = 1.15;  // frequency axis beyond the extreme tones
 constexpr double kRoomAboveBeats = 1.1;
 constexpr double kQuietestDbfs = -60.0;
+constexpr double kRoomAboveLevel = 1.0;  // dB: a peak at full scale stays clear of the clipping marks
 // The axes leave out the rarest extremes (a tone mistaken while a glide sweeps
 // fast); points beyond them are drawn on the panel's edge.
 constexpr double kOutlierShare = 0.005;
+// Beats: at most this share of the points may be strays beyond the axis.
+constexpr double kStrayShare = 0.05, kStrayFactor = 2.0;
 
 double Percentile(std::vector<double> values, double share) {
   const size_t at = std::min(values.size() - 1, size_t(share * double(values.size())));
   std::nth_element(values.begin(), values.begin() + long(at), values.end());
   return values[at];
+}
+
+// The top of an axis for beats: the largest, unless a few strays (a glide's
+// mistaken pairs) lie far above the rest; then twice the bulk's top, and the
+// strays are marked on the edge.
+double RobustHigh(const std::vector<double>& values) {
+  if (values.empty()) return 0.0;
+  const double largest = *std::max_element(values.begin(), values.end());
+  return std::min(largest, kStrayFactor * Percentile(values, 1.0 - kStrayShare));
 }
 
 // Silence (-inf) and anything quieter show as the panel's floor.
@@ -66,9 +81,12 @@ class Painter {
     Panel(layout_.ears, layout_.hz, "Ear frequencies (Hz)", {{"left ear", kLeftEarColour}, {"right ear", kRightEarColour}});
     Panel(layout_.beats, layout_.beat, "Beat (Hz)",
           {{"measured: right ear - left ear", kBeatColour}, {"\"Binaural\" as applied", kBinauralColour}});
-    Panel(layout_.levels, layout_.dbfs, "Level (dBFS)", {{"peak", kPeakColour}, {"RMS", kRmsColour}});
+    std::vector<std::pair<std::string, uint32_t>> levelLegend = {{"peak", kPeakColour}, {"RMS", kRmsColour}};
+    if (input_.limitedToFullScale) levelLegend.push_back({"clipped", kClippedColour});
+    Panel(layout_.levels, layout_.dbfs, "Level (dBFS, as written)", levelLegend);
     Measurements();
     Markers();
+    Notes();
     for (const RasterRect& panel : {layout_.ears, layout_.beats, layout_.levels}) Border(panel);
     for (const PlotAxis::Tick& tick : layout_.time.Ticks()) {
       const int x = int(std::lround(layout_.time.ToPixel(tick.value)));
@@ -121,10 +139,21 @@ class Painter {
     RasterLine(image_, l, b, l, t, kFrame, kOpaque, false);
   }
 
+  // A measured point; one beyond the axis is marked on the panel's edge by a small
+  // arrow pointing the way it lies.
   void Dot(const RasterRect& panel, double x, double y, uint32_t colour) {
     image_.SetClip(panel);
-    y = std::clamp(y, Top(panel) + 1.0, Bottom(panel) - 1.0);
-    RasterFillRect(image_, int(std::lround(x)) - kDot / 2, int(std::lround(y)) - kDot / 2, kDot, kDot, colour, kBlend);
+    const int px = int(std::lround(x));
+    if (y < Top(panel) || y > Bottom(panel)) {
+      const bool above = y < Top(panel);
+      const int tip = above ? int(Top(panel)) + 1 : int(Bottom(panel)) - 1;
+      for (int row = 0; row < kOffScaleArrow; ++row) {
+        const int py = above ? tip + row : tip - row;
+        RasterFillRect(image_, px - row, py, 2 * row + 1, 1, colour, kBlend);
+      }
+    } else {
+      RasterFillRect(image_, px - kDot / 2, int(std::lround(y)) - kDot / 2, kDot, kDot, colour, kBlend);
+    }
     image_.ResetClip();
   }
 
@@ -143,16 +172,40 @@ class Painter {
   void Measurements() {
     std::vector<std::pair<double, double>> binaural, peak, rms;
     const SessionPlotLayout& l = layout_;
+    const bool limited = input_.limitedToFullScale;
     for (const SessionMoment& m : input_.analysis->Moments()) {
       const double x = l.time.ToPixel(m.seconds);
-      binaural.emplace_back(x, l.beat.ToPixel(m.binauralHz));
-      peak.emplace_back(x, l.dbfs.ToPixel(Dbfs(m.peak, input_.levelGainDb)));
-      rms.emplace_back(x, l.dbfs.ToPixel(Dbfs(m.rms, input_.levelGainDb)));
+      binaural.emplace_back(x, l.beat.ToPixel(m.AppliedBeatHz()));
+      peak.emplace_back(x, l.dbfs.ToPixel(Dbfs(limited ? m.limitedPeak : m.peak, input_.levelGainDb)));
+      rms.emplace_back(x, l.dbfs.ToPixel(Dbfs(limited ? m.limitedRms : m.rms, input_.levelGainDb)));
     }
-    // "Binaural" under the measured beats, which should lie on it.
-    Trace(l.beats, binaural, kBinauralColour);
+    if (limited) ClippedStretches();
     Trace(l.levels, rms, kRmsColour);
     Trace(l.levels, peak, kPeakColour);
+    MeasuredPoints();
+    // "Binaural" as applied on top of the measured beats, which should lie on it.
+    Trace(l.beats, binaural, kBinauralColour);
+  }
+
+  // A band along the top of the level panel over every stretch that clipped.
+  void ClippedStretches() {
+    const SessionPlotLayout& l = layout_;
+    const auto& moments = input_.analysis->Moments();
+    if (moments.empty()) return;
+    const double stretch = input_.analysis->Seconds() / double(moments.size());
+    const double half = 0.5 * (l.time.ToPixel(stretch) - l.time.ToPixel(0.0));
+    image_.SetClip(l.levels);
+    for (const SessionMoment& m : input_.analysis->Moments()) {
+      if (m.clippedSamples == 0) continue;
+      const double x = l.time.ToPixel(m.seconds);
+      const int from = int(std::floor(x - half)), to = int(std::ceil(x + half));
+      RasterFillRect(image_, from, l.levels.y + 1, std::max(1, to - from), kClippedBand, kClippedColour, kOpaque);
+    }
+    image_.ResetClip();
+  }
+
+  void MeasuredPoints() {
+    const SessionPlotLayout& l = layout_;
     for (const SessionMoment& m : input_.analysis->Moments()) {
       const double tx = l.time.ToPixel(m.toneSeconds);
       for (const Tone& tone : m.tones.left) Dot(l.ears, tx, l.hz.ToPixel(tone.hz), kLeftEarColour);
@@ -161,6 +214,33 @@ class Painter {
         Dot(l.beats, tx, l.beat.ToPixel(std::fabs(pair.rightHz - pair.leftHz)), kBeatColour);
       }
     }
+  }
+
+  // What the points cannot say: a render too short for its tones, a pan mode that
+  // cancels the beat.
+  void Notes() {
+    const SessionAnalysis& analysis = *input_.analysis;
+    if (!analysis.TonesMeasurable()) {
+      const std::string note = "too short to measure tones: the render lasts under " +
+                               std::to_string(int(SessionAnalysis::kShortestToneWindowSeconds)) + " s";
+      for (const RasterRect& panel : {layout_.ears, layout_.beats}) Note(panel, note, kInk, false);
+    }
+    const auto& moments = analysis.Moments();
+    const auto cancelled =
+        std::find_if(moments.begin(), moments.end(), [](const SessionMoment& m) { return m.beatCancelled; });
+    if (cancelled != moments.end()) {
+      // From the start of the first stretch it was read at the end of.
+      const double from =
+          cancelled == moments.begin() ? 0.0 : 0.5 * (std::prev(cancelled)->seconds + cancelled->seconds);
+      Note(layout_.beats, "\"Binaural Pan\" \"Null\" from " + layout_.time.Label(from) +
+                              ": both ears get the same tones, no beat is applied", kBinauralColour, true);
+    }
+  }
+
+  // A line of text at the right of a panel, along its top or its bottom.
+  void Note(const RasterRect& panel, const std::string& text, uint32_t colour, bool top) {
+    const int y = top ? panel.y + 4 : panel.y + panel.h - 24;
+    Text(text_.get(), colour, text, {panel.x + 8, y, panel.w - 16, 18}, kRasterTextRight);
   }
 
   // A dashed line down all panels at each programme selection, named at the top;
@@ -197,12 +277,12 @@ SessionPlotLayout LayOutSessionPlot(const SessionPlotInput& input) {
     for (const Tone& tone : m.tones.left) tones.push_back(tone.hz);
     for (const Tone& tone : m.tones.right) tones.push_back(tone.hz);
     for (const BinauralPair& pair : m.pairs) beats.push_back(std::fabs(pair.rightHz - pair.leftHz));
-    highBinaural = std::max(highBinaural, m.binauralHz);
-    highDbfs = std::max(highDbfs, Dbfs(m.peak, input.levelGainDb));
+    highBinaural = std::max(highBinaural, m.AppliedBeatHz());
+    highDbfs = std::max(highDbfs, Dbfs(input.limitedToFullScale ? m.limitedPeak : m.peak, input.levelGainDb));
   }
   const double lowHz = tones.empty() ? kLowestHzShown : Percentile(tones, kOutlierShare) / kRoomAroundTones;
   const double highHz = tones.empty() ? kHighestHzShown : Percentile(tones, 1.0 - kOutlierShare) * kRoomAroundTones;
-  const double highBeat = std::max({1.0, highBinaural, beats.empty() ? 0.0 : Percentile(beats, 1.0 - kOutlierShare)});
+  const double highBeat = std::max({1.0, highBinaural, RobustHigh(beats)});
   const double seconds = std::max(input.analysis->Seconds(), 1.0 / input.analysis->SampleRate());
   using Scale = PlotAxis::Scale;
   return {kEarsPanel,
@@ -211,7 +291,8 @@ SessionPlotLayout LayOutSessionPlot(const SessionPlotInput& input) {
           PlotAxis(Scale::kClock, 0.0, seconds, kLeft, kRight - 1),
           PlotAxis(Scale::kLogarithmic, lowHz, highHz, int(Bottom(kEarsPanel)), int(Top(kEarsPanel))),
           PlotAxis(Scale::kLinear, 0.0, highBeat * kRoomAboveBeats, int(Bottom(kBeatsPanel)), int(Top(kBeatsPanel))),
-          PlotAxis(Scale::kLinear, kQuietestDbfs, highDbfs, int(Bottom(kLevelsPanel)), int(Top(kLevelsPanel)))};
+          PlotAxis(Scale::kLinear, kQuietestDbfs, highDbfs + kRoomAboveLevel, int(Bottom(kLevelsPanel)),
+                   int(Top(kLevelsPanel)))};
 }
 
 RasterMemBitmap DrawSessionPlot(const SessionPlotInput& input) {

@@ -24,6 +24,9 @@ struct SessionPlotInput {
   std::vector<PlotMarker> programmes;  // programme selections, in time order
   std::string title;
   double levelGainDb = 0.0;            // the gain the written file got (normalising)
+  // The file holds integer samples and was not normalised: what it holds stops at
+  // full scale, and the stretches that clipped are marked.
+  bool limitedToFullScale = false;
 };
 
 // Where the panels lie and how values map onto them.
@@ -45,5 +48,6 @@ constexpr uint32_t kBinauralColour = 0xFF2E9E3E;
 constexpr uint32_t kPeakColour = 0xFF303030;
 constexpr uint32_t kRmsColour = 0xFFE08A1E;
 constexpr uint32_t kProgrammeMarkerColour = 0xFF7A7A7A;
+constexpr uint32_t kClippedColour = 0xFFE0202A;
 
 }  // namespace spwrender

@@ -6,7 +6,9 @@
 //
 // Threads: the session's one thread.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class IGraphics;
 
@@ -22,12 +24,13 @@ class EditorFront {
   virtual void Wheel(int x, int y, int notches) = 0;
   // The pointer went out of the editor (a drag released outside it).
   virtual void Leave() = 0;
-  // Text typed into the open value entry and Return.
-  virtual void Type(const std::string& text) = 0;
+  // Text typed into the open value entry and Return. False with a reason when
+  // the front can tell that no entry is open or the text is not one of its values.
+  virtual bool Type(const std::string& text, std::string* error) = 0;
   // What follows every action: the editor's redraw timer serves what changed.
   virtual void Redraw() = 0;
-  // What the editor shows, as a PNG; false (and no file) on failure.
-  virtual bool WritePng(const std::string& path) = 0;
+  // What the editor shows, as a PNG; false on failure.
+  virtual bool EncodePng(std::vector<uint8_t>* png) = 0;
 };
 
 }  // namespace spwsnapshot

@@ -4,6 +4,7 @@
 #include "scaled_png.h"
 #include "layout_table.h"
 #include "platform/headless/graphics_headless.h"
+#include "staged_file.h"
 #include "stereo_pulse_weaver.h"
 #include "vst3_host.h"
 #include "window_front.h"
@@ -42,6 +43,7 @@ bool EditorSession::Open(std::string* error) {
   }
   if (window_) {
     front_ = WindowFront::Open(*host_->Controller(), error);
+    windowFailed_ = !front_;
     if (!front_) return false;
   } else {
     front_ = std::make_unique<HeadlessFront>(Graphics());
@@ -98,15 +100,31 @@ void EditorSession::Hover(int x, int y) {
   Step();
 }
 
-void EditorSession::Type(const std::string& text) {
-  front_->Type(text);
+bool EditorSession::Type(const std::string& text, std::string* error) {
+  std::string reason;
+  const bool typed = front_->Type(text, &reason);
   Step();
+  if (!typed && error) *error = reason;
+  return typed;
 }
 
-bool EditorSession::WritePng(const std::string& path, int scale) {
-  if (scale == 1) return front_->WritePng(path);
+bool EditorSession::WritePng(const std::string& path, int scale, std::string* error) {
+  std::vector<uint8_t> png;
+  std::string reason;
+  spwrender::StagedFile file;
+  if (!EncodePng(scale, &png)) {
+    reason = "cannot write '" + path + "': the editor drew no picture";
+  } else if (file.Stage(path, std::move(png), &reason) && file.Deliver(&reason)) {
+    return true;
+  }
+  if (error) *error = reason;
+  return false;
+}
+
+bool EditorSession::EncodePng(int scale, std::vector<uint8_t>* png) {
+  if (scale == 1) return front_->EncodePng(png);
   const RasterBitmap* surface = window_ ? nullptr : Graphics().Surface();
-  return surface && scale > 1 && WriteScaledPng(*surface, scale, path);
+  return surface && EncodeScaledPng(*surface, scale, png);
 }
 
 }  // namespace spwsnapshot

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CLS_STEREOPULSEWEAVER;
 class IGraphics;
@@ -40,6 +41,8 @@ class EditorSession {
   bool Start(std::string* error);
   // As Start, without the block and the draw cycle: the editor open before any audio.
   bool Open(std::string* error);
+  // After a failed Start: the plug-in started, its window did not open (no display).
+  bool WindowFailed() const { return windowFailed_; }
 
   // A parameter change by VST 3 id, delivered with the next block.
   void QueueChange(uint32_t id, double normalized);
@@ -58,9 +61,10 @@ class EditorSession {
   void Drag(int x, int y, int dx, int dy);
   void Wheel(int x, int y, int notches);
   void Hover(int x, int y);
-  // Text typed into the open value entry and committed, then Step(); nothing
-  // is typed when no entry is open.
-  void Type(const std::string& text);
+  // Text typed into the open value entry and committed, then Step(). Without a
+  // window: false with a reason, nothing typed, when no entry is open or the text
+  // is not one of its values.
+  bool Type(const std::string& text, std::string* error = nullptr);
 
   CLS_STEREOPULSEWEAVER& Plug() { return *plug_; }
   // The editor's graphics, with or without a window.
@@ -69,13 +73,17 @@ class EditorSession {
   IGraphicsHeadless& Graphics();
   spwhost::Plugin& Host() { return *host_; }
 
-  // Writes the editor's drawing surface as a PNG, each pixel as scale x scale
-  // pixels (scale 2: without a window only); false (and no file) on failure.
-  bool WritePng(const std::string& path, int scale = 1);
+  // Writes the editor's picture as a PNG, each pixel as scale x scale pixels
+  // (scale 2: without a window only), put in place whole; false with the
+  // system's reason (and no file) on failure.
+  bool WritePng(const std::string& path, int scale = 1, std::string* error = nullptr);
 
  private:
+  bool EncodePng(int scale, std::vector<uint8_t>* png);
+
   CLS_STEREOPULSEWEAVER* plug_;  // one reference held
   bool window_;
+  bool windowFailed_ = false;
   std::unique_ptr<spwhost::Plugin> host_;
   std::unique_ptr<EditorFront> front_;
   float left_[kBlockFrames] = {};

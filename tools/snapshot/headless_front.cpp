@@ -1,6 +1,7 @@
 #include "headless_front.h"
 
 #include "platform/headless/graphics_headless.h"
+#include "parameter.h"
 #include "raster_png.h"
 
 namespace spwsnapshot {
@@ -29,13 +30,26 @@ void HeadlessFront::Release(int x, int y, bool right) { graphics_.MouseUp(x, y, 
 
 void HeadlessFront::Wheel(int x, int y, int notches) { graphics_.MouseWheel(x, y, Buttons(false, false), notches); }
 
-void HeadlessFront::Type(const std::string& text) { graphics_.AnswerEntry(text.c_str()); }
+bool HeadlessFront::Type(const std::string& text, std::string* error) {
+  const IGraphicsHeadless::Entry* entry = graphics_.PendingEntry();
+  if (!entry) {
+    *error = "--type " + text + ": no value entry is open (a right click on a knob opens one)";
+    return false;
+  }
+  double plain = 0.0;
+  if (entry->param && !ReadTypedValue(*entry->param, text.c_str(), &plain)) {
+    *error = "--type " + text + ": not a value of \"" + entry->param->ParameterName() + "\"";
+    graphics_.CancelEntry();
+    return false;
+  }
+  return graphics_.AnswerEntry(text.c_str());
+}
 
 void HeadlessFront::Redraw() { graphics_.Tick(); }
 
-bool HeadlessFront::WritePng(const std::string& path) {
+bool HeadlessFront::EncodePng(std::vector<uint8_t>* png) {
   const RasterBitmap* surface = graphics_.Surface();
-  return surface && RasterWritePngFile(*surface, path.c_str());
+  return surface && RasterEncodePng(*surface, *png);
 }
 
 }  // namespace spwsnapshot

@@ -15,9 +15,9 @@ class HeadlessFront : public EditorFront {
   void Release(int x, int y, bool right) override;
   void Wheel(int x, int y, int notches) override;
   void Leave() override { graphics_.MouseOut(); }
-  void Type(const std::string& text) override;
+  bool Type(const std::string& text, std::string* error) override;
   void Redraw() override;
-  bool WritePng(const std::string& path) override;
+  bool EncodePng(std::vector<uint8_t>* png) override;
 
  private:
   IGraphicsHeadless& graphics_;

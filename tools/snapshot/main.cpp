@@ -10,6 +10,7 @@
 #include "editor_listing.h"
 #include "editor_session.h"
 #include "graphics_headless.h"
+#include "same_file.h"
 #include "snapshot_options.h"
 #include "snapshot_script.h"
 #include "stereo_pulse_weaver.h"
@@ -34,17 +35,24 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!options.HasWork()) return Fail(2, "nothing to do: give -o FILE.png, --controls or --params (see --help)");
+#ifndef _WIN32
+  // The program reads no file but its own: the picture never lands on it.
+  if (!spwhost::CheckDistinctFiles({{"the output", options.output}, {"the program", "/proc/self/exe"}}, &error)) {
+    return Fail(2, error + "; nothing was written");
+  }
+#endif
   EditorSession session(options.window);
-  if (!session.Start(&error)) return Fail(1, "the plug-in does not start: " + error);
+  if (!session.Start(&error)) {
+    return Fail(1, session.WindowFailed() ? "cannot open the editor's window: " + error
+                                          : "the plug-in does not start: " + error);
+  }
   SnapshotScript script(session);
   if (options.listProgrammeNames) script.PrintProgrammeNames(stdout);
   if (options.listParameterNames) script.PrintParameterNames(stdout);
   if (!script.Check(options.actions, &error)) return Fail(2, error);
-  script.RunAll(options.actions);
+  if (!script.RunAll(options.actions, &error)) return Fail(2, error);
   if (options.listControls) PrintControls(session.Editor(), stdout);
   if (options.listParams) PrintParameters(session.Plug(), stdout);
-  if (!options.output.empty() && !session.WritePng(options.output, options.scale)) {
-    return Fail(1, "cannot write " + options.output);
-  }
+  if (!options.output.empty() && !session.WritePng(options.output, options.scale, &error)) return Fail(1, error);
   return 0;
 }

@@ -7,7 +7,7 @@ namespace {
 constexpr int kMaxScale = 8;
 }
 
-bool WriteScaledPng(const RasterBitmap& image, int scale, const std::string& path) {
+bool EncodeScaledPng(const RasterBitmap& image, int scale, std::vector<uint8_t>* png) {
   if (scale < 1 || scale > kMaxScale || image.Width() <= 0 || image.Height() <= 0) return false;
   RasterMemBitmap scaled(image.Width() * scale, image.Height() * scale);
   if (scaled.Width() != image.Width() * scale) return false;  // out of memory
@@ -16,5 +16,5 @@ bool WriteScaledPng(const RasterBitmap& image, int scale, const std::string& pat
     uint32_t* to = scaled.Row(y);
     for (int x = 0; x < scaled.Width(); ++x) to[x] = from[x / scale];
   }
-  return RasterWritePngFile(scaled, path.c_str());
+  return RasterEncodePng(scaled, *png);
 }

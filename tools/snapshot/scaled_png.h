@@ -3,10 +3,11 @@
 // the 2.0x snapshot hosts show on high-density screens, until the editor can
 // draw at twice its size itself.
 
-#include <string>
+#include <cstdint>
+#include <vector>
 
 class RasterBitmap;
 
-// Writes image as a PNG, scale x scale pixels for each of its pixels (scale
-// 1 to 8); false (and no file) on failure.
-bool WriteScaledPng(const RasterBitmap& image, int scale, const std::string& path);
+// Encodes image as a PNG, scale x scale pixels for each of its pixels (scale
+// 1 to 8); false on failure.
+bool EncodeScaledPng(const RasterBitmap& image, int scale, std::vector<uint8_t>* png);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "layout_table.h"
+#include "output_format.h"
 
 namespace spwsnapshot {
 
@@ -164,6 +165,10 @@ bool ParseSnapshotOptions(const std::vector<std::string>& args, SnapshotOptions*
     if (arg == "-o" || arg == "--output") {
       if (argument.empty()) {
         *error = arg + " needs a file name";
+        return false;
+      }
+      if (spwrender::LowerExtension(argument) != ".png") {
+        *error = arg + " wants the name of a .png file, not '" + argument + "'";
         return false;
       }
       options->output = argument;

@@ -36,13 +36,12 @@ bool SnapshotScript::Check(const std::vector<SnapshotAction>& actions, std::stri
   return true;
 }
 
-void SnapshotScript::Run(const SnapshotAction& action) {
+bool SnapshotScript::Run(const SnapshotAction& action, std::string* error) {
   spwrender::ParameterChange change;
-  std::string error;
   switch (action.kind) {
     case Kind::Program:
     case Kind::Set:
-      if (Resolve(action, &change, &error)) session_.QueueChange(change.id, change.normalized);
+      if (Resolve(action, &change, error)) session_.QueueChange(change.id, change.normalized);
       session_.Step();
       break;
     case Kind::Blocks:
@@ -62,13 +61,16 @@ void SnapshotScript::Run(const SnapshotAction& action) {
       session_.Hover(action.x, action.y);
       break;
     case Kind::Type:
-      session_.Type(action.text);
-      break;
+      return session_.Type(action.text, error);
   }
+  return true;
 }
 
-void SnapshotScript::RunAll(const std::vector<SnapshotAction>& actions) {
-  for (const SnapshotAction& action : actions) Run(action);
+bool SnapshotScript::RunAll(const std::vector<SnapshotAction>& actions, std::string* error) {
+  for (const SnapshotAction& action : actions) {
+    if (!Run(action, error)) return false;
+  }
+  return true;
 }
 
 }  // namespace spwsnapshot

@@ -24,8 +24,10 @@ class SnapshotScript {
   bool Check(const std::vector<SnapshotAction>& actions, std::string* error) const;
   // Carries out one action, then one block of audio and one draw cycle. A
   // programme or setting that does not resolve is skipped (Check reports it).
-  void Run(const SnapshotAction& action);
-  void RunAll(const std::vector<SnapshotAction>& actions);
+  // False with a reason for a --type that found no entry or no value (the rest
+  // cannot mean what was meant, so the run stops there).
+  bool Run(const SnapshotAction& action, std::string* error);
+  bool RunAll(const std::vector<SnapshotAction>& actions, std::string* error);
 
   // The names --program and --set take, as spw_render lists them.
   void PrintProgrammeNames(std::FILE* out) const { programmes_.Print(out); }

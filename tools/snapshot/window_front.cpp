@@ -50,13 +50,16 @@ void WindowFront::Release(int x, int y, bool right) { driver_->Release(x, y, But
 
 void WindowFront::Wheel(int x, int y, int notches) { driver_->Wheel(x, y, notches); }
 
-void WindowFront::Type(const std::string& text) {
+// The entry lives in the window system's box, out of sight of this side: what is
+// typed is typed, as a person's keys are.
+bool WindowFront::Type(const std::string& text, std::string*) {
   driver_->Type(text);
   driver_->PressReturn();
+  return true;
 }
 
 void WindowFront::Redraw() { driver_->Pump(kRedrawMs); }
 
-bool WindowFront::WritePng(const std::string& path) { return spwwin::WritePicturePng(driver_->Capture(), path); }
+bool WindowFront::EncodePng(std::vector<uint8_t>* png) { return spwwin::EncodePicturePng(driver_->Capture(), png); }
 
 }  // namespace spwsnapshot

@@ -30,9 +30,9 @@ class WindowFront : public EditorFront {
   void Wheel(int x, int y, int notches) override;
   // The window system tells the editor itself.
   void Leave() override {}
-  void Type(const std::string& text) override;
+  bool Type(const std::string& text, std::string* error) override;
   void Redraw() override;
-  bool WritePng(const std::string& path) override;
+  bool EncodePng(std::vector<uint8_t>* png) override;
 
  private:
   WindowFront(std::unique_ptr<spwwin::WindowDriver> driver, Steinberg::IPlugView* view);

@@ -33,6 +33,8 @@ struct Picture {
 
 // Writes picture as a PNG file; false (and no file) on failure.
 bool WritePicturePng(const Picture& picture, const std::string& path);
+// The picture as PNG bytes; false for an empty picture or an encoder failure.
+bool EncodePicturePng(const Picture& picture, std::vector<uint8_t>* png);
 
 // How the host embeds the editor's window. kXEmbed (X11; elsewhere as kPlain)
 // behaves like the VST 3 SDK's editorhost: it reads the child's _XEMBED_INFO

@@ -1,0 +1,20 @@
+#pragma once
+// "-o -": the audio goes to standard output, as it goes into any pipe (the finished
+// file, output_target.h), when standard output is not a terminal.
+
+#include <string>
+
+namespace spwrender {
+
+// What "-" stands for as an output path.
+#ifdef _WIN32
+constexpr char kStandardOutput[] = "-";
+#else
+constexpr char kStandardOutput[] = "/dev/stdout";
+#endif
+
+// False with a one-line reason when standard output cannot take the audio: a
+// terminal, or a system without /dev/stdout.
+bool StandardOutputTakesAudio(std::string* error);
+
+}  // namespace spwrender
