@@ -50,7 +50,7 @@ class IGraphics : public IEditorLink {
   IGraphics& operator=(const IGraphics&) = delete;
 
   // ---- Platform operations ----
-  // Copies rect of the drawing surface to the window.
+  // Copies rect (device pixels) of the drawing surface to the window.
   virtual bool PaintToWindow(const IArea& rect) = 0;
   // New editor size: drops every control, resizes the surface, asks the host for the frame.
   virtual void Resize(int width, int height);
@@ -99,6 +99,28 @@ class IGraphics : public IEditorLink {
   IImage CutImage(IImage& image, double x);
   // The cached image of id (negative for cut parts), or null.
   RasterBitmap* CachedImage(int id) const;
+  // image as drawn at the current scale: at 1.0 the image itself, else its twice-size source
+  // (resource id + kHiResImageIdOffset) filtered to the scaled size, or the image enlarged when
+  // that source is missing. Null for an empty image.
+  RasterBitmap* DeviceImage(const IImage& image);
+
+  // ---- Scale [editor thread] ----
+  // Device pixels per editor pixel. Controls keep their places in editor pixels; the drawing
+  // surface, the window and everything drawn are scaled, and the mouse positions the
+  // platform reports (device pixels) are converted back before hit testing.
+  static constexpr double kMinScale = 1.0;
+  static constexpr double kMaxScale = 2.0;
+  double Scale() const { return scale_; }
+  // Clamped to kMinScale..kMaxScale; a change resizes the surface and redraws everything.
+  virtual void SetScale(double scale);
+  int DeviceWidth() const { return ToDevice(width_); }
+  int DeviceHeight() const { return ToDevice(height_); }
+  int ToDevice(int editorPixels) const;
+  IArea ToDevice(const IArea& editorRect) const;
+  // The editor pixel under a device pixel.
+  int ToEditor(int devicePixel) const;
+  // The editor rectangle that covers a device rectangle.
+  IArea ToEditor(const IArea& deviceRect) const;
 
   // ---- Drawing [editor thread; clipped to the draw rectangle] ----
   bool DrawImage(const IImage& image, const IArea& dest, int srcX, int srcY, const IImageMix* blend);
@@ -126,7 +148,7 @@ class IGraphics : public IEditorLink {
   // [editor thread] What every redraw-timer tick does first, before NeedsRedraw:
   // each control's OnTimer, in list order. RedrawTick calls it.
   void TimerTick();
-  // Draws the controls that meet update, then copies update to the window.
+  // Draws the controls that meet update (editor pixels), then copies it to the window.
   bool Draw(const IArea& update);
   // The union of the dirty controls' rectangles; false when none is dirty.
   bool NeedsRedraw(IArea* rect) const;
@@ -141,7 +163,7 @@ class IGraphics : public IEditorLink {
   void AdvanceGestureEndTimer();
   bool GestureEndTimerRunning() const { return gestureEndTicks_ > 0; }
 
-  // ---- Mouse and keys [editor thread; client coordinates] ----
+  // ---- Mouse and keys [editor thread; client coordinates, device pixels] ----
   void MouseDown(int x, int y, const IMouseKeys& mod);
   void MouseUp(int x, int y, const IMouseKeys& mod);
   void MouseDrag(int x, int y, const IMouseKeys& mod);
@@ -153,7 +175,8 @@ class IGraphics : public IEditorLink {
   void MouseOut();  // the mouse left the window
   bool KeyDown(int x, int y, EKey key);
   void FileDropped(int x, int y, const char* path);
-  // The captured control, else the topmost control neither hidden nor greyed under (x, y); -1 if none.
+  // The captured control, else the topmost control neither hidden nor greyed under (x, y)
+  // (editor pixels); -1 if none.
   int ControlIndexAt(int x, int y) const;
   // Ends a press without a button release: its control gets the release at the last position and
   // its gesture ends. For the platform when the window loses the mouse capture or closes.
@@ -227,6 +250,13 @@ class IGraphics : public IEditorLink {
   void BeginPressGesture(int paramIdx);
   void EndPressGesture();
   void BeginWheelGesture(int paramIdx);
+  // The twice-size source of a loaded image or a cut part of one; null when there is none.
+  RasterBitmap* HiResSource(const RasterBitmap* image);
+  // Lines and arcs at the scale: as many one-pixel strokes side by side as the scale is wide.
+  void StrokeLine(float x1, float y1, float x2, float y2, uint32_t colour, const IImageMix* blend, bool antialias);
+  void StrokeArc(float cx, float cy, float radius, float a0, float a1, uint32_t colour, const IImageMix* blend,
+                 bool antialias);
+  void FillArea(const IArea& rect, uint32_t colour, const IImageMix* blend);
 
   IEffectBase* plug_;
   ITextStyle popupStyle_;
@@ -244,6 +274,7 @@ class IGraphics : public IEditorLink {
   int width_;
   int height_;
   int frameRate_;
+  double scale_ = 1.0;
   int captured_ = -1;
   IControl* pressed_ = nullptr;  // the control that got the current press, until its release
   int pressGestureParam_ = -1;   // parameter whose begin of edit the current press sent
