@@ -23,7 +23,7 @@ TEST(SnapshotOptions, ActionsRunInTheOrderGiven) {
   SnapshotOptions options;
   std::string error;
   ASSERT_TRUE(spwsnapshot::ParseSnapshotOptions({"--set", "Wave=Saw", "-o", "a.png", "--drag", "110,168,0,-30",
-                                                 "--wheel", "234,124,-2", "--blocks", "3", "--controls"},
+                                                 "--wheel", "234,124,-2", "--blocks", "3", "--controls", "--scale", "1.5"},
                                                 &options, &error))
       << error;
   EXPECT_EQ(options.output, "a.png");
@@ -35,6 +35,7 @@ TEST(SnapshotOptions, ActionsRunInTheOrderGiven) {
   EXPECT_EQ(options.actions[1].dy, -30);
   EXPECT_EQ(options.actions[2].count, -2);
   EXPECT_EQ(options.actions[3].count, 3);
+  EXPECT_EQ(options.scale, 1.5);
 }
 
 TEST(SnapshotOptions, BadInputIsRefusedWithOneReason) {
@@ -51,6 +52,9 @@ TEST(SnapshotOptions, BadInputIsRefusedWithOneReason) {
       {"-o", "a.png", "--blocks", "0"},
       {"-o", "a.png", "--set", "Wave"},    // no value
       {"-o", "a.png", "--zoom", "2"},
+      {"-o", "a.png", "--scale", "2.5"},   // above 200 %
+      {"-o", "a.png", "--scale", "0.5"},
+      {"-o", "a.png", "--scale", "2x"},
       {"-o", "a.png", "stray"},
   };
   for (const auto& args : bad) {

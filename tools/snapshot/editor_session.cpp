@@ -1,5 +1,7 @@
 #include "editor_session.h"
 
+#include <cmath>
+
 #include "headless_front.h"
 #include "layout_table.h"
 #include "platform/headless/graphics_headless.h"
@@ -14,9 +16,10 @@ constexpr int kDragSteps = 4;
 
 }  // namespace
 
-EditorSession::EditorSession(bool window)
+EditorSession::EditorSession(bool window, double scale)
     : plug_(new CLS_STEREOPULSEWEAVER(window ? EditorWindowing::kPlatformWindow : EditorWindowing::kHeadless)),
-      window_(window) {}
+      window_(window),
+      scale_(scale) {}
 
 EditorSession::~EditorSession() {
   front_.reset();  // the window closes while the plug-in is still switched on
@@ -37,6 +40,7 @@ bool EditorSession::Start(std::string* error) {
     front_ = WindowFront::Open(*host_->Controller(), error);
     if (!front_) return false;
   } else {
+    Graphics().SetScale(scale_);
     front_ = std::make_unique<HeadlessFront>(Graphics());
   }
   Step();
@@ -61,34 +65,36 @@ void EditorSession::Step() {
   DrawCycle();
 }
 
+int EditorSession::Device(int p) const { return static_cast<int>(std::floor((p + 0.5) * scale_)); }
+
 void EditorSession::Click(int x, int y, bool rightButton) {
-  front_->Move(x, y, false);
-  front_->Press(x, y, rightButton);
+  front_->Move(Device(x), Device(y), false);
+  front_->Press(Device(x), Device(y), rightButton);
   Step();
-  front_->Release(x, y, rightButton);
+  front_->Release(Device(x), Device(y), rightButton);
   Step();
 }
 
 void EditorSession::Drag(int x, int y, int dx, int dy) {
-  front_->Move(x, y, false);
-  front_->Press(x, y, false);
+  front_->Move(Device(x), Device(y), false);
+  front_->Press(Device(x), Device(y), false);
   for (int k = 1; k <= kDragSteps; ++k) {
-    front_->Move(x + dx * k / kDragSteps, y + dy * k / kDragSteps, true);
+    front_->Move(Device(x + dx * k / kDragSteps), Device(y + dy * k / kDragSteps), true);
     Step();
   }
-  front_->Release(x + dx, y + dy, false);
+  front_->Release(Device(x + dx), Device(y + dy), false);
   if (!spw_editor::InsideEditor(x + dx, y + dy)) front_->Leave();
   Step();
 }
 
 void EditorSession::Wheel(int x, int y, int notches) {
-  front_->Move(x, y, false);
-  front_->Wheel(x, y, notches);
+  front_->Move(Device(x), Device(y), false);
+  front_->Wheel(Device(x), Device(y), notches);
   Step();
 }
 
 void EditorSession::Hover(int x, int y) {
-  front_->Move(x, y, false);
+  front_->Move(Device(x), Device(y), false);
   Step();
 }
 

@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!options.HasWork()) return Fail(2, "nothing to do: give -o FILE.png, --controls or --params (see --help)");
-  EditorSession session(options.window);
+  EditorSession session(options.window, options.scale);
   if (!session.Start(&error)) return Fail(1, "the plug-in does not start: " + error);
   SnapshotScript script(session);
   if (options.listProgrammeNames) script.PrintProgrammeNames(stdout);

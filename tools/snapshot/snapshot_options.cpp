@@ -12,14 +12,16 @@ const char kSnapshotUsage[] =
     "usage: spw_snapshot -o FILE.png [--program N|NAME] [--set NAME=VALUE]... [--blocks N]\n"
     "                    [--click X,Y] [--rclick X,Y] [--drag X,Y,DX,DY] [--wheel X,Y,STEPS]\n"
     "                    [--hover X,Y] [--type TEXT] [--controls] [--params] [--list-programs]\n"
-    "                    [--list-params] [--window]\n"
+    "                    [--list-params] [--window] [--scale S]\n"
     "Builds the plug-in with its editor, runs the actions in the order given (each followed\n"
     "by one block of audio and one draw of the editor) and writes the editor as a PNG.\n"
     "--type enters TEXT into the value entry a right click on a knob opened.\n"
     "--controls lists the editor's controls, --params the parameters after the actions;\n"
     "--list-programs and --list-params the names --program and --set take.\n"
     "--window opens the editor in a real window as a host does, delivers the actions as\n"
-    "window-system events and reads the picture back from the screen (needs a display).\n";
+    "window-system events and reads the picture back from the screen (needs a display).\n"
+    "--scale S (1 to 2) draws the editor at S device pixels per editor pixel, as on a\n"
+    "high-density screen; the actions' points stay in editor pixels.\n";
 
 namespace {
 
@@ -96,6 +98,17 @@ bool ParseAction(const Form& form, const std::string& argument, SnapshotAction* 
   return false;
 }
 
+bool ParseScale(const std::string& argument, double* scale, std::string* error) {
+  char* end = nullptr;
+  const double value = std::strtod(argument.c_str(), &end);
+  if (!argument.empty() && *end == '\0' && value >= 1.0 && value <= 2.0) {
+    *scale = value;
+    return true;
+  }
+  *error = "--scale takes a number from 1 to 2, not '" + argument + "'";
+  return false;
+}
+
 // The flag of a listing option; null for other arguments.
 bool* ListingFlag(const std::string& arg, SnapshotOptions* options) {
   if (arg == "--controls") return &options->listControls;
@@ -124,7 +137,7 @@ bool ParseSnapshotOptions(const std::vector<std::string>& args, SnapshotOptions*
       continue;
     }
     const Form* form = FindForm(arg);
-    if (!form && arg != "-o" && arg != "--output") {
+    if (!form && arg != "-o" && arg != "--output" && arg != "--scale") {
       *error = arg.rfind("-", 0) == 0 ? "unknown option '" + arg + "' (see --help)" : "unexpected argument '" + arg + "'";
       return false;
     }
@@ -133,6 +146,10 @@ bool ParseSnapshotOptions(const std::vector<std::string>& args, SnapshotOptions*
       return false;
     }
     const std::string& argument = args[++i];
+    if (arg == "--scale") {
+      if (!ParseScale(argument, &options->scale, error)) return false;
+      continue;
+    }
     if (arg == "-o" || arg == "--output") {
       if (argument.empty()) {
         *error = arg + " needs a file name";
