@@ -165,13 +165,33 @@ RasterBitmap* IGraphics::DeviceImage(const IImage& image) {
 
 // ---------------------------------------------------------------- scale
 
-void IGraphics::SetScale(double scale) {
+void IGraphics::SetHostScale(double scale) {
+  hostScaleKnown_ = true;
+  SetSystemScale(scale);
+}
+
+void IGraphics::SetSystemScale(double scale) {
+  if (!(scale > 0.0) || !std::isfinite(scale)) return;  // nonsense from a host changes nothing
+  hostScale_ = scale;
+  ApplyScale();
+}
+
+void IGraphics::SetZoom(double zoom) {
+  if (!(zoom > 0.0) || !std::isfinite(zoom)) return;
+  zoom_ = zoom;
+  ApplyScale();
+}
+
+void IGraphics::ApplyScale() {
+  double scale = hostScale_ * zoom_;
   scale = scale < kMinScale ? kMinScale : (scale > kMaxScale ? kMaxScale : scale);
-  if (!(scale == scale_)) {
-    scale_ = scale;
-    if (surface_) surface_->Resize(DeviceWidth(), DeviceHeight());
-  }
+  if (scale == scale_) return;
+  scale_ = scale;
+  if (surface_) surface_->Resize(DeviceWidth(), DeviceHeight());
   RedrawAll();
+  if (!HasOpenWindow()) return;
+  ResizeWindowToScale();
+  if (plug_) plug_->ResizeEditor(DeviceWidth(), DeviceHeight());
 }
 
 int IGraphics::ToDevice(int editorPixels) const {

@@ -105,16 +105,24 @@ class IGraphics : public IEditorLink {
   RasterBitmap* DeviceImage(const IImage& image);
 
   // ---- Scale [editor thread] ----
-  // Device pixels per editor pixel. Controls keep their places in editor pixels; the drawing
-  // surface, the window and everything drawn are scaled, and the mouse positions the
-  // platform reports (device pixels) are converted back before hit testing.
+  // Device pixels per editor pixel: the screen's scale (from the host or the window
+  // system) times the person's zoom, clamped to kMinScale..kMaxScale. Controls keep their
+  // places in editor pixels; the drawing surface, the window and everything drawn are
+  // scaled, and the mouse positions the platform reports (device pixels) are converted
+  // back before hit testing. A change resizes the surface, redraws everything and, with a
+  // window open, resizes it and asks the host for the new size.
   static constexpr double kMinScale = 1.0;
   static constexpr double kMaxScale = 2.0;
   double Scale() const { return scale_; }
-  // Clamped to kMinScale..kMaxScale; a change resizes the surface and redraws everything.
-  virtual void SetScale(double scale);
-  int DeviceWidth() const { return ToDevice(width_); }
-  int DeviceHeight() const { return ToDevice(height_); }
+  double HostScale() const { return hostScale_; }
+  double Zoom() const { return zoom_; }
+  void SetHostScale(double scale) override;
+  void SetZoom(double zoom);
+  // True once a host (or a test) has set the screen's scale; until then a platform half
+  // may take the window's own.
+  bool HostScaleKnown() const { return hostScaleKnown_; }
+  int DeviceWidth() const override { return ToDevice(width_); }
+  int DeviceHeight() const override { return ToDevice(height_); }
   int ToDevice(int editorPixels) const;
   IArea ToDevice(const IArea& editorRect) const;
   // The editor pixel under a device pixel.
@@ -238,6 +246,12 @@ class IGraphics : public IEditorLink {
  protected:
   // Deletes the controls that left the list during the last event.
   void DeleteRetired();
+  // The scale changed while the window is open: the platform resizes its window to the
+  // device size (the surface has its new size already).
+  virtual void ResizeWindowToScale() {}
+  // The window system's scale for the screen (the window's own DPI), used while the host
+  // has said nothing.
+  void SetSystemScale(double scale);
 
  private:
   // Takes the control at index out of the list, keeping the stored indices right.
@@ -257,6 +271,7 @@ class IGraphics : public IEditorLink {
   void StrokeArc(float cx, float cy, float radius, float a0, float a1, uint32_t colour, const IImageMix* blend,
                  bool antialias);
   void FillArea(const IArea& rect, uint32_t colour, const IImageMix* blend);
+  void ApplyScale();
 
   IEffectBase* plug_;
   ITextStyle popupStyle_;
@@ -275,6 +290,9 @@ class IGraphics : public IEditorLink {
   int height_;
   int frameRate_;
   double scale_ = 1.0;
+  double hostScale_ = 1.0;
+  double zoom_ = 1.0;
+  bool hostScaleKnown_ = false;
   int captured_ = -1;
   IControl* pressed_ = nullptr;  // the control that got the current press, until its release
   int pressGestureParam_ = -1;   // parameter whose begin of edit the current press sent

@@ -11,6 +11,7 @@
 
 #include "bundle_location.h"
 #include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "recording_handler.h"
 #include "vst3_host.h"
@@ -25,7 +26,10 @@ class EditorWindowTest : public ::testing::Test {
 
   void SetUp() override {
     std::string error;
-    driver_ = spwwin::WindowDriver::Create(kWidth, kHeight, &error);
+    // Room for the editor at the host's scale.
+    const double room = hostScale_ > 1.0 ? hostScale_ : 1.0;
+    driver_ = spwwin::WindowDriver::Create(static_cast<int>(kWidth * room + 0.5), static_cast<int>(kHeight * room + 0.5),
+                                           &error);
     ASSERT_TRUE(driver_) << error;
     module_ = spwhost::Module::Load(BundlePath(), &error);
     ASSERT_TRUE(module_) << error;
@@ -39,6 +43,9 @@ class EditorWindowTest : public ::testing::Test {
     view_ = plugin_->Controller()->createView("editor");
     ASSERT_NE(view_, nullptr);
     view_->setFrame(driver_->Frame());
+    if (hostScale_ > 0.0) {
+      ASSERT_EQ(ContentScale().setContentScaleFactor(static_cast<float>(hostScale_)), Steinberg::kResultOk);
+    }
     ASSERT_EQ(view_->attached(driver_->ParentHandle(), driver_->PlatformType()), Steinberg::kResultOk);
     // The pointer rests on the background, not where an earlier test left it over a control.
     driver_->Move(kRestX, kRestY);
@@ -85,9 +92,16 @@ class EditorWindowTest : public ::testing::Test {
     Settle();
   }
   double Normalized(Steinberg::Vst::ParamID id) { return plugin_->GetParamNormalized(id); }
+  // The view's scale support, as a host finds it.
+  Steinberg::IPlugViewContentScaleSupport& ContentScale() {
+    Steinberg::FUnknownPtr<Steinberg::IPlugViewContentScaleSupport> support(view_);
+    EXPECT_TRUE(support) << "the view offers no content scale";
+    return *support.getInterface();  // the view holds it
+  }
 
   static constexpr int kBlock = 512;
   static constexpr int kStartBlocks = 20;
+  double hostScale_ = 0.0;  // set before SetUp: the scale the host gives the view before attaching; 0: none
   std::unique_ptr<spwwin::WindowDriver> driver_;
   std::unique_ptr<spwhost::Module> module_;
   std::unique_ptr<spwhost::Plugin> plugin_;

@@ -37,10 +37,10 @@ bool EditorSession::Start(std::string* error) {
     return false;
   }
   if (window_) {
-    front_ = WindowFront::Open(*host_->Controller(), error);
+    front_ = WindowFront::Open(*host_->Controller(), scale_, error);
     if (!front_) return false;
   } else {
-    Graphics().SetScale(scale_);
+    Graphics().SetHostScale(scale_);
     front_ = std::make_unique<HeadlessFront>(Graphics());
   }
   Step();
