@@ -42,8 +42,10 @@ int IGraphics::AddControl(IControl* control) {
 }
 
 void IGraphics::SetBackground(int id, const char* name) {
-  IImage image = LoadImageResource(id, name, 1);
-  auto* background = new IBitmapControl(plug_, 0, 0, -1, image);
+  SetBackground(new IBitmapControl(plug_, 0, 0, -1, LoadImageResource(id, name, 1)));
+}
+
+void IGraphics::SetBackground(IControl* background) {
   background->SetGraphics(this);
   auto lock = ListLock(plug_);
   controls_.emplace(controls_.begin(), background);

@@ -84,6 +84,8 @@ class IGraphics : public IEditorLink {
   int AddControl(IControl* control);
   // Loads the image and puts a bitmap control of its size at index 0.
   void SetBackground(int id, const char* name);
+  // Puts background (taking ownership) at index 0.
+  void SetBackground(IControl* background);
   // Takes the control out of the list without deleting it; the caller owns it then.
   void RemoveControl(IControl* control);
   int ControlCount() const { return static_cast<int>(controls_.size()); }

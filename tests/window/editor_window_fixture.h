@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -26,6 +28,7 @@ class EditorWindowTest : public ::testing::Test {
 
   void SetUp() override {
     std::string error;
+    KeepUserSettingsOut();
     // Room for the editor at the host's scale.
     const double room = hostScale_ > 1.0 ? hostScale_ : 1.0;
     driver_ = spwwin::WindowDriver::Create(static_cast<int>(kWidth * room + 0.5), static_cast<int>(kHeight * room + 0.5),
@@ -50,6 +53,16 @@ class EditorWindowTest : public ::testing::Test {
     // The pointer rests on the background, not where an earlier test left it over a control.
     driver_->Move(kRestX, kRestY);
     Settle();
+  }
+
+  // The person's saved zoom must not size the editor under test: the settings folder is an empty one.
+  static void KeepUserSettingsOut() {
+    const std::string empty = (std::filesystem::temp_directory_path() / "spw_window_tests_settings").u8string();
+#ifdef _WIN32
+    _putenv_s("APPDATA", empty.c_str());
+#else
+    setenv("XDG_CONFIG_HOME", empty.c_str(), 1);
+#endif
   }
 
   void TearDown() override {

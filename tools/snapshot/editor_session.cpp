@@ -37,6 +37,7 @@ bool EditorSession::Start(std::string* error) {
     return false;
   }
   if (window_) {
+    Editor().SetZoom(1.0);  // the picture is at the scale asked for, whatever the person's zoom
     front_ = WindowFront::Open(*host_->Controller(), scale_, error);
     if (!front_) return false;
   } else {
