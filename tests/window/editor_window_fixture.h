@@ -55,9 +55,13 @@ class EditorWindowTest : public ::testing::Test {
     Settle();
   }
 
-  // The person's saved zoom must not size the editor under test: the settings folder is an empty one.
+  // The person's saved zoom must not size the editor under test: the settings folder is an
+  // empty one (emptied again for every test, so a zoom one test chose stays in that test).
   static void KeepUserSettingsOut() {
-    const std::string empty = (std::filesystem::temp_directory_path() / "spw_window_tests_settings").u8string();
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "spw_window_tests_settings";
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    const std::string empty = folder.u8string();
 #ifdef _WIN32
     _putenv_s("APPDATA", empty.c_str());
 #else

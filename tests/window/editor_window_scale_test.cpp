@@ -55,4 +55,30 @@ TEST_F(EditorWindowAtScale, AHostChangingItsScaleResizesTheWindowThroughTheFrame
   EXPECT_EQ(Normalized(kReference), 1.0) << "at 100 % the click lands where it does unscaled";
 }
 
+// The person's zoom in a real window: the background's menu, the window and the host's frame.
+TEST_F(EditorWindowTest, AZoomChosenOnTheBackgroundResizesTheWindowThroughTheFrame) {
+  constexpr int kMenuRow = 21;  // pixels per menu entry
+  const spwwin::Picture before = driver_->Capture();
+  Click(kRestX, kRestY, spwwin::Button::kRight);
+  const spwwin::Picture open = driver_->Capture();
+  // The menu opens by the pointer: its top-left corner is the first changed pixel there.
+  int left = -1, top = -1;
+  for (int y = 0; y < 60 && top < 0; ++y) {
+    for (int x = 0; x < 60 && top < 0; ++x) {
+      if (open.At(x, y) != before.At(x, y)) left = x, top = y;
+    }
+  }
+  ASSERT_GE(top, 0) << "no menu opened";
+  const int requests = driver_->Frame()->ResizeRequests();
+  Click(left + kMenuRow, top + kMenuRow + kMenuRow / 2);  // the second entry, 125 %
+  ASSERT_EQ(driver_->Frame()->ResizeRequests(), requests + 1);
+  EXPECT_EQ(driver_->Frame()->LastResize().getWidth(), 650);
+  EXPECT_EQ(driver_->Frame()->LastResize().getHeight(), 503);
+  Steinberg::ViewRect size;
+  ASSERT_EQ(view_->getSize(&size), Steinberg::kResultOk);
+  EXPECT_EQ(size.getWidth(), 650);
+  EXPECT_EQ(driver_->Capture().width, 650);
+  if (HasFailure()) spwwin::WritePicturePng(open, "zoom_menu.png");
+}
+
 }  // namespace
