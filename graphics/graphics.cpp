@@ -167,19 +167,25 @@ RasterBitmap* IGraphics::DeviceImage(const IImage& image) {
 
 // ---------------------------------------------------------------- scale
 
+namespace {
+// Nonsense from a host (0, negative, not a number) changes nothing.
+bool Plausible(double factor) { return factor > 0.0 && std::isfinite(factor); }
+}  // namespace
+
 void IGraphics::SetHostScale(double scale) {
+  if (!Plausible(scale)) return;
   hostScaleKnown_ = true;
   SetSystemScale(scale);
 }
 
 void IGraphics::SetSystemScale(double scale) {
-  if (!(scale > 0.0) || !std::isfinite(scale)) return;  // nonsense from a host changes nothing
+  if (!Plausible(scale)) return;
   hostScale_ = scale;
   ApplyScale();
 }
 
 void IGraphics::SetZoom(double zoom) {
-  if (!(zoom > 0.0) || !std::isfinite(zoom)) return;
+  if (!Plausible(zoom)) return;
   zoom_ = zoom;
   ApplyScale();
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -71,6 +72,12 @@ TEST_F(Zoom, TheHostsScaleTimesTheZoomStaysWithin100And200Percent) {
     Graphics().SetZoom(c.zoom);
     EXPECT_DOUBLE_EQ(Graphics().Scale(), c.scale) << c.host << " x " << c.zoom;
     EXPECT_EQ(Graphics().Surface()->Width(), Graphics().DeviceWidth());
+  }
+  const double kept = Graphics().Scale();
+  for (double nonsense : {0.0, -1.5, std::nan("")}) {
+    Graphics().SetHostScale(nonsense);
+    Graphics().SetZoom(nonsense);
+    EXPECT_EQ(Graphics().Scale(), kept) << nonsense;
   }
 }
 
