@@ -1,5 +1,5 @@
 # Writes a built bundle's Contents/Resources: the snapshots host browsers show
-# (drawn by spw_snapshot from the default programme, at 1x and doubled at 2x)
+# (drawn by spw_snapshot from the default programme, at 1x and at 2x)
 # and moduleinfo.json (spw_moduleinfo, from the module's own factory, listing
 # those snapshots). Run at build time:
 #   cmake -DBUNDLE=<dir.vst3> -DSNAPSHOT=<spw_snapshot> -DMODULEINFO=<spw_moduleinfo>

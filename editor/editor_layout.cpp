@@ -14,6 +14,7 @@
 #include "stereo_pulse_weaver.h"
 #include "text_sink_control.h"
 #include "text_styles.h"
+#include "zoom_background.h"
 
 namespace spw_editor {
 namespace {
@@ -76,10 +77,11 @@ IControl* MakeControl(IGraphics& graphics, CLS_STEREOPULSEWEAVER* plug, const Co
 
 }  // namespace
 
-void AddLayoutControls(IGraphics& graphics, CLS_STEREOPULSEWEAVER& plug) {
+void AddLayoutControls(IGraphics& graphics, CLS_STEREOPULSEWEAVER& plug, const std::string& settingsFolder) {
   for (const ControlRow& row : kLayout) {
     if (row.kind == ControlKind::Background) {
-      graphics.SetBackground(row.image, FindEditorImage(row.image)->name);
+      const IImage image = graphics.LoadImageResource(row.image, FindEditorImage(row.image)->name, 1);
+      graphics.SetBackground(new ZoomBackground(&plug, image, settingsFolder));
     } else if (IControl* control = MakeControl(graphics, &plug, row)) {
       graphics.AddControl(control);
     }

@@ -10,6 +10,7 @@
 #include "platform_graphics.h"
 #include "stereo_pulse_weaver.h"
 #include "text_sink_control.h"
+#include "zoom_setting.h"
 
 namespace {
 
@@ -39,7 +40,10 @@ std::unique_ptr<EditorSurface> BuildEditor(CLS_STEREOPULSEWEAVER& plug, EditorWi
   IGraphics* graphics = windowing == EditorWindowing::kHeadless
                             ? new IGraphicsHeadless(&plug, kEditorWidth, kEditorHeight, 0)
                             : MakePlatformGraphics(&plug, kEditorWidth, kEditorHeight, 0);
-  AddLayoutControls(*graphics, plug);
+  // The person's zoom belongs to a real window; tools and tests without one draw at the scale they set.
+  const std::string settingsFolder = windowing == EditorWindowing::kHeadless ? std::string() : ZoomSettingsFolder();
+  AddLayoutControls(*graphics, plug, settingsFolder);
+  if (!settingsFolder.empty()) graphics->SetZoom(LoadZoom(settingsFolder) / 100.0);
   TextAt(*graphics, kVersionCaption).ITextControl::SetText(VersionCaption(plug).c_str());
   TextAt(*graphics, kStatusLineControl).TakePlaceOf(plug.statusLine);
   TextAt(*graphics, kReferenceCaptionControl).TakePlaceOf(plug.referenceCaption);

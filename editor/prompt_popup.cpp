@@ -102,7 +102,11 @@ void PromptPopup::CentreOn(const IArea& rect, int width, int height) {
 
 void PromptPopup::SelectFromParameter(int paramIdx, IControl* opener) {
   const IParameter* param = Plug() ? Plug()->ParamAt(paramIdx) : nullptr;
-  if (param) selected_ = RoundHalfAway(param->Value() - param->Minimum());
+  SelectEntry(param ? RoundHalfAway(param->Value() - param->Minimum()) : selected_, opener);
+}
+
+void PromptPopup::SelectEntry(int entry, IControl* opener) {
+  selected_ = entry;
   ScrollToSelected();
   SetOwner(opener);
   Hide(false);

@@ -37,6 +37,9 @@ class PromptPopup : public IControl {
   // Selects the entry of the parameter's current value, scrolls it into view,
   // remembers opener as the one to tell, and shows the menu.
   void SelectFromParameter(int paramIdx, IControl* opener);
+  // For a menu of other choices than a parameter's: selects entry (-1: none), remembers
+  // opener (told of the choice through SetTextFromMenu) and shows the menu.
+  void SelectEntry(int entry, IControl* opener);
 
   bool Draw(IGraphics& graphics) override;
   void MouseDown(int x, int y, const IMouseKeys& mod) override;

@@ -12,9 +12,15 @@ class IEditorLink {
   virtual void StartGestureEndTimer(int ticks) = 0;
   virtual void CancelGestureEndTimer() = 0;
   virtual int FrameRate() const = 0;  // redraws per second
-  // The editor window's fixed size, pixels.
+  // The editor's fixed size, editor pixels.
   virtual int Width() const = 0;
   virtual int Height() const = 0;
+  // The window's size in the screen's pixels: the editor's size times its scale.
+  virtual int DeviceWidth() const { return Width(); }
+  virtual int DeviceHeight() const { return Height(); }
+  // [host UI thread] The screen's scale as the host tells it (1 is 100 %); the editor
+  // clamps what it draws at to its range and asks for a window of the new size.
+  virtual void SetHostScale(double scale) {}
 
   // ---- The editor's window [host UI thread] ----
   // Opens the window inside the host's parent (an HWND on Windows, an X11 window id on

@@ -88,6 +88,7 @@ class IEffectBase {
   virtual double HostTempo() { return 0.0; }
   virtual void HostTimeSignature(int* numerator, int* denominator);
   virtual int HostCode() const { return hostCode_; }
+  // The editor's window wants width x height screen pixels.
   virtual void ResizeEditor(int width, int height) {}
   // Takes ownership of editor (a different one replaces and destroys the previous one).
   virtual void AttachEditor(IEditorLink* editor);

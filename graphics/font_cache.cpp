@@ -1,5 +1,6 @@
 #include "font_cache.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "parameter.h"
@@ -17,11 +18,11 @@ int SystemQuality(int quality) {
   return quality >= 0 && quality < 4 ? kQualities[quality] : 0;
 }
 
-RasterFontSpec SpecOf(const ITextStyle& style) {
+RasterFontSpec SpecOf(const ITextStyle& style, int size) {
   constexpr int kBoldWeight = 700, kNormalWeight = 400;
   RasterFontSpec spec;
   CopyText(spec.face, style.face, sizeof spec.face);
-  spec.height = style.size;
+  spec.height = size;
   spec.weight = (style.style & kTextBold) ? kBoldWeight : kNormalWeight;
   spec.italic = (style.style & kTextItalic) != 0;
   spec.orientation = style.orientation * 10;
@@ -30,17 +31,19 @@ RasterFontSpec SpecOf(const ITextStyle& style) {
 }
 }  // namespace
 
-RasterCachedFont* FontCache::Find(const ITextStyle& style) {
+RasterCachedFont* FontCache::Find(const ITextStyle& style, double scale) {
+  // Text at a scale is rasterised at the scaled size, never stretched.
+  const int size = scale == 1.0 ? style.size : static_cast<int>(std::lround(style.size * scale));
   std::lock_guard<std::mutex> lock(mutex_);
   for (const Entry& entry : entries_) {
-    if (entry.size == style.size && entry.orientation == style.orientation && entry.style == style.style &&
+    if (entry.size == size && entry.orientation == style.orientation && entry.style == style.style &&
         std::strncmp(entry.face, style.face, sizeof entry.face) == 0) {
       return entry.font.get();
     }
   }
-  std::unique_ptr<RasterCachedFont> font = RasterCachedFont::Create(SpecOf(style));
+  std::unique_ptr<RasterCachedFont> font = RasterCachedFont::Create(SpecOf(style, size));
   if (!font) return nullptr;
-  Entry entry{style.size, style.orientation, style.style, {}, std::move(font)};
+  Entry entry{size, style.orientation, style.style, {}, std::move(font)};
   CopyText(entry.face, style.face, sizeof entry.face);
   entries_.push_back(std::move(entry));
   return entries_.back().font.get();

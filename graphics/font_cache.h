@@ -18,8 +18,9 @@ class FontCache {
  public:
   static FontCache& Instance();
 
-  // The font for style, made on first use; null when it cannot be made (nothing is cached then).
-  RasterCachedFont* Find(const ITextStyle& style);
+  // The font for style at scale times its size, made on first use; null when it cannot be made
+  // (nothing is cached then).
+  RasterCachedFont* Find(const ITextStyle& style, double scale = 1.0);
   bool Draw(RasterCachedFont& font, uint32_t colour, RasterBitmap& dst, const char* text, const RasterRect& rect,
             unsigned flags);
   // Advance width of text in pixels.

@@ -8,8 +8,11 @@
 #include "control.h"
 #include "effect_base.h"
 #include "image_cache.h"
+#include "module_resources.h"
 #include "parameter.h"
 #include "raster_bitmap.h"
+#include "raster_draw.h"
+#include "raster_resample.h"
 #include "raster_sys_bitmap.h"
 
 namespace {
@@ -39,8 +42,10 @@ int IGraphics::AddControl(IControl* control) {
 }
 
 void IGraphics::SetBackground(int id, const char* name) {
-  IImage image = LoadImageResource(id, name, 1);
-  auto* background = new IBitmapControl(plug_, 0, 0, -1, image);
+  SetBackground(new IBitmapControl(plug_, 0, 0, -1, LoadImageResource(id, name, 1)));
+}
+
+void IGraphics::SetBackground(IControl* background) {
   background->SetGraphics(this);
   auto lock = ListLock(plug_);
   controls_.emplace(controls_.begin(), background);
@@ -127,6 +132,96 @@ IImage IGraphics::CutImage(IImage& image, double x) {
 
 RasterBitmap* IGraphics::CachedImage(int id) const { return ImageCache::Instance().Find(id); }
 
+RasterBitmap* IGraphics::HiResSource(const RasterBitmap* image) {
+  ImageCache& cache = ImageCache::Instance();
+  const ImageCache::CutOrigin cut = cache.OriginOf(image);
+  if (cut.source) {
+    RasterBitmap* whole = HiResSource(cut.source);
+    if (!whole) return nullptr;
+    const ImageCache::Cut parts = cache.CutAt(whole, cut.column * 2);
+    return cut.right ? parts.right : parts.left;
+  }
+  const int id = cache.IdOf(image);
+  if (id <= 0) return nullptr;
+  const int hiResId = id + kHiResImageIdOffset;
+  RasterBitmap* hiRes = cache.FindOrLoad(hiResId, [&] { return LoadImageFromModule(hiResId, nullptr); });
+  // A source of any other size was not drawn for this image.
+  const bool fits = hiRes && hiRes->Width() == 2 * image->Width() && hiRes->Height() == 2 * image->Height();
+  return fits ? hiRes : nullptr;
+}
+
+RasterBitmap* IGraphics::DeviceImage(const IImage& image) {
+  if (!image.bitmap || scale_ == 1.0) return image.bitmap;
+  const int w = ToDevice(image.bitmap->Width()), h = ToDevice(image.bitmap->Height());
+  return ImageCache::Instance().FindOrMakeScaled(image.bitmap, w, h, [&]() -> std::unique_ptr<RasterBitmap> {
+    auto scaled = std::make_unique<RasterMemBitmap>(w, h);
+    const RasterBitmap* source = HiResSource(image.bitmap);
+    if (source && w == source->Width() && h == source->Height()) {
+      RasterBlit(*scaled, *source, 0, 0, 0, 0, w, h, RasterBlend{RasterMode::Copy, false, 1.0f});
+    } else {
+      RasterResample(*scaled, source ? *source : *image.bitmap);
+    }
+    return scaled;
+  });
+}
+
+// ---------------------------------------------------------------- scale
+
+namespace {
+// Nonsense from a host (0, negative, not a number) changes nothing.
+bool Plausible(double factor) { return factor > 0.0 && std::isfinite(factor); }
+}  // namespace
+
+void IGraphics::SetHostScale(double scale) {
+  if (!Plausible(scale)) return;
+  hostScaleKnown_ = true;
+  SetSystemScale(scale);
+}
+
+void IGraphics::SetSystemScale(double scale) {
+  if (!Plausible(scale)) return;
+  hostScale_ = scale;
+  ApplyScale();
+}
+
+void IGraphics::SetZoom(double zoom) {
+  if (!Plausible(zoom)) return;
+  zoom_ = zoom;
+  ApplyScale();
+}
+
+void IGraphics::ApplyScale() {
+  double scale = hostScale_ * zoom_;
+  scale = scale < kMinScale ? kMinScale : (scale > kMaxScale ? kMaxScale : scale);
+  if (scale == scale_) return;
+  scale_ = scale;
+  if (surface_) surface_->Resize(DeviceWidth(), DeviceHeight());
+  RedrawAll();
+  if (!HasOpenWindow()) return;
+  ResizeWindowToScale();
+  if (plug_) plug_->ResizeEditor(DeviceWidth(), DeviceHeight());
+}
+
+int IGraphics::ToDevice(int editorPixels) const {
+  return scale_ == 1.0 ? editorPixels : static_cast<int>(std::lround(editorPixels * scale_));
+}
+
+IArea IGraphics::ToDevice(const IArea& r) const {
+  if (r.Empty()) return r;
+  return IArea(ToDevice(r.left), ToDevice(r.top), ToDevice(r.right), ToDevice(r.bottom));
+}
+
+int IGraphics::ToEditor(int devicePixel) const {
+  // The pixel whose scaled square holds the device pixel's centre.
+  return scale_ == 1.0 ? devicePixel : static_cast<int>(std::floor((devicePixel + 0.5) / scale_));
+}
+
+IArea IGraphics::ToEditor(const IArea& r) const {
+  if (r.Empty() || scale_ == 1.0) return r;
+  return IArea(static_cast<int>(std::floor(r.left / scale_)), static_cast<int>(std::floor(r.top / scale_)),
+               static_cast<int>(std::ceil(r.right / scale_)), static_cast<int>(std::ceil(r.bottom / scale_)));
+}
+
 // ---------------------------------------------------------------- values
 
 void IGraphics::PushParameterToControls(int paramIdx, double value, bool normalized) noexcept {
@@ -211,12 +306,12 @@ void IGraphics::Resize(int width, int height) {
   EndPressGesture();
   lastX_ = lastY_ = -1;
   DeleteAllControls();
-  if (surface_) surface_->Resize(width, height);
+  if (surface_) surface_->Resize(DeviceWidth(), DeviceHeight());
   if (plug_) plug_->ResizeEditor(width, height);
 }
 
 void IGraphics::PrepareDrawing() {
-  surface_ = std::make_unique<RasterSysBitmap>(width_, height_);
+  surface_ = std::make_unique<RasterSysBitmap>(DeviceWidth(), DeviceHeight());
   scratch_ = std::make_unique<RasterMemBitmap>();
 }
 

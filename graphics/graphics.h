@@ -55,7 +55,7 @@ class IGraphics : public IEditorLink {
   IGraphics& operator=(const IGraphics&) = delete;
 
   // ---- Platform operations ----
-  // Copies rect of the drawing surface to the window.
+  // Copies rect (device pixels) of the drawing surface to the window.
   virtual bool PaintToWindow(const IArea& rect) = 0;
   // New editor size: drops every control, resizes the surface, asks the host for the frame.
   virtual void Resize(int width, int height);
@@ -89,6 +89,8 @@ class IGraphics : public IEditorLink {
   int AddControl(IControl* control);
   // Loads the image and puts a bitmap control of its size at index 0.
   void SetBackground(int id, const char* name);
+  // Puts background (taking ownership) at index 0.
+  void SetBackground(IControl* background);
   // Takes the control out of the list without deleting it; the caller owns it then.
   void RemoveControl(IControl* control);
   int ControlCount() const { return static_cast<int>(controls_.size()); }
@@ -104,6 +106,36 @@ class IGraphics : public IEditorLink {
   IImage CutImage(IImage& image, double x);
   // The cached image of id (negative for cut parts), or null.
   RasterBitmap* CachedImage(int id) const;
+  // image as drawn at the current scale: at 1.0 the image itself, else its twice-size source
+  // (resource id + kHiResImageIdOffset) filtered to the scaled size, or the image enlarged when
+  // that source is missing. Null for an empty image.
+  RasterBitmap* DeviceImage(const IImage& image);
+
+  // ---- Scale [editor thread] ----
+  // Device pixels per editor pixel: the screen's scale (from the host or the window
+  // system) times the person's zoom, clamped to kMinScale..kMaxScale. Controls keep their
+  // places in editor pixels; the drawing surface, the window and everything drawn are
+  // scaled, and the mouse positions the platform reports (device pixels) are converted
+  // back before hit testing. A change resizes the surface, redraws everything and, with a
+  // window open, resizes it and asks the host for the new size.
+  static constexpr double kMinScale = 1.0;
+  static constexpr double kMaxScale = 2.0;
+  double Scale() const { return scale_; }
+  double HostScale() const { return hostScale_; }
+  double Zoom() const { return zoom_; }
+  void SetHostScale(double scale) override;
+  void SetZoom(double zoom);
+  // True once a host (or a test) has set the screen's scale; until then a platform half
+  // may take the window's own.
+  bool HostScaleKnown() const { return hostScaleKnown_; }
+  int DeviceWidth() const override { return ToDevice(width_); }
+  int DeviceHeight() const override { return ToDevice(height_); }
+  int ToDevice(int editorPixels) const;
+  IArea ToDevice(const IArea& editorRect) const;
+  // The editor pixel under a device pixel.
+  int ToEditor(int devicePixel) const;
+  // The editor rectangle that covers a device rectangle.
+  IArea ToEditor(const IArea& deviceRect) const;
 
   // ---- Drawing [editor thread; clipped to the draw rectangle] ----
   bool DrawImage(const IImage& image, const IArea& dest, int srcX, int srcY, const IImageMix* blend);
@@ -131,7 +163,7 @@ class IGraphics : public IEditorLink {
   // [editor thread] What every redraw-timer tick does first, before NeedsRedraw:
   // each control's OnTimer, in list order. RedrawTick calls it.
   void TimerTick();
-  // Draws the controls that meet update, then copies update to the window.
+  // Draws the controls that meet update (editor pixels), then copies it to the window.
   bool Draw(const IArea& update);
   // The union of the dirty controls' rectangles; false when none is dirty.
   bool NeedsRedraw(IArea* rect) const;
@@ -146,7 +178,7 @@ class IGraphics : public IEditorLink {
   void AdvanceGestureEndTimer();
   bool GestureEndTimerRunning() const { return gestureEndTicks_ > 0; }
 
-  // ---- Mouse and keys [editor thread; client coordinates] ----
+  // ---- Mouse and keys [editor thread; client coordinates, device pixels] ----
   void MouseDown(int x, int y, const IMouseKeys& mod);
   void MouseUp(int x, int y, const IMouseKeys& mod);
   void MouseDrag(int x, int y, const IMouseKeys& mod);
@@ -158,7 +190,8 @@ class IGraphics : public IEditorLink {
   void MouseOut();  // the mouse left the window
   bool KeyDown(int x, int y, EKey key);
   void FileDropped(int x, int y, const char* path);
-  // The captured control, else the topmost control neither hidden nor greyed under (x, y); -1 if none.
+  // The captured control, else the topmost control neither hidden nor greyed under (x, y)
+  // (editor pixels); -1 if none.
   int ControlIndexAt(int x, int y) const;
   // Ends a press without a button release: its control gets the release at the last position and
   // its gesture ends. For the platform when the window loses the mouse capture or closes.
@@ -220,6 +253,12 @@ class IGraphics : public IEditorLink {
  protected:
   // Deletes the controls that left the list during the last event.
   void DeleteRetired();
+  // The scale changed while the window is open: the platform resizes its window to the
+  // device size (the surface has its new size already).
+  virtual void ResizeWindowToScale() {}
+  // The window system's scale for the screen (the window's own DPI), used while the host
+  // has said nothing.
+  void SetSystemScale(double scale);
 
  private:
   // Takes the control at index out of the list, keeping the stored indices right.
@@ -232,6 +271,14 @@ class IGraphics : public IEditorLink {
   void BeginPressGesture(int paramIdx);
   void EndPressGesture();
   void BeginWheelGesture(int paramIdx);
+  // The twice-size source of a loaded image or a cut part of one; null when there is none.
+  RasterBitmap* HiResSource(const RasterBitmap* image);
+  // Lines and arcs at the scale: as many one-pixel strokes side by side as the scale is wide.
+  void StrokeLine(float x1, float y1, float x2, float y2, uint32_t colour, const IImageMix* blend, bool antialias);
+  void StrokeArc(float cx, float cy, float radius, float a0, float a1, uint32_t colour, const IImageMix* blend,
+                 bool antialias);
+  void FillArea(const IArea& rect, uint32_t colour, const IImageMix* blend);
+  void ApplyScale();
 
   IEffectBase* plug_;
   ITextStyle popupStyle_;
@@ -249,6 +296,10 @@ class IGraphics : public IEditorLink {
   int width_;
   int height_;
   int frameRate_;
+  double scale_ = 1.0;
+  double hostScale_ = 1.0;
+  double zoom_ = 1.0;
+  bool hostScaleKnown_ = false;
   int captured_ = -1;
   IControl* pressed_ = nullptr;  // the control that got the current press, until its release
   int pressGestureParam_ = -1;   // parameter whose begin of edit the current press sent

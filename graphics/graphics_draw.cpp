@@ -1,4 +1,6 @@
 // The drawing operations and the redraw cycle of IGraphics.
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "control.h"
@@ -30,16 +32,57 @@ RasterRect ToRaster(const IArea& r) { return RasterRect{r.left, r.top, r.W(), r.
 
 void IGraphics::SetDrawRect(const IArea& rect) {
   drawRect_ = rect;
-  if (surface_) surface_->SetClip(ToRaster(rect));
+  if (surface_) surface_->SetClip(ToRaster(ToDevice(rect)));
+}
+
+// ---------------------------------------------------------------- strokes at the scale
+
+void IGraphics::StrokeLine(float x1, float y1, float x2, float y2, uint32_t colour, const IImageMix* blend,
+                           bool antialias) {
+  const RasterBlend mix = ToRaster(blend);
+  const float s = static_cast<float>(scale_);
+  if (scale_ == 1.0) {
+    RasterLine(*surface_, x1, y1, x2, y2, colour, mix, antialias);
+    return;
+  }
+  // A one-pixel line of the editor is a band s device pixels wide, its ends s pixels long:
+  // strokes side by side across it, each reaching half a pixel further out at both ends.
+  const float dx = x2 - x1, dy = y2 - y1, length = std::sqrt(dx * dx + dy * dy);
+  const float ux = length > 0 ? dx / length : 1.0f, uy = length > 0 ? dy / length : 0.0f;
+  const float reach = (s - 1.0f) * 0.5f;
+  const int strokes = std::max(1, static_cast<int>(std::lround(s)));
+  for (int k = 0; k < strokes; ++k) {
+    const float across = (static_cast<float>(k) - static_cast<float>(strokes - 1) * 0.5f) * s / static_cast<float>(strokes);
+    const float ox = -uy * across, oy = ux * across;
+    RasterLine(*surface_, x1 * s - ux * reach + ox, y1 * s - uy * reach + oy, x2 * s + ux * reach + ox,
+               y2 * s + uy * reach + oy, colour, mix, antialias);
+  }
+}
+
+void IGraphics::StrokeArc(float cx, float cy, float radius, float a0, float a1, uint32_t colour,
+                          const IImageMix* blend, bool antialias) {
+  const RasterBlend mix = ToRaster(blend);
+  const float s = static_cast<float>(scale_);
+  const int strokes = std::max(1, static_cast<int>(std::lround(s)));
+  for (int k = 0; k < strokes; ++k) {
+    const float across = (static_cast<float>(k) - static_cast<float>(strokes - 1) * 0.5f) * s / static_cast<float>(strokes);
+    RasterArc(*surface_, cx * s, cy * s, radius * s + across, a0, a1, colour, mix, antialias);
+  }
+}
+
+void IGraphics::FillArea(const IArea& rect, uint32_t colour, const IImageMix* blend) {
+  const IArea d = ToDevice(rect);
+  RasterFillRect(*surface_, d.left, d.top, d.W(), d.H(), colour, ToRaster(blend));
 }
 
 // ---------------------------------------------------------------- images
 
 bool IGraphics::DrawImage(const IImage& image, const IArea& dest, int srcX, int srcY, const IImageMix* blend) {
-  const IArea clipped = dest.Intersect(drawRect_);
+  const IArea clipped = ToDevice(dest.Intersect(drawRect_));
   if (!image.bitmap || !surface_ || clipped.Empty()) return true;
-  RasterBlit(*surface_, *image.bitmap, clipped.left, clipped.top, srcX + (clipped.left - dest.left),
-             srcY + (clipped.top - dest.top), clipped.W(), clipped.H(), ToRaster(blend));
+  const IArea place = ToDevice(dest);
+  RasterBlit(*surface_, *DeviceImage(image), clipped.left, clipped.top, ToDevice(srcX) + (clipped.left - place.left),
+             ToDevice(srcY) + (clipped.top - place.top), clipped.W(), clipped.H(), ToRaster(blend));
   return true;
 }
 
@@ -57,9 +100,15 @@ bool IGraphics::DrawImageFrame(const IImage& image, const IArea& dest, int frame
 bool IGraphics::DrawRotatedImage(const IImage& image, int cx, int cy, double angle, const IImageMix* blend,
                                  float srcX, float srcY) {
   if (!image.bitmap || !surface_) return true;
-  const float w = static_cast<float>(image.w), h = static_cast<float>(image.h);
-  RasterBlitRotated(*surface_, *image.bitmap, static_cast<float>(cx - image.w / 2),
-                    static_cast<float>(cy - image.h / 2), w, h, srcX, srcY, w, h, angle, ToRaster(blend));
+  // Turned at the device resolution from the scaled image, not turned and then stretched.
+  const RasterBitmap& source = *DeviceImage(image);
+  const float s = static_cast<float>(scale_);
+  const float w = static_cast<float>(image.w) * s, h = static_cast<float>(image.h) * s;
+  const float sw = scale_ == 1.0 ? w : static_cast<float>(source.Width());
+  const float sh = scale_ == 1.0 ? h : static_cast<float>(source.Height());
+  RasterBlitRotated(*surface_, source, static_cast<float>(cx - image.w / 2) * s,
+                    static_cast<float>(cy - image.h / 2) * s, w, h, srcX * s, srcY * s, sw, sh, angle,
+                    ToRaster(blend));
   return true;
 }
 
@@ -70,12 +119,13 @@ bool IGraphics::DrawText(ITextStyle& style, const char* text, const IArea& rect)
   if (!style.cachedFont) style.cachedFont = FontCache::Instance().Find(style);
   if (!style.cachedFont) return false;
   if (!surface_) return true;
+  RasterCachedFont* font = scale_ == 1.0 ? style.cachedFont : FontCache::Instance().Find(style, scale_);
+  if (!font) return false;
   unsigned flags = kRasterTextNoClip;
   if (style.align == kAlignCentre) flags |= kRasterTextCentred;
   if (style.align == kAlignRight) flags |= kRasterTextRight;
   if (style.colour.A != 255) flags |= kRasterTextUseAlpha;
-  return FontCache::Instance().Draw(*style.cachedFont, style.colour.Packed(), *surface_, text, ToRaster(rect),
-                                    flags);
+  return FontCache::Instance().Draw(*font, style.colour.Packed(), *surface_, text, ToRaster(ToDevice(rect)), flags);
 }
 
 int IGraphics::MeasureText(ITextStyle& style, const char* text) {
@@ -89,28 +139,27 @@ int IGraphics::MeasureText(ITextStyle& style, const char* text) {
 
 bool IGraphics::DrawLine(const IRgba& colour, float x1, float y1, float x2, float y2, const IImageMix* blend,
                          bool antialias) {
-  if (surface_) RasterLine(*surface_, x1, y1, x2, y2, colour.Packed(), ToRaster(blend), antialias);
+  if (surface_) StrokeLine(x1, y1, x2, y2, colour.Packed(), blend, antialias);
   return true;
 }
 
 bool IGraphics::DrawRoundedBox(const IRgba& colour, const IArea& rect, int radius, const IImageMix* blend,
                                bool antialias) {
   if (!surface_) return true;
-  const RasterBlend mix = ToRaster(blend);
   const uint32_t c = colour.Packed();
   const float r = static_cast<float>(radius);
   // Pixel centres of the outline's four sides.
   const float l = rect.left + 0.5f, t = rect.top + 0.5f, rr = rect.right - 0.5f, b = rect.bottom - 0.5f;
   const float inset = r + 1.0f;  // the sides stop short of the arcs, so no pixel is drawn twice
-  RasterLine(*surface_, l + inset, t, rr - inset, t, c, mix, antialias);
-  RasterLine(*surface_, l + inset, b, rr - inset, b, c, mix, antialias);
-  RasterLine(*surface_, l, t + inset, l, b - inset, c, mix, antialias);
-  RasterLine(*surface_, rr, t + inset, rr, b - inset, c, mix, antialias);
+  StrokeLine(l + inset, t, rr - inset, t, c, blend, antialias);
+  StrokeLine(l + inset, b, rr - inset, b, c, blend, antialias);
+  StrokeLine(l, t + inset, l, b - inset, c, blend, antialias);
+  StrokeLine(rr, t + inset, rr, b - inset, c, blend, antialias);
   const float q = static_cast<float>(kPi / 2);
-  RasterArc(*surface_, l + r, t + r, r, -q, 0.0f, c, mix, antialias);
-  RasterArc(*surface_, rr - r, t + r, r, 0.0f, q, c, mix, antialias);
-  RasterArc(*surface_, rr - r, b - r, r, q, 2 * q, c, mix, antialias);
-  RasterArc(*surface_, l + r, b - r, r, 2 * q, 3 * q, c, mix, antialias);
+  StrokeArc(l + r, t + r, r, -q, 0.0f, c, blend, antialias);
+  StrokeArc(rr - r, t + r, r, 0.0f, q, c, blend, antialias);
+  StrokeArc(rr - r, b - r, r, q, 2 * q, c, blend, antialias);
+  StrokeArc(l + r, b - r, r, 2 * q, 3 * q, c, blend, antialias);
   return true;
 }
 
@@ -122,13 +171,14 @@ bool IGraphics::FillRoundedBox(const IRgba& colour, const IArea& rect, int radiu
   const int topBand = top ? r : 0, bottomBand = bottom ? r : 0;
   const RasterBlend mix = ToRaster(blend);
   const uint32_t c = colour.Packed();
+  const float s = static_cast<float>(scale_);
   // Bands that never overlap (a translucent colour stays even), then a quarter circle per corner.
-  RasterFillRect(*surface_, rect.left, rect.top + topBand, w, rect.H() - topBand - bottomBand, c, mix);
-  if (top) RasterFillRect(*surface_, rect.left + r, rect.top, w - 2 * r, r, c, mix);
-  if (bottom) RasterFillRect(*surface_, rect.left + r, rect.bottom - r, w - 2 * r, r, c, mix);
-  const float fr = static_cast<float>(r), q = static_cast<float>(kPi / 2);
-  const float l = static_cast<float>(rect.left) + fr, rt = static_cast<float>(rect.right) - fr;
-  const float t = static_cast<float>(rect.top) + fr, b = static_cast<float>(rect.bottom) - fr;
+  FillArea(IArea(rect.left, rect.top + topBand, rect.right, rect.bottom - bottomBand), c, blend);
+  if (top) FillArea(IArea(rect.left + r, rect.top, rect.left + w - r, rect.top + r), c, blend);
+  if (bottom) FillArea(IArea(rect.left + r, rect.bottom - r, rect.left + w - r, rect.bottom), c, blend);
+  const float fr = static_cast<float>(r) * s, q = static_cast<float>(kPi / 2);
+  const float l = static_cast<float>(rect.left) * s + fr, rt = static_cast<float>(rect.right) * s - fr;
+  const float t = static_cast<float>(rect.top) * s + fr, b = static_cast<float>(rect.bottom) * s - fr;
   if (top) {
     RasterFillSector(*surface_, l, t, fr, -q, 0.0f, c, mix, antialias);
     RasterFillSector(*surface_, rt, t, fr, 0.0f, q, c, mix, antialias);
@@ -141,7 +191,7 @@ bool IGraphics::FillRoundedBox(const IRgba& colour, const IArea& rect, int radiu
 }
 
 bool IGraphics::FillRect(const IRgba& colour, const IArea& rect, const IImageMix* blend) {
-  if (surface_) RasterFillRect(*surface_, rect.left, rect.top, rect.W(), rect.H(), colour.Packed(), ToRaster(blend));
+  if (surface_) FillArea(rect, colour.Packed(), blend);
   return true;
 }
 
@@ -156,7 +206,7 @@ bool IGraphics::Draw(const IArea& update) {
     DrawDirty();
   }
   if (showControlBounds_) DrawControlBounds();
-  return PaintToWindow(update);
+  return PaintToWindow(ToDevice(update));
 }
 
 void IGraphics::DrawStrict(const IArea& update) {

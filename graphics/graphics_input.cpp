@@ -1,7 +1,8 @@
 // Mouse and key dispatch of IGraphics. A press goes to the control under the
 // mouse, which keeps the mouse (capture) until the release; the release and the
 // end of the host gesture go to that same control only. Every end of a host
-// gesture follows its begin.
+// gesture follows its begin. Positions arrive in device pixels and are turned
+// into editor pixels first; controls see editor pixels only.
 #include "control.h"
 #include "effect_base.h"
 #include "graphics.h"
@@ -31,6 +32,8 @@ void IGraphics::EndPressGesture() {
 }
 
 void IGraphics::MouseDown(int x, int y, const IMouseKeys& mod) {
+  x = ToEditor(x);
+  y = ToEditor(y);
   DeleteRetired();
   EndPressGesture();  // a press whose release never came
   ignoreUntilPress_ = false;
@@ -56,6 +59,8 @@ void IGraphics::MouseDown(int x, int y, const IMouseKeys& mod) {
 }
 
 void IGraphics::MouseUp(int x, int y, const IMouseKeys& mod) {
+  x = ToEditor(x);
+  y = ToEditor(y);
   DeleteRetired();
   IControl* control = ignoreUntilPress_ ? nullptr : pressed_;
   pressed_ = nullptr;
@@ -68,6 +73,8 @@ void IGraphics::MouseUp(int x, int y, const IMouseKeys& mod) {
 }
 
 void IGraphics::FileDropped(int x, int y, const char* path) {
+  x = ToEditor(x);
+  y = ToEditor(y);
   DeleteRetired();
   const int index = ControlIndexAt(x, y);
   pressed_ = nullptr;
@@ -80,6 +87,8 @@ void IGraphics::FileDropped(int x, int y, const char* path) {
 }
 
 void IGraphics::MouseDrag(int x, int y, const IMouseKeys& mod) {
+  x = ToEditor(x);
+  y = ToEditor(y);
   if (ignoreUntilPress_ || captured_ < 0 || (x == lastX_ && y == lastY_)) return;
   const int dx = x - lastX_, dy = y - lastY_;
   lastX_ = x;
@@ -88,6 +97,8 @@ void IGraphics::MouseDrag(int x, int y, const IMouseKeys& mod) {
 }
 
 bool IGraphics::MouseDoubleClick(int x, int y, const IMouseKeys& mod) {
+  x = ToEditor(x);
+  y = ToEditor(y);
   DeleteRetired();
   captured_ = -1;
   lastX_ = lastY_ = -1;
@@ -119,6 +130,8 @@ void IGraphics::BeginWheelGesture(int paramIdx) {
 }
 
 bool IGraphics::MouseWheel(int x, int y, const IMouseKeys& mod, int distance) {
+  x = ToEditor(x);
+  y = ToEditor(y);
   DeleteRetired();
   const int index = ControlIndexAt(x, y);
   if (index < 0) return false;
@@ -136,6 +149,8 @@ bool IGraphics::MouseWheel(int x, int y, const IMouseKeys& mod, int distance) {
 }
 
 bool IGraphics::MouseOver(int x, int y, const IMouseKeys& mod) {
+  x = ToEditor(x);
+  y = ToEditor(y);
   if (!mouseOverEnabled_) return false;
   const int index = ControlIndexAt(x, y);
   if (index < 0) return true;
@@ -157,6 +172,8 @@ void IGraphics::MouseOut() {
 }
 
 bool IGraphics::KeyDown(int x, int y, EKey key) {
+  x = ToEditor(x);
+  y = ToEditor(y);
   const int index = ControlIndexAt(x, y);
   if (index < 0) return false;
   controls_[static_cast<size_t>(index)]->KeyDown(x, y, key);

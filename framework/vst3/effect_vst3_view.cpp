@@ -97,8 +97,15 @@ void IEffectVST3View::StopRunLoop() {}
 tresult PLUGIN_API IEffectVST3View::getSize(ViewRect* size) {
   const IEditorLink* editor = plugin_->Editor();
   if (!editor || !size) return kResultFalse;
-  // The editor has one fixed size, whatever rectangle the host last handed to onSize.
-  *size = ViewRect(0, 0, editor->Width(), editor->Height());
+  // The editor has one fixed size at its scale, whatever rectangle the host last handed to onSize.
+  *size = ViewRect(0, 0, editor->DeviceWidth(), editor->DeviceHeight());
+  return kResultOk;
+}
+
+tresult PLUGIN_API IEffectVST3View::setContentScaleFactor(ScaleFactor factor) {
+  IEditorLink* editor = plugin_->Editor();
+  if (!editor) return kResultFalse;
+  editor->SetHostScale(factor);
   return kResultOk;
 }
 

@@ -25,7 +25,7 @@ TEST(SnapshotOptions, ActionsRunInTheOrderGiven) {
   SnapshotOptions options;
   std::string error;
   ASSERT_TRUE(spwsnapshot::ParseSnapshotOptions({"--set", "Wave=Saw", "-o", "a.png", "--drag", "110,168,0,-30",
-                                                 "--wheel", "234,124,-2", "--blocks", "3", "--controls"},
+                                                 "--wheel", "234,124,-2", "--blocks", "3", "--controls", "--scale", "1.5"},
                                                 &options, &error))
       << error;
   EXPECT_EQ(options.output, "a.png");
@@ -37,6 +37,7 @@ TEST(SnapshotOptions, ActionsRunInTheOrderGiven) {
   EXPECT_EQ(options.actions[1].dy, -30);
   EXPECT_EQ(options.actions[2].count, -2);
   EXPECT_EQ(options.actions[3].count, 3);
+  EXPECT_EQ(options.scale, 1.5);
 }
 
 TEST(SnapshotOptions, BadInputIsRefusedWithOneReason) {
@@ -57,6 +58,9 @@ TEST(SnapshotOptions, BadInputIsRefusedWithOneReason) {
       {"-o", "a.png", "--blocks", "0"},
       {"-o", "a.png", "--set", "Wave"},    // no value
       {"-o", "a.png", "--zoom", "2"},
+      {"-o", "a.png", "--scale", "2.5"},   // above 200 %
+      {"-o", "a.png", "--scale", "0.5"},
+      {"-o", "a.png", "--scale", "2x"},
       {"-o", "a.png", "stray"},
       {"-o", "a.jpg"},                     // not a PNG name
       {"-o", "editor"},
@@ -78,7 +82,7 @@ TEST(SnapshotOptions, AnUnwritableFileIsNotLeftBehind) {
   std::string error;
   ASSERT_TRUE(session.Start(&error)) << error;
   const std::string path = "no-such-folder/editor.png";
-  EXPECT_FALSE(session.WritePng(path, 1, &error));
+  EXPECT_FALSE(session.WritePng(path, &error));
   EXPECT_EQ(std::fopen(path.c_str(), "rb"), nullptr);
   // The system's own reason, after the file's name.
   EXPECT_NE(error.find(path), std::string::npos) << error;

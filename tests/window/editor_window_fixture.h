@@ -6,11 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "bundle_location.h"
 #include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "recording_handler.h"
 #include "vst3_host.h"
@@ -25,7 +28,11 @@ class EditorWindowTest : public ::testing::Test {
 
   void SetUp() override {
     std::string error;
-    driver_ = spwwin::WindowDriver::Create(kWidth, kHeight, &error, HostEmbedding());
+    KeepUserSettingsOut();
+    // Room for the editor at the host's scale.
+    const double room = hostScale_ > 1.0 ? hostScale_ : 1.0;
+    driver_ = spwwin::WindowDriver::Create(static_cast<int>(kWidth * room + 0.5), static_cast<int>(kHeight * room + 0.5),
+                                           &error, HostEmbedding());
     ASSERT_TRUE(driver_) << error;
     module_ = spwhost::Module::Load(BundlePath(), &error);
     ASSERT_TRUE(module_) << error;
@@ -39,10 +46,27 @@ class EditorWindowTest : public ::testing::Test {
     view_ = plugin_->Controller()->createView("editor");
     ASSERT_NE(view_, nullptr);
     view_->setFrame(driver_->Frame());
+    if (hostScale_ > 0.0) {
+      ASSERT_EQ(ContentScale().setContentScaleFactor(static_cast<float>(hostScale_)), Steinberg::kResultOk);
+    }
     ASSERT_EQ(view_->attached(driver_->ParentHandle(), driver_->PlatformType()), Steinberg::kResultOk);
     // The pointer rests on the background, not where an earlier test left it over a control.
     driver_->Move(kRestX, kRestY);
     Settle();
+  }
+
+  // The person's saved zoom must not size the editor under test: the settings folder is an
+  // empty one (emptied again for every test, so a zoom one test chose stays in that test).
+  static void KeepUserSettingsOut() {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "spw_window_tests_settings";
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    const std::string empty = folder.u8string();
+#ifdef _WIN32
+    _putenv_s("APPDATA", empty.c_str());
+#else
+    setenv("XDG_CONFIG_HOME", empty.c_str(), 1);
+#endif
   }
 
   void TearDown() override {
@@ -88,9 +112,16 @@ class EditorWindowTest : public ::testing::Test {
     Settle();
   }
   double Normalized(Steinberg::Vst::ParamID id) { return plugin_->GetParamNormalized(id); }
+  // The view's scale support, as a host finds it.
+  Steinberg::IPlugViewContentScaleSupport& ContentScale() {
+    Steinberg::FUnknownPtr<Steinberg::IPlugViewContentScaleSupport> support(view_);
+    EXPECT_TRUE(support) << "the view offers no content scale";
+    return *support.getInterface();  // the view holds it
+  }
 
   static constexpr int kBlock = 512;
   static constexpr int kStartBlocks = 20;
+  double hostScale_ = 0.0;  // set before SetUp: the scale the host gives the view before attaching; 0: none
   std::unique_ptr<spwwin::WindowDriver> driver_;
   std::unique_ptr<spwhost::Module> module_;
   std::unique_ptr<spwhost::Plugin> plugin_;

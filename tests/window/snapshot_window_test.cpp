@@ -22,7 +22,7 @@ std::unique_ptr<RasterMemBitmap> Snapshot(const std::vector<std::string>& args, 
   spwsnapshot::SnapshotOptions options;
   std::string error;
   EXPECT_TRUE(spwsnapshot::ParseSnapshotOptions(args, &options, &error)) << error;
-  spwsnapshot::EditorSession session(options.window);
+  spwsnapshot::EditorSession session(options.window, options.scale);
   if (!session.Start(&error)) {
     ADD_FAILURE() << error;
     return nullptr;
@@ -36,15 +36,8 @@ std::unique_ptr<RasterMemBitmap> Snapshot(const std::vector<std::string>& args, 
   return RasterDecodePng(bytes.data(), bytes.size());
 }
 
-}  // namespace
-
-TEST(SnapshotWindow, TheWindowShowsPixelForPixelWhatTheHeadlessEditorDraws) {
-  // A programme, a knob dragged, a switch clicked, a cell clicked, a value typed, the
-  // panel's thumb dragged out of the editor, a wheel turn, a hover.
-  const std::vector<std::string> script = {
-      "--program", "104",        "--drag",   "234,218,0,-30", "--click", "125,97",        "--click", "180,300",
-      "--rclick",  "234,124",    "--type",   "2.5",           "--drag",  "499,290,0,200", "--wheel", "234,124,2",
-      "--hover",   "110,168"};
+// The script run headless and in a window gives the same picture.
+void ExpectTheSamePicture(const std::vector<std::string>& script) {
   std::vector<std::string> headlessArgs = {"-o", "snapshot_headless.png"};
   std::vector<std::string> windowArgs = {"--window", "-o", "snapshot_window.png"};
   headlessArgs.insert(headlessArgs.end(), script.begin(), script.end());
@@ -67,4 +60,20 @@ TEST(SnapshotWindow, TheWindowShowsPixelForPixelWhatTheHeadlessEditorDraws) {
     std::remove("snapshot_headless.png");
     std::remove("snapshot_window.png");
   }
+}
+
+}  // namespace
+
+TEST(SnapshotWindow, TheWindowShowsPixelForPixelWhatTheHeadlessEditorDraws) {
+  // A programme, a knob dragged, a switch clicked, a cell clicked, a value typed, the
+  // panel's thumb dragged out of the editor, a wheel turn, a hover.
+  ExpectTheSamePicture({"--program", "104", "--drag", "234,218,0,-30", "--click", "125,97", "--click", "180,300",
+                        "--rclick", "234,124", "--type", "2.5", "--drag", "499,290,0,200", "--wheel", "234,124,2",
+                        "--hover", "110,168"});
+}
+
+TEST(SnapshotWindow, AtOneAndAHalfTheWindowShowsWhatTheHeadlessEditorDrawsAtThatScale) {
+  // The host's scale reaches the view before it opens; the actions stay in editor pixels.
+  ExpectTheSamePicture({"--scale", "1.5", "--program", "104", "--drag", "234,218,0,-30", "--click", "125,97",
+                        "--click", "180,300", "--rclick", "471,120", "--hover", "110,168"});
 }

@@ -185,8 +185,7 @@ void PaintSlotWell(Painter& p) {
 
 }  // namespace
 
-void PaintBackground(RasterBitmap& image) {
-  Painter p(image);
+void PaintBackground(Painter& p) {
   PaintWindow(p);
   PaintHeaderWaves(p);
   PaintLogo(p);

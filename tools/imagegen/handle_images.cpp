@@ -7,15 +7,14 @@
 namespace imagegen {
 namespace {
 
-void PaintHandle(RasterBitmap& image, bool bright) {
-  Painter p(image);
-  Handle(p, 0.5f, 0.5f, float(image.Width()) - 0.5f, float(image.Height()) - 0.5f, bright);
+void PaintHandle(Painter& p, bool bright) {
+  Handle(p, 0.5f, 0.5f, float(p.Width()) - 0.5f, float(p.Height()) - 0.5f, bright);
 }
 
 }  // namespace
 
-void PaintWaveHandle(RasterBitmap& image) { PaintHandle(image, false); }
-void PaintSlotThumb(RasterBitmap& image) { PaintHandle(image, true); }
-void PaintSlotThumbAlt(RasterBitmap& image) { PaintHandle(image, false); }
+void PaintWaveHandle(Painter& p) { PaintHandle(p, false); }
+void PaintSlotThumb(Painter& p) { PaintHandle(p, true); }
+void PaintSlotThumbAlt(Painter& p) { PaintHandle(p, false); }
 
 }  // namespace imagegen

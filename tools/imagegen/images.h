@@ -7,24 +7,24 @@
 
 namespace imagegen {
 
-void PaintBackground(RasterBitmap& image);
-void PaintFrequencyKnob(RasterBitmap& image);
-void PaintFadeKnob(RasterBitmap& image);
-void PaintVolumeKnob(RasterBitmap& image);
-void PaintReferenceButtons(RasterBitmap& image);
-void PaintPlayButton(RasterBitmap& image);
-void PaintFadeStartSwitch(RasterBitmap& image);
-void PaintLinkSwitch(RasterBitmap& image);
-void PaintEqualizerSwitch(RasterBitmap& image);
-void PaintPanSwitch(RasterBitmap& image);
-void PaintWaves(RasterBitmap& image);
-void PaintWaveHandle(RasterBitmap& image);
-void PaintSlotThumb(RasterBitmap& image);
-void PaintSlotThumbAlt(RasterBitmap& image);
-void PaintSlotFree(RasterBitmap& image);
-void PaintSlotOccupied(RasterBitmap& image);
-void PaintSlotPressed(RasterBitmap& image);
-void PaintPhaseSyncButton(RasterBitmap& image);
+void PaintBackground(Painter& p);
+void PaintFrequencyKnob(Painter& p);
+void PaintFadeKnob(Painter& p);
+void PaintVolumeKnob(Painter& p);
+void PaintReferenceButtons(Painter& p);
+void PaintPlayButton(Painter& p);
+void PaintFadeStartSwitch(Painter& p);
+void PaintLinkSwitch(Painter& p);
+void PaintEqualizerSwitch(Painter& p);
+void PaintPanSwitch(Painter& p);
+void PaintWaves(Painter& p);
+void PaintWaveHandle(Painter& p);
+void PaintSlotThumb(Painter& p);
+void PaintSlotThumbAlt(Painter& p);
+void PaintSlotFree(Painter& p);
+void PaintSlotOccupied(Painter& p);
+void PaintSlotPressed(Painter& p);
+void PaintPhaseSyncButton(Painter& p);
 
 // Faces the background shows unlit where the images above show them lit.
 void ReferenceButtonFaces(Painter& p, float x, float y, bool lit);

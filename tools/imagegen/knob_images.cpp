@@ -63,28 +63,27 @@ void PaintPointer(Painter& p, float size, const KnobLook& look) {
   p.Fill(line, look.pointer);
 }
 
-void PaintKnob(RasterBitmap& image, const KnobLook& look) {
-  const int size = image.Height();
-  RasterMemBitmap base(size, size);
-  Painter baseOnly(base);
+void PaintKnob(Painter& p, const KnobLook& look) {
+  const int size = p.Height(), pixels = p.Image().Height();  // editor and image pixels
+  RasterMemBitmap base(pixels, pixels);
+  Painter baseOnly(base, p.Scale());
   PaintBase(baseOnly, float(size), look);
-  RasterBlit(image, base, size, 0, 0, 0, size, size, {RasterMode::Copy, false, 1.0f});
-  Painter p(image);
+  RasterBlit(p.Image(), base, pixels, 0, 0, 0, pixels, pixels, {RasterMode::Copy, false, 1.0f});
   PaintPointer(p, float(size), look);
 }
 
 }  // namespace
 
-void PaintFrequencyKnob(RasterBitmap& image) {
-  PaintKnob(image, {0.36f, 11, true, 1.5f, palette::kAccent});
+void PaintFrequencyKnob(Painter& p) {
+  PaintKnob(p, {0.36f, 11, true, 1.5f, palette::kAccent});
 }
 
-void PaintFadeKnob(RasterBitmap& image) {
-  PaintKnob(image, {0.36f, 7, false, 1.1f, palette::kAccent});
+void PaintFadeKnob(Painter& p) {
+  PaintKnob(p, {0.36f, 7, false, 1.1f, palette::kAccent});
 }
 
-void PaintVolumeKnob(RasterBitmap& image) {
-  PaintKnob(image, {0.36f, 7, false, 1.1f, Rgb(0xf3eee2)});
+void PaintVolumeKnob(Painter& p) {
+  PaintKnob(p, {0.36f, 7, false, 1.1f, Rgb(0xf3eee2)});
 }
 
 }  // namespace imagegen

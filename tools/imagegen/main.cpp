@@ -1,7 +1,8 @@
 // Draws the editor's images and writes them as PNGs.
 //   spw_imagegen [FOLDER] [NAME...]
 // FOLDER defaults to img (run from the source tree's top); NAMEs ("bg.png")
-// limit the run to those images.
+// limit the run to those images. Each image is drawn twice: at its size
+// (bg.png) and at twice its size for high-density screens (bg@2x.png).
 
 #include <cstdio>
 #include <cstring>
@@ -14,11 +15,11 @@
 namespace {
 
 using namespace spw_editor;
-using Painter = void (*)(RasterBitmap&);
+using PaintFunction = void (*)(imagegen::Painter&);
 
 struct Job {
   int id;
-  Painter paint;
+  PaintFunction paint;
 };
 
 const Job kJobs[] = {
@@ -42,15 +43,20 @@ const Job kJobs[] = {
     {kImagePhaseSyncButton, imagegen::PaintPhaseSyncButton},
 };
 
-const char* FileName(const ImageInfo& info) {
+constexpr int kScales[] = {1, 2};
+
+// "bg.png" at 1, "bg@2x.png" at 2.
+std::string FileName(const ImageInfo& info, int scale) {
   const char* slash = std::strrchr(info.name, '/');
-  return slash ? slash + 1 : info.name;
+  std::string name = slash ? slash + 1 : info.name;
+  if (scale != 1) name.insert(name.rfind('.'), "@" + std::to_string(scale) + "x");
+  return name;
 }
 
-bool Wanted(const ImageInfo& info, int argc, char** argv) {
+bool Wanted(const std::string& name, int argc, char** argv) {
   if (argc <= 2) return true;
   for (int i = 2; i < argc; ++i) {
-    if (std::strcmp(argv[i], FileName(info)) == 0) return true;
+    if (name == argv[i]) return true;
   }
   return false;
 }
@@ -62,16 +68,20 @@ int main(int argc, char** argv) {
   int written = 0;
   for (const Job& job : kJobs) {
     const ImageInfo& info = *FindEditorImage(job.id);
-    if (!Wanted(info, argc, argv)) continue;
-    RasterMemBitmap image(info.width, info.height);
-    job.paint(image);
-    const std::string path = folder + "/" + FileName(info);
-    if (!RasterWritePngFile(image, path.c_str())) {
-      std::fprintf(stderr, "spw_imagegen: cannot write %s\n", path.c_str());
-      return 1;
+    for (const int scale : kScales) {
+      const std::string name = FileName(info, scale);
+      if (!Wanted(name, argc, argv)) continue;
+      RasterMemBitmap image(info.width * scale, info.height * scale);
+      imagegen::Painter painter(image, float(scale));
+      job.paint(painter);
+      const std::string path = folder + "/" + name;
+      if (!RasterWritePngFile(image, path.c_str())) {
+        std::fprintf(stderr, "spw_imagegen: cannot write %s\n", path.c_str());
+        return 1;
+      }
+      std::printf("%s  %d x %d\n", path.c_str(), image.Width(), image.Height());
+      ++written;
     }
-    std::printf("%s  %d x %d\n", path.c_str(), info.width, info.height);
-    ++written;
   }
   if (written == 0) {
     std::fprintf(stderr, "spw_imagegen: no image of that name\n");

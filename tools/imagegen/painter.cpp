@@ -181,22 +181,33 @@ void Painter::Cover(int x, int y, const Colour& colour, float coverage) {
   pixel = RasterCombine(pixel, Pack(colour), {RasterMode::Copy, true, std::min(coverage, 1.0f)});
 }
 
+int Painter::Width() const { return int(std::lround(float(image_.Width()) / scale_)); }
+
+int Painter::Height() const { return int(std::lround(float(image_.Height()) / scale_)); }
+
+RasterRect Painter::ToImage(const RasterRect& bounds) const {
+  if (scale_ == 1.0f) return bounds;
+  return Around(float(bounds.x) * scale_, float(bounds.y) * scale_, float(bounds.x + bounds.w) * scale_,
+                float(bounds.y + bounds.h) * scale_, 0);
+}
+
 void Painter::Fill(const Shape& shape, const Paint& paint, float opacity) {
-  const RasterRect& b = shape.bounds;
+  const RasterRect b = ToImage(shape.bounds);
   for (int y = b.y; y < b.y + b.h; ++y) {
     for (int x = b.x; x < b.x + b.w; ++x) {
-      const float px = float(x) + 0.5f, py = float(y) + 0.5f;
-      const float coverage = std::clamp(0.5f - shape.distance(px, py), 0.0f, 1.0f);
+      const float px = Centre(x), py = Centre(y);
+      // Antialiased over one image pixel, whatever the scale.
+      const float coverage = std::clamp(0.5f - shape.distance(px, py) * scale_, 0.0f, 1.0f);
       if (coverage > 0) Cover(x, y, paint(px, py), coverage * opacity);
     }
   }
 }
 
 void Painter::Glow(const Shape& shape, Colour colour, float radius) {
-  const RasterRect b = Grow(shape.bounds, radius);
+  const RasterRect b = ToImage(Grow(shape.bounds, radius));
   for (int y = b.y; y < b.y + b.h; ++y) {
     for (int x = b.x; x < b.x + b.w; ++x) {
-      const float d = std::max(shape.distance(float(x) + 0.5f, float(y) + 0.5f), 0.0f);
+      const float d = std::max(shape.distance(Centre(x), Centre(y)), 0.0f);
       const float t = std::clamp(1.0f - d / radius, 0.0f, 1.0f);
       Cover(x, y, colour, t * t);
     }
@@ -204,18 +215,20 @@ void Painter::Glow(const Shape& shape, Colour colour, float radius) {
 }
 
 void Painter::Shadow(const Shape& shape, float dx, float dy, float blur, Colour colour) {
-  RasterRect b = Grow(shape.bounds, blur);
-  b.x += int(dx), b.y += int(dy);
-  for (int y = b.y; y < b.y + b.h + 1; ++y) {
-    for (int x = b.x; x < b.x + b.w + 1; ++x) {
-      const float d = shape.distance(float(x) + 0.5f - dx, float(y) + 0.5f - dy);
+  RasterRect grown = Grow(shape.bounds, blur);
+  grown.x += int(dx), grown.y += int(dy), grown.w += 1, grown.h += 1;
+  const RasterRect b = ToImage(grown);
+  for (int y = b.y; y < b.y + b.h; ++y) {
+    for (int x = b.x; x < b.x + b.w; ++x) {
+      const float d = shape.distance(Centre(x) - dx, Centre(y) - dy);
       const float t = std::clamp(0.5f - d / (2 * blur), 0.0f, 1.0f);
       Cover(x, y, colour, t * t * (3 - 2 * t));
     }
   }
 }
 
-int Painter::TextWidth(const char* text, const TextStyle& style) {
+namespace {
+int TextWidthOf(const char* text, const TextStyle& style) {
   RasterCachedFont* font = FontFor(style);
   if (style.tracking == 0) return font->TextWidth(text);
   int width = 0;
@@ -226,10 +239,19 @@ int Painter::TextWidth(const char* text, const TextStyle& style) {
   const int gaps = int(std::strlen(text)) - 1;
   return width + int(std::lround(style.tracking * float(std::max(gaps, 0))));
 }
+}  // namespace
 
-void Painter::Text(const char* text, const TextStyle& style, int left, int top, int width) {
+int Painter::TextWidth(const char* text, const TextStyle& style) { return TextWidthOf(text, style); }
+
+void Painter::Text(const char* text, const TextStyle& editorStyle, int editorLeft, int editorTop, int editorWidth) {
+  // Rasterised at the image's size: a font scale times as tall, placed in image pixels.
+  TextStyle style = editorStyle;
+  style.height = int(std::lround(float(style.height) * scale_));
+  style.tracking *= scale_;
+  const int left = int(std::lround(float(editorLeft) * scale_)), top = int(std::lround(float(editorTop) * scale_));
+  const int width = int(std::lround(float(editorWidth) * scale_));
   RasterCachedFont* font = FontFor(style);
-  const int textWidth = TextWidth(text, style);
+  const int textWidth = TextWidthOf(text, style);
   int x = left;
   if (style.align == Align::Centre) x = left + (width - textWidth) / 2;
   if (style.align == Align::Right) x = left + width - textWidth;
@@ -254,7 +276,8 @@ void Painter::Text(const char* text, const TextStyle& style, int left, int top, 
   }
 }
 
-void Painter::Dither(const RasterRect& area, float amount) {
+void Painter::Dither(const RasterRect& editorArea, float amount) {
+  const RasterRect area = ToImage(editorArea);
   for (int y = area.y; y < area.y + area.h; ++y) {
     for (int x = area.x; x < area.x + area.w; ++x) {
       uint32_t hash = uint32_t(x) * 73856093u ^ uint32_t(y) * 19349663u;

@@ -2,6 +2,9 @@
 // Antialiased shapes, gradients, glows and text for the image generator, drawn
 // into the raster layer's images. Shapes are signed distance functions (pixels,
 // negative inside); a pixel is covered by how far its centre lies inside.
+// Everything is given in editor pixels; a painter with a scale draws it at
+// that many image pixels per editor pixel (2 for the twice-size images), so
+// edges, gradients and text are drawn sharp at that size, not enlarged.
 
 #include <functional>
 #include <vector>
@@ -64,7 +67,8 @@ struct TextStyle {
 
 class Painter {
  public:
-  explicit Painter(RasterBitmap& image) : image_(image) {}
+  // image is scale times the size the painter draws for.
+  explicit Painter(RasterBitmap& image, float scale = 1.0f) : image_(image), scale_(scale) {}
 
   // Covers the shape with the paint, antialiased over one pixel.
   void Fill(const Shape& shape, const Paint& paint, float opacity = 1.0f);
@@ -75,17 +79,26 @@ class Painter {
   void Shadow(const Shape& shape, float dx, float dy, float blur, Colour colour);
   // One line of text in (left, top, width): aligned, starting at the top.
   void Text(const char* text, const TextStyle& style, int left, int top, int width);
-  // Width in pixels that Text would take.
+  // Width in editor pixels that Text would take (measured at 1x, so layouts agree at every scale).
   int TextWidth(const char* text, const TextStyle& style);
   // Shakes the colours by up to amount levels (of 255) so gradients do not band.
   void Dither(const RasterRect& area, float amount);
 
   RasterBitmap& Image() { return image_; }
+  float Scale() const { return scale_; }
+  // The size drawn for, editor pixels.
+  int Width() const;
+  int Height() const;
 
  private:
   void Cover(int x, int y, const Colour& colour, float coverage);
+  // The image pixels that cover bounds (editor pixels).
+  RasterRect ToImage(const RasterRect& bounds) const;
+  // The editor position of an image pixel's centre.
+  float Centre(int pixel) const { return (float(pixel) + 0.5f) / scale_; }
 
   RasterBitmap& image_;
+  float scale_;
 };
 
 }  // namespace imagegen

@@ -9,9 +9,8 @@ namespace {
 
 enum class CellState { Free, Occupied, Pressed };
 
-void PaintCell(RasterBitmap& image, CellState state) {
-  Painter p(image);
-  const float w = float(image.Width()), h = float(image.Height());
+void PaintCell(Painter& p, CellState state) {
+  const float w = float(p.Width()), h = float(p.Height());
   const Shape box = RoundedBox(0.5f, 0.5f, w - 0.5f, h - 0.5f, 3);
   const Shape face = Inset(box, 1);
   switch (state) {
@@ -33,15 +32,14 @@ void PaintCell(RasterBitmap& image, CellState state) {
 
 }  // namespace
 
-void PaintSlotFree(RasterBitmap& image) { PaintCell(image, CellState::Free); }
-void PaintSlotOccupied(RasterBitmap& image) { PaintCell(image, CellState::Occupied); }
-void PaintSlotPressed(RasterBitmap& image) { PaintCell(image, CellState::Pressed); }
+void PaintSlotFree(Painter& p) { PaintCell(p, CellState::Free); }
+void PaintSlotOccupied(Painter& p) { PaintCell(p, CellState::Occupied); }
+void PaintSlotPressed(Painter& p) { PaintCell(p, CellState::Pressed); }
 
 // Shown while the tones have drifted apart: a warm, softly glowing face; the
 // count of active tones is written over its middle.
-void PaintPhaseSyncButton(RasterBitmap& image) {
-  Painter p(image);
-  const float w = float(image.Width()), h = float(image.Height());
+void PaintPhaseSyncButton(Painter& p) {
+  const float w = float(p.Width()), h = float(p.Height());
   const Shape box = RoundedBox(0.5f, 0.5f, w - 0.5f, h - 0.5f, 4);
   p.Fill(box, palette::kWarm);
   p.Fill(Inset(box, 1), Vertical(0, h, Rgb(0x7a4c12), Rgb(0x4a2c08)));

@@ -13,13 +13,13 @@ namespace {
 constexpr float kCorner = 4.0f;  // radius of button and switch corners
 
 // The box of frame `frame` of an image whose frames lie side by side.
-Shape FrameBox(const RasterBitmap& image, int frames, int frame, float sideInset = 0.5f) {
-  const float w = float(image.Width() / frames), left = w * float(frame);
-  return RoundedBox(left + sideInset, 0.5f, left + w - sideInset, float(image.Height()) - 0.5f, kCorner);
+Shape FrameBox(const Painter& p, int frames, int frame, float sideInset = 0.5f) {
+  const float w = float(p.Width() / frames), left = w * float(frame);
+  return RoundedBox(left + sideInset, 0.5f, left + w - sideInset, float(p.Height()) - 0.5f, kCorner);
 }
 
-float FrameLeft(const RasterBitmap& image, int frames, int frame) {
-  return float(image.Width() / frames * frame);
+float FrameLeft(const Painter& p, int frames, int frame) {
+  return float(p.Width() / frames * frame);
 }
 
 void Arrow(Painter& p, float cx, float cy, bool up, Colour colour) {
@@ -63,37 +63,33 @@ void PlayButtonFace(Painter& p, float x, float y, bool lit) {
   }
 }
 
-void PaintReferenceButtons(RasterBitmap& image) {
-  Painter p(image);
+void PaintReferenceButtons(Painter& p) {
   ReferenceButtonFaces(p, 0, 0, true);
 }
 
-void PaintPlayButton(RasterBitmap& image) {
-  Painter p(image);
+void PaintPlayButton(Painter& p) {
   PlayButtonFace(p, 0, 0, true);
 }
 
 // "By Volume" and "By Freq": how tones start and stop.
-void PaintFadeStartSwitch(RasterBitmap& image) {
-  Painter p(image);
+void PaintFadeStartSwitch(Painter& p) {
   // Shortened to fit; "By Vol" also keeps it apart from the "Volume" knob below.
   const char* const values[] = {"By Vol", "By Freq"};
   for (int f = 0; f < 2; ++f) {
     // Narrower than the frame, to keep clear of the ear caption beside it.
-    ButtonFace(p, FrameBox(image, 2, f, 2.5f), 0, float(image.Height()), false);
-    p.Text(values[f], FaceStyle(10, palette::kAccent), int(FrameLeft(image, 2, f)), 3, image.Width() / 2);
+    ButtonFace(p, FrameBox(p, 2, f, 2.5f), 0, float(p.Height()), false);
+    p.Text(values[f], FaceStyle(10, palette::kAccent), int(FrameLeft(p, 2, f)), 3, p.Width() / 2);
   }
 }
 
 // "No", "Yes", "Yes & up/down".
-void PaintLinkSwitch(RasterBitmap& image) {
-  Painter p(image);
+void PaintLinkSwitch(Painter& p) {
   for (int f = 0; f < 3; ++f) {
     const bool lit = f > 0;
-    ButtonFace(p, FrameBox(image, 3, f), 0, float(image.Height()), lit);
-    const float left = FrameLeft(image, 3, f);
+    ButtonFace(p, FrameBox(p, 3, f), 0, float(p.Height()), lit);
+    const float left = FrameLeft(p, 3, f);
     const Colour ink = lit ? palette::kLitText : palette::kUnlitText;
-    const int w = image.Width() / 3;
+    const int w = p.Width() / 3;
     p.Text(f == 0 ? "No" : "Yes", FaceStyle(10, ink), int(left) - (f == 2 ? 3 : 0), 4, w);
     if (f == 2) {
       Arrow(p, left + 23.5f, 6.0f, true, ink);
@@ -104,14 +100,13 @@ void PaintLinkSwitch(RasterBitmap& image) {
 
 // "Linear", "Pink noise", "Decrease by 4.5dB", "Brownian noise": the level
 // over four octaves, flat or falling by 3, 4.5 or 6 dB an octave.
-void PaintEqualizerSwitch(RasterBitmap& image) {
-  Painter p(image);
+void PaintEqualizerSwitch(Painter& p) {
   const float slopes[] = {0.0f, 3.0f, 4.5f, 6.0f};  // dB per octave
-  const float h = float(image.Height());
+  const float h = float(p.Height());
   for (int f = 0; f < 4; ++f) {
     const bool lit = f > 0;
-    ButtonFace(p, FrameBox(image, 4, f), 0, h, lit);
-    const float left = FrameLeft(image, 4, f) + 5, right = left + 23;
+    ButtonFace(p, FrameBox(p, 4, f), 0, h, lit);
+    const float left = FrameLeft(p, 4, f) + 5, right = left + 23;
     const float pixelsPerDb = 9.0f / 24.0f, middle = h * 0.5f;
     const float rise = slopes[f] * 2 * pixelsPerDb;  // two octaves either side of the middle
     const Shape curve = Segment({left, middle - rise}, {right, middle + rise}, 0.8f);
@@ -122,9 +117,8 @@ void PaintEqualizerSwitch(RasterBitmap& image) {
 
 // "Right", "Left", "Center Right", "Center Left", "Null": where the lower
 // tone (ring) and the higher tone (lit dot) of each pair sit between the ears.
-void PaintPanSwitch(RasterBitmap& image) {
-  Painter p(image);
-  const float w = float(image.Width() / 5), cy = float(image.Height()) * 0.5f;
+void PaintPanSwitch(Painter& p) {
+  const float w = float(p.Width() / 5), cy = float(p.Height()) * 0.5f;
   struct Placement {
     float lower, higher;  // across the frame, 0..1; equal for no beat
   };

@@ -37,11 +37,10 @@ std::vector<Point> Trace(OscillatorBank& bank, float top, float w) {
 
 }  // namespace
 
-void PaintWaves(RasterBitmap& image) {
-  Painter p(image);
+void PaintWaves(Painter& p) {
   OscillatorBank bank;
   InitOscillatorBank(bank);
-  const float w = float(image.Width()), h = float(image.Height() / kWaves);
+  const float w = float(p.Width()), h = float(p.Height() / kWaves);
   for (int wave = 0; wave < kWaves; ++wave) {
     const float top = h * float(wave);
     PaintScreen(p, top, w, h);

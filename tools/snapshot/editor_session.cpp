@@ -1,7 +1,8 @@
 #include "editor_session.h"
 
+#include <cmath>
+
 #include "headless_front.h"
-#include "scaled_png.h"
 #include "layout_table.h"
 #include "platform/headless/graphics_headless.h"
 #include "staged_file.h"
@@ -16,9 +17,10 @@ constexpr int kDragSteps = 4;
 
 }  // namespace
 
-EditorSession::EditorSession(bool window)
+EditorSession::EditorSession(bool window, double scale)
     : plug_(new CLS_STEREOPULSEWEAVER(window ? EditorWindowing::kPlatformWindow : EditorWindowing::kHeadless)),
-      window_(window) {}
+      window_(window),
+      scale_(scale) {}
 
 EditorSession::~EditorSession() {
   front_.reset();  // the window closes while the plug-in is still switched on
@@ -42,10 +44,12 @@ bool EditorSession::Open(std::string* error) {
     return false;
   }
   if (window_) {
-    front_ = WindowFront::Open(*host_->Controller(), error);
+    Editor().SetZoom(1.0);  // the picture is at the scale asked for, whatever the person's zoom
+    front_ = WindowFront::Open(*host_->Controller(), scale_, error);
     windowFailed_ = !front_;
     if (!front_) return false;
   } else {
+    Graphics().SetHostScale(scale_);
     front_ = std::make_unique<HeadlessFront>(Graphics());
   }
   return true;
@@ -69,34 +73,36 @@ void EditorSession::Step() {
   DrawCycle();
 }
 
+int EditorSession::Device(int p) const { return static_cast<int>(std::floor((p + 0.5) * scale_)); }
+
 void EditorSession::Click(int x, int y, bool rightButton) {
-  front_->Move(x, y, false);
-  front_->Press(x, y, rightButton);
+  front_->Move(Device(x), Device(y), false);
+  front_->Press(Device(x), Device(y), rightButton);
   Step();
-  front_->Release(x, y, rightButton);
+  front_->Release(Device(x), Device(y), rightButton);
   Step();
 }
 
 void EditorSession::Drag(int x, int y, int dx, int dy) {
-  front_->Move(x, y, false);
-  front_->Press(x, y, false);
+  front_->Move(Device(x), Device(y), false);
+  front_->Press(Device(x), Device(y), false);
   for (int k = 1; k <= kDragSteps; ++k) {
-    front_->Move(x + dx * k / kDragSteps, y + dy * k / kDragSteps, true);
+    front_->Move(Device(x + dx * k / kDragSteps), Device(y + dy * k / kDragSteps), true);
     Step();
   }
-  front_->Release(x + dx, y + dy, false);
+  front_->Release(Device(x + dx), Device(y + dy), false);
   if (!spw_editor::InsideEditor(x + dx, y + dy)) front_->Leave();
   Step();
 }
 
 void EditorSession::Wheel(int x, int y, int notches) {
-  front_->Move(x, y, false);
-  front_->Wheel(x, y, notches);
+  front_->Move(Device(x), Device(y), false);
+  front_->Wheel(Device(x), Device(y), notches);
   Step();
 }
 
 void EditorSession::Hover(int x, int y) {
-  front_->Move(x, y, false);
+  front_->Move(Device(x), Device(y), false);
   Step();
 }
 
@@ -108,23 +114,17 @@ bool EditorSession::Type(const std::string& text, std::string* error) {
   return typed;
 }
 
-bool EditorSession::WritePng(const std::string& path, int scale, std::string* error) {
+bool EditorSession::WritePng(const std::string& path, std::string* error) {
   std::vector<uint8_t> png;
   std::string reason;
   spwrender::StagedFile file;
-  if (!EncodePng(scale, &png)) {
+  if (!front_->EncodePng(&png)) {
     reason = "cannot write '" + path + "': the editor drew no picture";
   } else if (file.Stage(path, std::move(png), &reason) && file.Deliver(&reason)) {
     return true;
   }
   if (error) *error = reason;
   return false;
-}
-
-bool EditorSession::EncodePng(int scale, std::vector<uint8_t>* png) {
-  if (scale == 1) return front_->EncodePng(png);
-  const RasterBitmap* surface = window_ ? nullptr : Graphics().Surface();
-  return surface && EncodeScaledPng(*surface, scale, png);
 }
 
 }  // namespace spwsnapshot

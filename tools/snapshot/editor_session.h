@@ -30,7 +30,8 @@ class EditorSession {
   static constexpr double kSampleRate = 48000.0;  // Hz
   static constexpr int kBlockFrames = 512;
 
-  explicit EditorSession(bool window = false);
+  // scale: device pixels per editor pixel (1 to 2), as a host on a high-density screen sets it.
+  explicit EditorSession(bool window = false, double scale = 1.0);
   ~EditorSession();
   EditorSession(const EditorSession&) = delete;
   EditorSession& operator=(const EditorSession&) = delete;
@@ -53,7 +54,7 @@ class EditorSession {
   // One block of audio and one draw cycle: what follows every action.
   void Step();
 
-  // Mouse actions in editor pixels, each followed by Step(). The pointer moves
+  // Mouse actions in editor pixels (delivered at the device pixel under their centre), each followed by Step(). The pointer moves
   // to the point first, as a person's does. A click holds the button over one
   // Step, as a person's click spans a timer tick; a drag moves in four steps,
   // one Step each, then releases.
@@ -73,17 +74,18 @@ class EditorSession {
   IGraphicsHeadless& Graphics();
   spwhost::Plugin& Host() { return *host_; }
 
-  // Writes the editor's picture as a PNG, each pixel as scale x scale pixels
-  // (scale 2: without a window only), put in place whole; false with the
+  // Writes the editor's picture as a PNG, put in place whole; false with the
   // system's reason (and no file) on failure.
-  bool WritePng(const std::string& path, int scale = 1, std::string* error = nullptr);
+  bool WritePng(const std::string& path, std::string* error = nullptr);
 
  private:
-  bool EncodePng(int scale, std::vector<uint8_t>* png);
+  // The device pixel whose centre lies in editor pixel p.
+  int Device(int p) const;
 
   CLS_STEREOPULSEWEAVER* plug_;  // one reference held
   bool window_;
   bool windowFailed_ = false;
+  double scale_;
   std::unique_ptr<spwhost::Plugin> host_;
   std::unique_ptr<EditorFront> front_;
   float left_[kBlockFrames] = {};

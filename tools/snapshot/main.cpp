@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     return Fail(2, error + "; nothing was written");
   }
 #endif
-  EditorSession session(options.window);
+  EditorSession session(options.window, options.scale);
   if (!session.Start(&error)) {
     return Fail(1, session.WindowFailed() ? "cannot open the editor's window: " + error
                                           : "the plug-in does not start: " + error);
@@ -53,6 +53,6 @@ int main(int argc, char** argv) {
   if (!script.RunAll(options.actions, &error)) return Fail(2, error);
   if (options.listControls) PrintControls(session.Editor(), stdout);
   if (options.listParams) PrintParameters(session.Plug(), stdout);
-  if (!options.output.empty() && !session.WritePng(options.output, options.scale, &error)) return Fail(1, error);
+  if (!options.output.empty() && !session.WritePng(options.output, &error)) return Fail(1, error);
   return 0;
 }

@@ -13,7 +13,7 @@ const char kSnapshotUsage[] =
     "usage: spw_snapshot -o FILE.png [--program N|NAME] [--set NAME=VALUE]... [--blocks N]\n"
     "                    [--click X,Y] [--rclick X,Y] [--drag X,Y,DX,DY] [--wheel X,Y,STEPS]\n"
     "                    [--hover X,Y] [--type TEXT] [--controls] [--params] [--list-programs]\n"
-    "                    [--list-params] [--window] [--scale 1|2]\n"
+    "                    [--list-params] [--window] [--scale S]\n"
     "Builds the plug-in with its editor, runs the actions in the order given (each followed\n"
     "by one block of audio and one draw of the editor) and writes the editor as a PNG.\n"
     "--type enters TEXT into the value entry a right click on a knob opened.\n"
@@ -21,7 +21,8 @@ const char kSnapshotUsage[] =
     "--list-programs and --list-params the names --program and --set take.\n"
     "--window opens the editor in a real window as a host does, delivers the actions as\n"
     "window-system events and reads the picture back from the screen (needs a display).\n"
-    "--scale 2 writes the picture at twice the size, each pixel doubled.\n";
+    "--scale S (1 to 2) draws the editor at S device pixels per editor pixel, as on a\n"
+    "high-density screen; the actions' points stay in editor pixels.\n";
 
 namespace {
 
@@ -117,6 +118,17 @@ bool ParseAction(const Form& form, const std::string& argument, SnapshotAction* 
   return false;
 }
 
+bool ParseScale(const std::string& argument, double* scale, std::string* error) {
+  char* end = nullptr;
+  const double value = std::strtod(argument.c_str(), &end);
+  if (!argument.empty() && *end == '\0' && value >= 1.0 && value <= 2.0) {
+    *scale = value;
+    return true;
+  }
+  *error = "--scale takes a number from 1 to 2, not '" + argument + "'";
+  return false;
+}
+
 // The flag of a listing option; null for other arguments.
 bool* ListingFlag(const std::string& arg, SnapshotOptions* options) {
   if (arg == "--controls") return &options->listControls;
@@ -155,11 +167,7 @@ bool ParseSnapshotOptions(const std::vector<std::string>& args, SnapshotOptions*
     }
     const std::string& argument = args[++i];
     if (arg == "--scale") {
-      if (argument != "1" && argument != "2") {
-        *error = "--scale takes 1 or 2, not '" + argument + "'";
-        return false;
-      }
-      options->scale = argument == "2" ? 2 : 1;
+      if (!ParseScale(argument, &options->scale, error)) return false;
       continue;
     }
     if (arg == "-o" || arg == "--output") {
@@ -177,10 +185,6 @@ bool ParseSnapshotOptions(const std::vector<std::string>& args, SnapshotOptions*
     SnapshotAction action;
     if (!ParseAction(*form, argument, &action, error)) return false;
     options->actions.push_back(action);
-  }
-  if (options->window && options->scale != 1) {
-    *error = "--scale 2 draws without a window, not with --window";
-    return false;
   }
   return true;
 }

@@ -19,8 +19,8 @@ struct SnapshotAction {
 struct SnapshotOptions {
   std::string output;  // PNG to write; empty: none
   std::vector<SnapshotAction> actions;
-  int scale = 1;  // PNG pixels per editor pixel: 1, or 2 (each pixel doubled)
   bool window = false;  // the editor in a real window, real events, the picture read from the screen
+  double scale = 1.0;   // device pixels per editor pixel, 1 to 2
   bool listControls = false;
   bool listParams = false;
   bool listProgrammeNames = false;  // --list-programs, as spw_render

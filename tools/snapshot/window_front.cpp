@@ -1,7 +1,10 @@
 #include "window_front.h"
 
 #include "layout_table.h"
+#include <cmath>
+
 #include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 
 namespace spwsnapshot {
@@ -15,8 +18,10 @@ spwwin::Button ButtonOf(bool right) { return right ? spwwin::Button::kRight : sp
 
 }  // namespace
 
-std::unique_ptr<WindowFront> WindowFront::Open(Steinberg::Vst::IEditController& controller, std::string* error) {
-  auto driver = spwwin::WindowDriver::Create(spw_editor::kEditorWidth, spw_editor::kEditorHeight, error);
+std::unique_ptr<WindowFront> WindowFront::Open(Steinberg::Vst::IEditController& controller, double scale,
+                                               std::string* error) {
+  auto driver = spwwin::WindowDriver::Create(static_cast<int>(std::lround(spw_editor::kEditorWidth * scale)),
+                                             static_cast<int>(std::lround(spw_editor::kEditorHeight * scale)), error);
   if (!driver) return nullptr;
   Steinberg::IPlugView* view = controller.createView("editor");
   if (!view) {
@@ -24,6 +29,9 @@ std::unique_ptr<WindowFront> WindowFront::Open(Steinberg::Vst::IEditController& 
     return nullptr;
   }
   view->setFrame(driver->Frame());
+  // As a host on a high-density screen does, before opening the view.
+  Steinberg::FUnknownPtr<Steinberg::IPlugViewContentScaleSupport> scaling(view);
+  if (scale != 1.0 && scaling) scaling->setContentScaleFactor(static_cast<float>(scale));
   if (view->attached(driver->ParentHandle(), driver->PlatformType()) != Steinberg::kResultOk) {
     view->setFrame(nullptr);
     view->release();

@@ -21,7 +21,8 @@ namespace spwsnapshot {
 class WindowFront : public EditorFront {
  public:
   // Null with a reason when there is no display or the view does not open.
-  static std::unique_ptr<WindowFront> Open(Steinberg::Vst::IEditController& controller, std::string* error);
+  static std::unique_ptr<WindowFront> Open(Steinberg::Vst::IEditController& controller, double scale,
+                                           std::string* error);
   ~WindowFront() override;
 
   void Move(int x, int y, bool held) override;

@@ -55,7 +55,10 @@ void HostFrame::DestroyRunLoop() {
 #endif
 
 tresult PLUGIN_API HostFrame::resizeView(IPlugView* view, ViewRect* newSize) {
-  if (view && newSize) view->onSize(newSize);
+  if (!view || !newSize) return kResultOk;
+  ++resizeRequests_;
+  lastResize_ = *newSize;
+  view->onSize(newSize);
   return kResultOk;
 }
 

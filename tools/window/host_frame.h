@@ -1,6 +1,6 @@
 #pragma once
 // The frame a host hands the plug-in's view. It grants every resize (the
-// parent keeps its size). On Linux it is also the host's run loop: it watches
+// parent keeps its size) and remembers the last one asked for. On Linux it is also the host's run loop: it watches
 // the file descriptors and runs the timers the view registers, while RunFor runs.
 //
 // Threads: the host's UI thread.
@@ -29,6 +29,8 @@ class HostFrame : public Steinberg::IPlugFrame
   HostFrame& operator=(const HostFrame&) = delete;
 
   Steinberg::tresult PLUGIN_API resizeView(Steinberg::IPlugView* view, Steinberg::ViewRect* newSize) override;
+  int ResizeRequests() const { return resizeRequests_; }
+  const Steinberg::ViewRect& LastResize() const { return lastResize_; }
   Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID queried, void** obj) override;
   // Owned by the driver: counts, never deletes.
   Steinberg::uint32 PLUGIN_API addRef() override { return ++refs_; }
@@ -54,6 +56,8 @@ class HostFrame : public Steinberg::IPlugFrame
 
  private:
   std::atomic<Steinberg::uint32> refs_{1};
+  int resizeRequests_ = 0;
+  Steinberg::ViewRect lastResize_;
 #if SMTG_OS_LINUX
   using Clock = std::chrono::steady_clock;
   struct Watch {

@@ -16,9 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace Steinberg {
-class IPlugFrame;
-}
+#include "host_frame.h"
 
 namespace spwwin {
 
@@ -60,7 +58,7 @@ class WindowDriver {
   // What a host hands IPlugView::attached and IPlugView::setFrame.
   virtual void* ParentHandle() const = 0;
   virtual const char* PlatformType() const = 0;
-  virtual Steinberg::IPlugFrame* Frame() = 0;
+  virtual HostFrame* Frame() = 0;
   // The editor's window inside the parent (its first child); null when there is none.
   virtual void* EditorWindow() = 0;
   // The host destroys its window, and the editor's with it.

@@ -24,7 +24,7 @@ class WinDriver : public WindowDriver {
 
   void* ParentHandle() const override { return parent_; }
   const char* PlatformType() const override { return Steinberg::kPlatformTypeHWND; }
-  Steinberg::IPlugFrame* Frame() override { return &frame_; }
+  HostFrame* Frame() override { return &frame_; }
   void* EditorWindow() override { return Editor(); }
   void DestroyParent() override;
   void Pump(int ms) override;

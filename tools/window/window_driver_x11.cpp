@@ -36,7 +36,7 @@ class X11Driver : public WindowDriver {
 
   void* ParentHandle() const override { return reinterpret_cast<void*>(static_cast<uintptr_t>(parent_)); }
   const char* PlatformType() const override { return Steinberg::kPlatformTypeX11EmbedWindowID; }
-  Steinberg::IPlugFrame* Frame() override { return &frame_; }
+  HostFrame* Frame() override { return &frame_; }
   void* EditorWindow() override;
   void DestroyParent() override;
   void Pump(int ms) override;

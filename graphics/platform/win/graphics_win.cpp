@@ -17,6 +17,17 @@ HINSTANCE ThisModule() {
 
 RECT ToRect(const IArea& area) { return RECT{area.left, area.top, area.right, area.bottom}; }
 
+constexpr double kStandardDpi = 96.0;
+
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+
+// GetDpiForWindow where the system has it (Windows 10 1607 on), else null.
+GetDpiForWindowFunction DpiForWindow() {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  FARPROC found = user32 ? GetProcAddress(user32, "GetDpiForWindow") : nullptr;
+  return reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void (*)()>(found));
+}
+
 }  // namespace
 
 IGraphicsWin::IGraphicsWin(IEffectBase* plug, int width, int height, int frameRate)
@@ -51,7 +62,7 @@ void IGraphicsWin::UnregisterWindowClass() const {
 
 void* IGraphicsWin::OpenEditorWindow(void* parent) {
   HWND parentWindow = static_cast<HWND>(parent);
-  RECT place = {0, 0, Width(), Height()};
+  RECT place = {0, 0, DeviceWidth(), DeviceHeight()};
   if (window_) {
     // A window moving to a new parent keeps its place and size there.
     GetWindowRect(window_, &place);
@@ -66,8 +77,28 @@ void* IGraphicsWin::OpenEditorWindow(void* parent) {
     UnregisterWindowClass();
     return nullptr;
   }
+  FollowWindowDpi();
   RedrawAll();
   return window_;
+}
+
+double IGraphicsWin::WindowDpiScale() const {
+  static const GetDpiForWindowFunction dpiForWindow = DpiForWindow();
+  const UINT dpi = dpiForWindow && window_ ? dpiForWindow(window_) : 0;
+  return dpi > 0 ? dpi / kStandardDpi : 0.0;
+}
+
+void IGraphicsWin::FollowWindowDpi() {
+  if (HostScaleKnown()) return;  // the host's word counts
+  const double scale = WindowDpiScale();
+  if (scale > 0.0) SetSystemScale(scale);
+}
+
+void IGraphicsWin::ResizeWindowToScale() {
+  if (!window_) return;
+  RECT client;
+  GetClientRect(window_, &client);
+  ResizeWindows(DeviceWidth() - (client.right - client.left), DeviceHeight() - (client.bottom - client.top));
 }
 
 void IGraphicsWin::CloseEditorWindow() {
@@ -89,10 +120,8 @@ void IGraphicsWin::ForgetWindow() {
 }
 
 void IGraphicsWin::Resize(int width, int height) {
-  const int dw = width - Width();
-  const int dh = height - Height();
   IGraphics::Resize(width, height);
-  if (window_ && (dw || dh)) ResizeWindows(dw, dh);
+  ResizeWindowToScale();
 }
 
 void IGraphicsWin::ResizeWindows(int dw, int dh) {
@@ -128,7 +157,7 @@ void IGraphicsWin::Paint() {
   // The paint is validated even when nothing is drawn (no controls), so no WM_PAINT repeats.
   PAINTSTRUCT ps;
   paintDc_ = BeginPaint(window_, &ps);
-  const IArea update(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+  const IArea update = ToEditor(IArea(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom));
   if (paintDc_ && update.W() > 0 && update.H() > 0) Draw(update);
   EndPaint(window_, &ps);
   paintDc_ = nullptr;
@@ -137,7 +166,7 @@ void IGraphicsWin::Paint() {
 void IGraphicsWin::Tick() {
   entry_.Apply(*this);
   RedrawTick([this](const IArea& area) {
-    const RECT r = ToRect(area);
+    const RECT r = ToRect(ToDevice(area));
     InvalidateRect(window_, &r, FALSE);
     UpdateWindow(window_);
   });

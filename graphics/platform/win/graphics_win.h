@@ -10,6 +10,11 @@
 // WM_NCDESTROY: the held press and a pending wheel gesture end, the entry is
 // forgotten and the handle is never used again; opening again works.
 //
+// Until the host says how large the screen's pixels are (setContentScaleFactor),
+// the window's own DPI decides the scale: GetDpiForWindow, looked up at run
+// time (older systems lack it), when the window opens and when it moves to a
+// monitor of another DPI.
+//
 // Threads: the window's thread (the host's UI thread) only.
 
 #include <array>
@@ -36,6 +41,7 @@ class IGraphicsWin : public IGraphics {
   void* EditorWindowHandle() const override { return window_; }
   bool PaintToWindow(const IArea& rect) override;
   void Resize(int width, int height) override;
+  void ResizeWindowToScale() override;
   HINSTANCE Instance() const { return instance_; }
 
   // ---- Typed entry ----
@@ -67,6 +73,9 @@ class IGraphicsWin : public IGraphics {
   void Release(int x, int y, const IMouseKeys& keys);
   void TrackLeave();
   void ResizeWindows(int dw, int dh);
+  // The window's DPI as a scale (1 at 96 DPI); 0 when the system cannot tell.
+  double WindowDpiScale() const;
+  void FollowWindowDpi();
 
   static constexpr int kMillisecondsPerSecond = 1000;
 

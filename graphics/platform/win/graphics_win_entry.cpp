@@ -34,12 +34,12 @@ DWORD AlignmentStyle(int align) {
 void IGraphicsWin::OpenValueEntry(IControl* control, IParameter* param, bool small) {
   if (!control || !param || !window_ || entry_.IsOpen()) return;
   const std::string current = ParamDisplayText(*param);
-  HFONT font = MakeFont(kEntryFontHeight, false, false, kEntryFontFace);
+  HFONT font = MakeFont(ToDevice(kEntryFontHeight), false, false, kEntryFontFace);
   const std::vector<std::string> choices = ParamChoiceTexts(*param);
   std::unique_ptr<WinEntryBox> box;
   if (choices.empty()) {
     const DWORD style = ES_MULTILINE | ES_AUTOHSCROLL | (small ? ES_CENTER : ES_LEFT);
-    box = WinEntryBox::Edit(window_, ValueBoxRect(*control, *param, small), style, current, font, entry_);
+    box = WinEntryBox::Edit(window_, ToDevice(ValueBoxRect(*control, *param, small)), style, current, font, entry_);
   } else {
     size_t longest = 0;
     int selected = -1;
@@ -48,7 +48,7 @@ void IGraphicsWin::OpenValueEntry(IControl* control, IParameter* param, bool sma
       if (choices[i] == current) selected = static_cast<int>(i);  // the last one that matches
     }
     const IArea rect = ChoiceListRect(*control, static_cast<int>(choices.size()), static_cast<int>(longest), small);
-    box = WinEntryBox::List(window_, rect, choices, selected, font, entry_);
+    box = WinEntryBox::List(window_, ToDevice(rect), choices, selected, font, entry_);
   }
   if (box) entry_.Open(std::move(box), control, param);
 }
@@ -58,10 +58,10 @@ void IGraphicsWin::PromptTextInput(IEditableTextControl& control) {
   char text[ITextControl::kTextSize] = {};
   control.GetText(text, sizeof text);
   const ITextStyle& style = control.Style();
-  HFONT font = MakeFont(style.size, style.style == kTextBold, style.style == kTextItalic, style.face);
+  HFONT font = MakeFont(ToDevice(style.size), style.style == kTextBold, style.style == kTextItalic, style.face);
   DWORD kind = AlignmentStyle(style.align) | ES_AUTOHSCROLL;
   if (!control.Editable()) kind |= ES_READONLY;
   kind |= control.Password() ? ES_PASSWORD : ES_MULTILINE;
-  auto box = WinEntryBox::Edit(window_, control.Rect(), kind, text, font, entry_);
+  auto box = WinEntryBox::Edit(window_, ToDevice(control.Rect()), kind, text, font, entry_);
   if (box) entry_.Open(std::move(box), &control, nullptr);
 }

@@ -10,6 +10,11 @@ namespace {
 
 constexpr int kWheelNotch = WHEEL_DELTA;  // 120 units per notch
 
+// Sent when the window (or, for a child window, its top-level parent) moves to a monitor
+// of another DPI; older headers lack them.
+constexpr UINT kDpiChanged = 0x02E0;             // WM_DPICHANGED
+constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
+
 IMouseKeys KeysFrom(WPARAM flags) {
   IMouseKeys keys;
   keys.left = (flags & MK_LBUTTON) != 0;
@@ -118,6 +123,10 @@ LRESULT IGraphicsWin::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
+    case kDpiChanged:
+    case kDpiChangedAfterParent:
+      FollowWindowDpi();
+      return 0;
     case WM_COMMAND:
       // The drop-down list of an entry reports a choice.
       if (HIWORD(wParam) == CBN_SELCHANGE && LOWORD(wParam) == kEntryId && entry_.IsOpen()) entry_.Commit();

@@ -29,7 +29,7 @@ void* IGraphicsX11::EditorWindowHandle() const {
 int IGraphicsX11::EventFileDescriptor() const { return conn_ ? conn_->FileDescriptor() : -1; }
 
 void* IGraphicsX11::OpenEditorWindow(void* parent) {
-  IArea place(0, 0, Width(), Height());
+  IArea place(0, 0, DeviceWidth(), DeviceHeight());
   if (window_) {
     // A window moving to a new parent keeps its place and size there.
     xcb_get_geometry_reply_t* geometry =
@@ -102,8 +102,12 @@ void IGraphicsX11::ForgetWindow() {
 
 void IGraphicsX11::Resize(int width, int height) {
   IGraphics::Resize(width, height);
+  ResizeWindowToScale();
+}
+
+void IGraphicsX11::ResizeWindowToScale() {
   if (!window_) return;
-  const uint32_t size[] = {static_cast<uint32_t>(width), static_cast<uint32_t>(height)};
+  const uint32_t size[] = {static_cast<uint32_t>(DeviceWidth()), static_cast<uint32_t>(DeviceHeight())};
   xcb_configure_window(conn_->Get(), window_, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
   xcb_clear_area(conn_->Get(), 1, window_, 0, 0, 0, 0);  // exposes the whole window
   xcb_flush(conn_->Get());
@@ -167,7 +171,7 @@ void IGraphicsX11::Expose(const xcb_expose_event_t& e) {
   if (e.window != window_) return;
   exposed_ = exposed_.Union(IArea(e.x, e.y, e.x + e.width, e.y + e.height));
   if (e.count > 0) return;  // more of the same exposure follow
-  const IArea area = exposed_;
+  const IArea area = ToEditor(exposed_);
   exposed_ = IArea();
   Draw(area);
 }

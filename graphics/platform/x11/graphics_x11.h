@@ -35,6 +35,7 @@ class IGraphicsX11 : public IGraphics {
   void RedrawTimerTick() override;
   bool PaintToWindow(const IArea& rect) override;
   void Resize(int width, int height) override;
+  void ResizeWindowToScale() override;
 
   // ---- Typed entry ----
   void OpenValueEntry(IControl* control, IParameter* param, bool small) override;

@@ -12,7 +12,7 @@ X11EntryField* IGraphicsX11::Field() const { return static_cast<X11EntryField*>(
 void IGraphicsX11::OpenField(const IArea& rect, const std::string& text, IControl* control, IParameter* param,
                              const X11EntryField::Look& look) {
   if (!window_ || entry_.IsOpen()) return;
-  auto field = X11EntryField::Create(*conn_, window_, rect, text, look, entry_);
+  auto field = X11EntryField::Create(*conn_, window_, ToDevice(rect), text, look, entry_);
   if (field) entry_.Open(std::move(field), control, param);
 }
 

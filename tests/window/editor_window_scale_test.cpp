@@ -1,0 +1,84 @@
+// The editor in a real window on a high-density screen: the host gives the view
+// its scale (150 %) before opening it; the window, the size the view reports,
+// the picture and the mouse all follow, and a later change of the host's scale
+// resizes the window through the host's frame.
+
+#include <cmath>
+
+#include "editor_window_fixture.h"
+
+namespace {
+
+constexpr Steinberg::Vst::ParamID kReference = 2;
+constexpr double kScale = 1.5;
+constexpr int kBinauralFreqX = 160, kBinauralFreqY = 98;  // the "Binaural Freq" button, editor pixels
+
+int Device(int editorPixel, double scale) { return static_cast<int>(std::floor((editorPixel + 0.5) * scale)); }
+
+class EditorWindowAtScale : public EditorWindowTest {
+ protected:
+  EditorWindowAtScale() { hostScale_ = kScale; }
+};
+
+TEST_F(EditorWindowAtScale, OpensAtTheHostsScaleAndReportsThatSize) {
+  Steinberg::ViewRect size;
+  ASSERT_EQ(view_->getSize(&size), Steinberg::kResultOk);
+  EXPECT_EQ(size.getWidth(), 780);
+  EXPECT_EQ(size.getHeight(), 603);
+  const spwwin::Picture picture = driver_->Capture();
+  EXPECT_EQ(picture.width, 780);
+  EXPECT_EQ(picture.height, 603);
+  if (HasFailure()) spwwin::WritePicturePng(picture, "scaled_window.png");
+}
+
+TEST_F(EditorWindowAtScale, AClickAtTheScaleHitsTheControlUnderThePointer) {
+  ASSERT_EQ(Normalized(kReference), 0.0);
+  Click(Device(kBinauralFreqX, kScale), Device(kBinauralFreqY, kScale));
+  EXPECT_EQ(Normalized(kReference), 1.0) << "\"Binaural Freq\" chosen";
+}
+
+TEST_F(EditorWindowAtScale, AHostChangingItsScaleResizesTheWindowThroughTheFrame) {
+  const int before = driver_->Frame()->ResizeRequests();
+  ASSERT_EQ(ContentScale().setContentScaleFactor(1.25f), Steinberg::kResultOk);
+  Settle();
+  ASSERT_EQ(driver_->Frame()->ResizeRequests(), before + 1);
+  EXPECT_EQ(driver_->Frame()->LastResize().getWidth(), 650);
+  EXPECT_EQ(driver_->Frame()->LastResize().getHeight(), 503);
+  const spwwin::Picture picture = driver_->Capture();
+  EXPECT_EQ(picture.width, 650);
+  EXPECT_EQ(picture.height, 503);
+  // Scales beyond 200 % or below 100 % are held to those.
+  ASSERT_EQ(ContentScale().setContentScaleFactor(0.5f), Steinberg::kResultOk);
+  Settle();
+  EXPECT_EQ(driver_->Frame()->LastResize().getWidth(), 520);
+  Click(kBinauralFreqX, kBinauralFreqY);
+  EXPECT_EQ(Normalized(kReference), 1.0) << "at 100 % the click lands where it does unscaled";
+}
+
+// The person's zoom in a real window: the background's menu, the window and the host's frame.
+TEST_F(EditorWindowTest, AZoomChosenOnTheBackgroundResizesTheWindowThroughTheFrame) {
+  constexpr int kMenuRow = 21;  // pixels per menu entry
+  const spwwin::Picture before = driver_->Capture();
+  Click(kRestX, kRestY, spwwin::Button::kRight);
+  const spwwin::Picture open = driver_->Capture();
+  // The menu opens by the pointer: its top-left corner is the first changed pixel there.
+  int left = -1, top = -1;
+  for (int y = 0; y < 60 && top < 0; ++y) {
+    for (int x = 0; x < 60 && top < 0; ++x) {
+      if (open.At(x, y) != before.At(x, y)) left = x, top = y;
+    }
+  }
+  ASSERT_GE(top, 0) << "no menu opened";
+  const int requests = driver_->Frame()->ResizeRequests();
+  Click(left + kMenuRow, top + kMenuRow + kMenuRow / 2);  // the second entry, 125 %
+  ASSERT_EQ(driver_->Frame()->ResizeRequests(), requests + 1);
+  EXPECT_EQ(driver_->Frame()->LastResize().getWidth(), 650);
+  EXPECT_EQ(driver_->Frame()->LastResize().getHeight(), 503);
+  Steinberg::ViewRect size;
+  ASSERT_EQ(view_->getSize(&size), Steinberg::kResultOk);
+  EXPECT_EQ(size.getWidth(), 650);
+  EXPECT_EQ(driver_->Capture().width, 650);
+  if (HasFailure()) spwwin::WritePicturePng(open, "zoom_menu.png");
+}
+
+}  // namespace
