@@ -13,16 +13,13 @@
 #include <mutex>
 #include <string>
 
-#include "host_objects.h"
-#include "pluginterfaces/vst/ivsteditcontroller.h"
+#include "component_handler_base.h"
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
-class EditLedger : public Steinberg::Vst::IComponentHandler {
+class EditLedger : public ComponentHandlerBase {
  public:
-  virtual ~EditLedger() = default;
-
   Steinberg::tresult PLUGIN_API beginEdit(Steinberg::Vst::ParamID id) override {
     std::lock_guard<std::mutex> lock(mutex_);
     if (open_[id]) Fault("beginEdit while its edit is open", id);
@@ -41,16 +38,7 @@ class EditLedger : public Steinberg::Vst::IComponentHandler {
     open_[id] = false;
     return Steinberg::kResultOk;
   }
-  Steinberg::tresult PLUGIN_API restartComponent(Steinberg::int32) override { return Steinberg::kResultOk; }
-  Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID queried, void** obj) override {
-    QUERY_INTERFACE(queried, obj, Steinberg::FUnknown::iid, Steinberg::Vst::IComponentHandler)
-    QUERY_INTERFACE(queried, obj, Steinberg::Vst::IComponentHandler::iid, Steinberg::Vst::IComponentHandler)
-    *obj = nullptr;
-    return Steinberg::kNoInterface;
-  }
-  SPWHOST_REFCOUNT
 
- public:
   int Faults() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return faults_;
