@@ -12,7 +12,9 @@
 // whole call; state calls on the main thread under the same lock; the controller's
 // value calls (get/setParamNormalized, conversions) take no lock.
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "effect_base.h"
@@ -114,6 +116,10 @@ class IEffectVST3 : public IEffectBase,
   Steinberg::uint32 PLUGIN_API release() override { return SingleComponentEffect::release(); }
 
   // ---- Base virtuals filled in for the host ----
+  // An edit begun while one of the same parameter is open (a typed value or a
+  // grid write while a held press edits it) nests inside it: the host hears
+  // one beginEdit and one endEdit per parameter, and an end without a begin
+  // not at all.
   void BeginHostEdit(int paramIdx) override;
   void SendHostEdit(int paramIdx, double normalized) override;
   void EndHostEdit(int paramIdx) override;
@@ -152,6 +158,9 @@ class IEffectVST3 : public IEffectBase,
   Steinberg::Vst::ProcessContext context_ = {};  // the host's context of the latest block
   int pieceOffset_ = 0;  // samples into the host block of the piece being rendered
   std::vector<IEffectVST3View*> views_;  // not owned; views_[0] receives resize requests
+  // Open edits per parameter; writers: the threads that edit (editor, and the
+  // handler under the instance lock); atomic, as they need not hold the lock.
+  std::unique_ptr<std::atomic<int>[]> editDepth_;
 };
 
 }  // namespace spw_vst3

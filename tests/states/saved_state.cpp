@@ -30,11 +30,7 @@ int16_t Quantised(float sample) {
   return static_cast<int16_t>(scaled);
 }
 
-}  // namespace
-uint64_t gRawDigest = 0;
-namespace {
 uint64_t DigestOf(spwhost::Plugin& host, int64_t frames) {
-  gRawDigest = kFnvOffset;
   float left[kBlock], right[kBlock];
   float* outputs[2] = {left, right};
   uint64_t hash = kFnvOffset;
@@ -43,8 +39,6 @@ uint64_t DigestOf(spwhost::Plugin& host, int64_t frames) {
     host.ProcessFloat(outputs, n);
     for (int i = 0; i < n; ++i) {
       for (float sample : {left[i], right[i]}) {
-        uint32_t rb; std::memcpy(&rb, &sample, 4);
-        for (int k = 0; k < 4; ++k) gRawDigest = Mix(gRawDigest, uint8_t(rb >> (8 * k)));
         const auto q = static_cast<uint16_t>(Quantised(sample));
         hash = Mix(Mix(hash, uint8_t(q & 0xFF)), uint8_t(q >> 8));
       }

@@ -19,7 +19,6 @@
 #include "stereo_pulse_weaver.h"
 #include "vst3_host.h"
 
-namespace spwstates { extern uint64_t gRawDigest; }
 namespace {
 
 // The centre of the slot panel's cell in column (0..6) of visible row (0..4), editor pixels.
@@ -42,7 +41,6 @@ bool Capture(spwsnapshot::EditorSession& session, const std::string& name, spwst
     *error = name + ": " + *error;
     return false;
   }
-  std::fprintf(stderr, "RAW %s %016llx\n", name.c_str(), (unsigned long long)spwstates::gRawDigest);
   return true;
 }
 
