@@ -32,15 +32,18 @@ class FiniteSink : public spwrender::AudioSink {
   }
 };
 
-// The run's one instance, adopted as spw_render drives a loaded one.
-spwhost::Plugin& Instance() {
+// The run's one instance, adopted as spw_render drives a loaded one, at its
+// default values for every input.
+spwhost::Plugin& FreshInstance() {
   static CLS_STEREOPULSEWEAVER* plug = new CLS_STEREOPULSEWEAVER(EditorWindowing::kHeadless);
+  static std::vector<uint8_t> defaults;
   static std::unique_ptr<spwhost::Plugin> plugin = [] {
     std::string error;
     auto adopted = spwhost::Plugin::Adopt(static_cast<Steinberg::Vst::IAudioProcessor*>(plug), &error);
-    Require(adopted && adopted->Initialize(&error), "the plug-in starts");
+    Require(adopted && adopted->Initialize(&error) && adopted->GetState(&defaults), "the plug-in starts");
     return adopted;
   }();
+  plugin->SetState(defaults);
   return *plugin;
 }
 
@@ -64,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(timeline.events.size() <= spwrender::kMaxTimelineEvents, "events stop at the limit");
 
   // Resolved at a rate that fits the whole session into kFuzzFrames.
-  spwhost::Plugin& plugin = Instance();
+  spwhost::Plugin& plugin = FreshInstance();
   const double seconds = std::max(1.0, timeline.endSeconds);
   const int resolveRate = static_cast<int>(std::clamp(kFuzzFrames / seconds, 1.0, double(kRate)));
   spwrender::RenderJob job;
