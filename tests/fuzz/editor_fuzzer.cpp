@@ -32,6 +32,11 @@ constexpr int kPresets = 160;
 constexpr int kMaxTyped = 24;
 constexpr int kKeys = 42;               // EKey's codes 0..41
 constexpr int kGestureEndTicks = 64;    // more than any deferred gesture end waits
+// A whole-editor redraw costs tens of milliseconds instrumented: an input gets
+// a bounded number of steps and of window reopenings, so that it takes well
+// under a second and a slow machine does not report a hang that is none.
+constexpr int kMaxSteps = 256;
+constexpr int kMaxReopens = 4;
 constexpr const char kTyped[] = "0123456789.,-+eE %HzdBinfa\xC3\xA9 ";
 
 struct Point {
@@ -176,6 +181,7 @@ class EditorRun {
 
   // The host closes the editor's view and opens it again, as with its window.
   void CloseAndReopen() {
+    if (++reopens_ > kMaxReopens) return;
     Plug().EditorClosed();
     Graphics().CloseEditorWindow();
     Plug().EditorOpened();
@@ -216,6 +222,7 @@ class EditorRun {
   spwsnapshot::EditorSession session_;
   EditLedger ledger_;
   std::vector<uint8_t> saved_;
+  int reopens_ = 0;
 };
 
 }  // namespace
@@ -223,7 +230,7 @@ class EditorRun {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzInput in(data, size);
   EditorRun run;
-  while (!in.Empty()) run.Step(in);
+  for (int step = 0; step < kMaxSteps && !in.Empty(); ++step) run.Step(in);
   run.Finish();
   return 0;
 }
