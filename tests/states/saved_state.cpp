@@ -47,11 +47,10 @@ uint64_t DigestOf(spwhost::Plugin& host, int64_t frames) {
   return hash;
 }
 
-Steinberg::tresult Load(const std::vector<uint8_t>& bytes, Steinberg::tresult (*apply)(spwhost::Plugin&, Steinberg::IBStream*),
-                        spwhost::Plugin& host) {
-  std::vector<uint8_t> copy = bytes;
-  Steinberg::MemoryStream stream(copy.data(), static_cast<Steinberg::TSize>(copy.size()));
-  return apply(host, &stream);
+// A stream holding bytes from their start, as a host hands back what it stored.
+void Fill(Steinberg::MemoryStream& stream, const std::vector<uint8_t>& bytes) {
+  stream.write(const_cast<uint8_t*>(bytes.data()), static_cast<Steinberg::int32>(bytes.size()), nullptr);
+  stream.seek(0, Steinberg::IBStream::kIBSeekSet, nullptr);
 }
 
 std::string Hex(const std::vector<uint8_t>& bytes) {
@@ -105,17 +104,16 @@ bool Replay(const std::vector<uint8_t>& component, const std::vector<uint8_t>& c
   spwsnapshot::EditorSession session;
   if (!session.Start(error)) return false;
   spwhost::Plugin& host = session.Host();
-  const auto setComponent = [](spwhost::Plugin& h, Steinberg::IBStream* s) { return h.Component()->setState(s); };
-  const auto toController = [](spwhost::Plugin& h, Steinberg::IBStream* s) {
-    return h.Controller()->setComponentState(s);
-  };
-  const auto setController = [](spwhost::Plugin& h, Steinberg::IBStream* s) { return h.Controller()->setState(s); };
-  if (Load(component, setComponent, host) != Steinberg::kResultOk) {
+  Steinberg::MemoryStream forComponent, forController, controllerState;
+  Fill(forComponent, component);
+  Fill(forController, component);
+  Fill(controllerState, controller);
+  if (host.Component()->setState(&forComponent) != Steinberg::kResultOk) {
     *error = "the component refuses its state";
     return false;
   }
-  Load(component, toController, host);  // one object: the controller may not need it
-  if (Load(controller, setController, host) != Steinberg::kResultOk) {
+  host.Controller()->setComponentState(&forController);  // one object: the controller may not need it
+  if (host.Controller()->setState(&controllerState) != Steinberg::kResultOk) {
     *error = "the controller refuses its state";
     return false;
   }
