@@ -137,8 +137,10 @@ bool IGraphics::MouseWheel(int x, int y, const IMouseKeys& mod, int distance) {
   if (index < 0) return false;
   IControl* control = controls_[static_cast<size_t>(index)].get();
   const int paramIdx = control->ParamIdx();
-  // Without a parameter there is no gesture, and a pending end stays pending.
-  const bool gesture = paramIdx >= 0 && plug_;
+  // Without a parameter there is no gesture, and a pending end stays pending. A
+  // turn while a held button edits the same parameter belongs to that press's
+  // gesture, which its release ends.
+  const bool gesture = paramIdx >= 0 && plug_ && paramIdx != pressGestureParam_;
   if (gesture) {
     BeginWheelGesture(paramIdx);
     plug_->WheelGestureStarted(paramIdx);

@@ -4,18 +4,21 @@
 # the dictionary of tests/fuzz. What a run learns is kept in build/fuzz-corpus/ for
 # the next run; an input that breaks the plug-in is written to build/fuzz-findings/
 # and the script fails.
-#   scripts/fuzz.sh [SECONDS]
+#   scripts/fuzz.sh [SECONDS] [TARGET...]   targets: state parameter editor timeline (default: all)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 seconds=${1:-60}
+shift $(( $# > 0 ? 1 : 0 ))
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(state parameter editor timeline)
 bash scripts/setup.sh || exit 1
 source scripts/sanitizers.sh
 
-sanitizer_build asan state_fuzzer parameter_fuzzer || { echo "fuzz: build failed"; exit 1; }
+sanitizer_build asan "${targets[@]/%/_fuzzer}" || { echo "fuzz: build failed"; exit 1; }
 
 failed=0
-for name in state parameter; do
+for name in "${targets[@]}"; do
   corpus=build/fuzz-corpus/$name findings=build/fuzz-findings/$name
   mkdir -p "$corpus" "$findings"
   echo "== Fuzzing ${name}_fuzzer for $seconds s"

@@ -36,7 +36,9 @@ IPtr<Bus> ReplacementBus(const TChar* name, BusType type, int32 flags, int chann
 }  // namespace
 
 IEffectVST3::IEffectVST3(const IEffectConfig& config, int sidechainChannels)
-    : IEffectBase(WithVst3Api(config)), sidechainChannels_(sidechainChannels) {
+    : IEffectBase(WithVst3Api(config)),
+      sidechainChannels_(sidechainChannels),
+      editDepth_(new std::atomic<int>[static_cast<size_t>(ParameterCount())]()) {
   SetInputConnections(0, InputChannelCount(), true);
   SetOutputConnections(0, OutputChannelCount(), true);
   InputBusLabels().push_back("Main Input");
@@ -208,6 +210,8 @@ tresult PLUGIN_API IEffectVST3::setupProcessing(ProcessSetup& setup) {
 // ---------------------------------------------------------------- host virtuals
 
 void IEffectVST3::BeginHostEdit(int paramIdx) {
+  const bool known = paramIdx >= 0 && paramIdx < ParameterCount();
+  if (known && editDepth_[static_cast<size_t>(paramIdx)].fetch_add(1, std::memory_order_relaxed) > 0) return;
   if (componentHandler) componentHandler->beginEdit(static_cast<ParamID>(paramIdx));
 }
 
@@ -216,6 +220,13 @@ void IEffectVST3::SendHostEdit(int paramIdx, double normalized) {
 }
 
 void IEffectVST3::EndHostEdit(int paramIdx) {
+  if (paramIdx >= 0 && paramIdx < ParameterCount()) {
+    std::atomic<int>& depth = editDepth_[static_cast<size_t>(paramIdx)];
+    int open = depth.load(std::memory_order_relaxed);
+    while (open > 0 && !depth.compare_exchange_weak(open, open - 1, std::memory_order_relaxed)) {
+    }
+    if (open != 1) return;  // none open, or an outer edit still is
+  }
   if (componentHandler) componentHandler->endEdit(static_cast<ParamID>(paramIdx));
 }
 

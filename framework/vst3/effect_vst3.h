@@ -12,7 +12,9 @@
 // whole call; state calls on the main thread under the same lock; the controller's
 // value calls (get/setParamNormalized, conversions) take no lock.
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "effect_base.h"
@@ -115,6 +117,10 @@ class IEffectVST3 : public IEffectBase,
   Steinberg::uint32 PLUGIN_API release() override { return SingleComponentEffect::release(); }
 
   // ---- Base virtuals filled in for the host ----
+  // An edit begun while one of the same parameter is open (a typed value or a
+  // grid write while a held press edits it) nests inside it: the host hears
+  // one beginEdit and one endEdit per parameter, and an end without a begin
+  // not at all.
   void BeginHostEdit(int paramIdx) override;
   void SendHostEdit(int paramIdx, double normalized) override;
   void EndHostEdit(int paramIdx) override;
@@ -163,6 +169,9 @@ class IEffectVST3 : public IEffectBase,
   bool inProcess_ = false;
   Steinberg::Vst::IParameterChanges* outputChanges_ = nullptr;
   std::vector<IEffectVST3View*> views_;  // not owned; views_[0] receives resize requests
+  // Open edits per parameter; writers: the threads that edit (editor, and the
+  // handler under the instance lock); atomic, as they need not hold the lock.
+  std::unique_ptr<std::atomic<int>[]> editDepth_;
 };
 
 }  // namespace spw_vst3

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "direct_host.h"
@@ -46,6 +47,37 @@ class FuzzInput {
   size_t size_;
   size_t pos_ = 0;
 };
+
+// A value as hosts send them: one byte choosing a special value (NaN, infinities,
+// range ends, huge and tiny), a plain number in 0..1 as a slider sends it, or
+// eight bytes of any double.
+inline double NextValue(FuzzInput& in) {
+  static const double kSpecialValues[] = {
+      std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN(),
+      std::numeric_limits<double>::infinity(),  -std::numeric_limits<double>::infinity(),
+      0.0, -0.0, 1.0, 0.5, 1e300, -1e300, 2.0, -1.0,
+      std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max(), 1.0 + 1e-15, 1e-300};
+  constexpr int kSpecialCount = sizeof kSpecialValues / sizeof kSpecialValues[0];
+  const uint8_t b = in.Byte();
+  if (b < 128) return kSpecialValues[b % kSpecialCount];
+  if (b < 192) return b / 191.0;
+  return in.Double();
+}
+
+constexpr Steinberg::Vst::ParamID kPresetsId = 0x70727374;
+constexpr Steinberg::Vst::ParamID kBypassId = 0x62706173;
+
+// A parameter ID as hosts send them: one of the 24, "Presets", bypass, or four
+// bytes of any ID.
+inline Steinberg::Vst::ParamID NextId(FuzzInput& in) {
+  const uint8_t b = in.Byte();
+  if (b < kParameterCount) return b;
+  if (b < 200) return kPresetsId;
+  if (b < 230) return kBypassId;
+  Steinberg::Vst::ParamID id = 0;
+  for (int i = 0; i < 4; ++i) id = (id << 8) | in.Byte();
+  return id;
+}
 
 // The run's one plug-in, at its default values.
 inline DirectHost& FreshHost() {

@@ -12,7 +12,6 @@
 // bytes of a double) and, for texts, a length and UTF-16 units.
 
 #include <cstdint>
-#include <limits>
 #include <vector>
 
 #include "fuzz_host.h"
@@ -24,33 +23,7 @@ using namespace Steinberg::Vst;
 
 namespace {
 
-constexpr ParamID kPresetsId = 0x70727374;
-constexpr ParamID kBypassId = 0x62706173;
 constexpr int kPresets = 160;
-
-const double kSpecialValues[] = {
-    std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN(),
-    std::numeric_limits<double>::infinity(),  -std::numeric_limits<double>::infinity(),
-    0.0, -0.0, 1.0, 0.5, 1e300, -1e300, 2.0, -1.0,
-    std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max(), 1.0 + 1e-15, 1e-300};
-constexpr int kSpecialCount = sizeof kSpecialValues / sizeof kSpecialValues[0];
-
-ParamID NextId(FuzzInput& in) {
-  const uint8_t b = in.Byte();
-  if (b < kParameterCount) return b;
-  if (b < 200) return kPresetsId;
-  if (b < 230) return kBypassId;
-  ParamID id = 0;
-  for (int i = 0; i < 4; ++i) id = (id << 8) | in.Byte();
-  return id;
-}
-
-double NextValue(FuzzInput& in) {
-  const uint8_t b = in.Byte();
-  if (b < 128) return kSpecialValues[b % kSpecialCount];
-  if (b < 192) return b / 191.0;  // plain numbers in 0..1 as a slider sends them
-  return in.Double();
-}
 
 // A zero-terminated UTF-16 text of up to 4080 units.
 std::vector<TChar> NextText(FuzzInput& in) {

@@ -237,6 +237,21 @@ TEST(MouseDispatch, TheWheelBeginsOneGestureThatEndsWhenTheCountdownRunsOut) {
   EXPECT_EQ(rig.plug.Log(), "B0 P0 E0 B1 P1 E1");
 }
 
+// Found by the editor fuzzer: the wheel turned while the button holds a control
+// of the same parameter began a second gesture inside the press's own.
+TEST(MouseDispatch, TheWheelWhileTheButtonIsHeldBelongsToThePressGesture) {
+  MenuRig rig;
+  const IMouseKeys none;
+  IMouseKeys left;
+  left.left = true;
+  rig.gfx->MouseDown(70, 20, left);
+  rig.gfx->MouseWheel(70, 20, none, 1);
+  rig.gfx->MouseWheel(15, 15, none, 1);  // still the captured control
+  rig.gfx->MouseUp(70, 20, none);
+  for (int tick = 0; tick < IGraphics::kDefaultFrameRate; ++tick) rig.gfx->Tick();
+  EXPECT_EQ(rig.plug.Log(), "B0 P0 P0 E0");
+}
+
 TEST(MouseDispatch, MouseOverShowsTheParameterStatusAndMovesTheHover) {
   MenuRig rig;
   const IMouseKeys none;

@@ -129,3 +129,68 @@ TEST(Timeline, ReportsEveryProblemWithItsLine) {
 
 }  // namespace
 }  // namespace spwrender
+
+namespace spwrender {
+namespace {
+
+std::string Repeated(const std::string& line, size_t times) {
+  std::string text;
+  text.reserve(line.size() * times);
+  for (size_t i = 0; i < times; ++i) text += line;
+  return text;
+}
+
+// Files a person would not write but may hand over: each is refused with a
+// clear problem at a line, or read within the limits, never taking memory or
+// time beyond them.
+TEST(Timeline, RunawayFilesAreRefusedWithinTheLimits) {
+  struct Case {
+    std::string text;
+    const char* problem;  // nullptr: read without a problem
+    int line;
+    size_t events;
+  };
+  const Case cases[] = {
+      {"0 set Volume=1\n100:00:00 end\n", "beyond 24 hours", 2, 1},
+      {"+1 set Volume=1\n+99:59:59 end\n", "beyond 24 hours", 2, 1},
+      {"0 slide Binaural=4 over 100:00:00\n1 end\n", "malformed slide duration", 1, 0},
+      // A slide every millisecond for 100 seconds: at the limit, read.
+      {Repeated("+0.001 slide Binaural=4 over 0.001\n", kMaxTimelineEvents) + "+1 end\n", nullptr, 0,
+       kMaxTimelineEvents},
+      // One event more, or a million: refused at the first one too many.
+      {Repeated("+0.001 set Volume=1\n", kMaxTimelineEvents + 1), "more than 100000 events",
+       int(kMaxTimelineEvents) + 1, kMaxTimelineEvents},
+      {Repeated("0 set Volume=1\n", 1000000), "more than 100000 events", int(kMaxTimelineEvents) + 1,
+       kMaxTimelineEvents},
+      // Garbage of many lines: reading stops after the limit of problems.
+      {Repeated("garbage\n", 1000000), "reading stopped here after 100 problems", int(kMaxTimelineProblems), 0},
+  };
+  for (const Case& c : cases) {
+    Timeline timeline;
+    std::vector<TimelineProblem> problems;
+    const bool read = ParseTimeline(c.text, &timeline, &problems);
+    const std::string start = c.text.substr(0, 40);
+    EXPECT_EQ(read, c.problem == nullptr) << start;
+    EXPECT_EQ(timeline.events.size(), c.events) << start;
+    EXPECT_LE(problems.size(), kMaxTimelineProblems + 1) << start;
+    if (c.problem == nullptr) continue;
+    ASSERT_FALSE(problems.empty()) << start;
+    EXPECT_EQ(problems.back().line, c.line) << start;
+    EXPECT_NE(problems.back().message.find(c.problem), std::string::npos) << problems.back().message;
+  }
+}
+
+// A message quotes at most a short piece of a long line.
+TEST(Timeline, AProblemQuotesALongLineCut) {
+  const std::string word(1 << 20, 'x');
+  Timeline timeline;
+  std::vector<TimelineProblem> problems;
+  EXPECT_FALSE(ParseTimeline("0 " + word + "\n", &timeline, &problems));
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].message.find("unknown action 'xxxx"), std::string::npos);
+  EXPECT_NE(problems[0].message.find("...'"), std::string::npos);
+  EXPECT_LT(problems[0].message.size(), 200u);
+}
+
+}  // namespace
+}  // namespace spwrender

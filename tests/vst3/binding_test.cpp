@@ -12,6 +12,7 @@
 #include "null_editor.h"
 #include "pluginterfaces/vst/ivstevents.h"
 #include "probe_effect.h"
+#include "recording_handler.h"
 #include "public.sdk/source/common/memorystream.h"
 #include "scripted_stream.h"
 #include "state_chunk.h"
@@ -349,6 +350,27 @@ TEST(BindingController, ProgramIndexChangesWithoutRestoringThePreset) {
   EXPECT_EQ(probe.plugin->setParamNormalized(0x12345678, 0.5), kResultFalse);
   String128 text = {};
   EXPECT_EQ(probe.plugin->getParamStringByValue(kProgramChangeId, 0.5, text), kResultFalse);
+}
+
+// Found by the editor fuzzer: a typed value committed while a held press edits
+// the same parameter began a second edit inside the open one.
+TEST(BindingController, NestedEditsOfOneParameterReachTheHostAsOneGesture) {
+  Probe probe;
+  RecordingHandler handler;
+  ASSERT_EQ(probe.plugin->setComponentHandler(&handler), kResultOk);
+  probe.plugin->BeginHostEdit(0);
+  probe.plugin->BeginHostEdit(0);
+  probe.plugin->SendHostEdit(0, 0.5);
+  probe.plugin->EndHostEdit(0);
+  probe.plugin->SendHostEdit(0, 0.25);
+  probe.plugin->EndHostEdit(0);
+  probe.plugin->EndHostEdit(0);  // none open: the host hears nothing
+  probe.plugin->EndHostEdit(1);
+  probe.plugin->BeginHostEdit(0);
+  probe.plugin->EndHostEdit(0);
+  EXPECT_EQ(handler.Words(0), (std::vector<std::string>{"begin", "perform", "perform", "end", "begin", "end"}));
+  EXPECT_TRUE(handler.Words(1).empty());
+  probe.plugin->setComponentHandler(nullptr);
 }
 
 TEST(BindingController, HostValuesOutsideZeroToOneStayInRange) {

@@ -11,13 +11,12 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
-#include <mutex>
 #include <random>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #include "direct_host.h"
+#include "pending_changes.h"
 #include "pluginterfaces/vst/ivstunits.h"
 
 using namespace Steinberg;
@@ -28,24 +27,6 @@ namespace {
 constexpr ParamID kPresetsId = 0x70727374;
 constexpr int kPresets = 160;
 constexpr auto kDuration = std::chrono::seconds(3);
-
-// What the host's threads hand to its audio thread for the next block.
-class PendingChanges {
- public:
-  void Add(ParamID id, double normalized) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    changes_.emplace_back(id, normalized);
-  }
-  void MoveInto(DirectHost& host) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    for (const auto& change : changes_) host.Queue(change.first, change.second);
-    changes_.clear();
-  }
-
- private:
-  std::mutex mutex_;
-  std::vector<std::pair<ParamID, double>> changes_;
-};
 
 TEST(ConcurrencyStress, AudioControllerEditorProgrammesAndStateAtOnce) {
   DirectHost host;
@@ -59,7 +40,7 @@ TEST(ConcurrencyStress, AudioControllerEditorProgrammesAndStateAtOnce) {
       // The audio thread.
       [&](std::mt19937&) {
         for (bool doubles = true; running; doubles = !doubles, ++blocks) {
-          pending.MoveInto(host);
+          pending.MoveInto([&host](ParamID id, double v) { host.Queue(id, v); });
           if (!host.Process(64, doubles)) ++badBlocks;
         }
       },

@@ -32,6 +32,7 @@ class ProgramCatalog {
   // The parameter change that selects programme number.
   ParameterChange Selection(int number) const;
 
+  int Count() const { return static_cast<int>(names_.size()); }
   const std::string& Name(int number) const { return names_[size_t(number)]; }
   // True for a slot that holds no programme: the plug-in names such a slot by its
   // 1-based number ("- 158 -"), and selecting it changes no setting.

@@ -32,6 +32,12 @@ size_t FindUnquoted(const std::string& text, char c) {
   return std::string::npos;
 }
 
+// A piece of the file as a message quotes it: long ones cut, so that one line of
+// megabytes does not make a message of megabytes.
+std::string Clip(const std::string& text) {
+  return text.size() <= kMaxQuotedBytes ? text : text.substr(0, kMaxQuotedBytes) + "...";
+}
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The position of the last word "over" standing between blanks, or npos.
@@ -69,12 +75,12 @@ class LineReader {
     const bool relative = !text.empty() && text[0] == '+';
     double value = 0.0;
     if (!ParseClockTime(relative ? text.substr(1) : text, &value)) {
-      return Fail("malformed time '" + text + "' (" + kTimeForms + ")");
+      return Fail("malformed time '" + Clip(text) + "' (" + kTimeForms + ")");
     }
     *seconds = relative ? previous + value : value;
-    if (*seconds > kMaxDurationSeconds) return Fail("time " + text + " is beyond 24 hours");
+    if (*seconds > kMaxDurationSeconds) return Fail("time " + Clip(text) + " is beyond 24 hours");
     if (*seconds < previous) {
-      return Fail("time goes backwards: " + text + " is before the previous event at " + FormatClockTime(previous));
+      return Fail("time goes backwards: " + Clip(text) + " is before the previous event at " + FormatClockTime(previous));
     }
     return true;
   }
@@ -87,7 +93,7 @@ class LineReader {
       *value = Unquote(text.substr(eq + 1));
     }
     if (eq == std::string::npos || name->empty() || value->empty()) {
-      return Fail(std::string(action) + " wants NAME=VALUE, e.g. " + action + " Binaural=7.83, not '" + text + "'");
+      return Fail(std::string(action) + " wants NAME=VALUE, e.g. " + action + " Binaural=7.83, not '" + Clip(text) + "'");
     }
     return true;
   }
@@ -96,13 +102,13 @@ class LineReader {
   bool ReadSlide(const std::string& text, TimelineEvent* event) {
     const size_t over = FindLastOver(text);
     if (over == std::string::npos) {
-      return Fail("slide wants NAME=VALUE over DURATION, e.g. slide Binaural=4 over 2:00, not '" + text + "'");
+      return Fail("slide wants NAME=VALUE over DURATION, e.g. slide Binaural=4 over 2:00, not '" + Clip(text) + "'");
     }
     const std::string duration = Trim(text.substr(over + kOver.size()));
     if (!ReadSetting(text.substr(0, over), "slide", &event->name, &event->value)) return false;
     if (!ParseClockTime(duration, &event->slideSeconds) || event->slideSeconds <= 0.0 ||
         event->slideSeconds > kMaxDurationSeconds) {
-      return Fail("malformed slide duration '" + duration + "' (above 0, as seconds, m:ss or h:mm:ss)");
+      return Fail("malformed slide duration '" + Clip(duration) + "' (above 0, as seconds, m:ss or h:mm:ss)");
     }
     return true;
   }
@@ -118,7 +124,7 @@ bool ReadAction(LineReader& reader, const std::string& word, const std::string& 
   *isEnd = false;
   if (word == "end") {
     *isEnd = true;
-    return rest.empty() || reader.Fail("end takes nothing after it, not '" + rest + "'");
+    return rest.empty() || reader.Fail("end takes nothing after it, not '" + Clip(rest) + "'");
   }
   if (word == "program") {
     event->action = TimelineAction::kProgram;
@@ -134,7 +140,7 @@ bool ReadAction(LineReader& reader, const std::string& word, const std::string& 
     event->action = TimelineAction::kSlide;
     return reader.ReadSlide(rest, event);
   }
-  return reader.Fail("unknown action '" + word + "' (program, set, slide or end)");
+  return reader.Fail("unknown action '" + Clip(word) + "' (program, set, slide or end)");
 }
 
 // The text of a line without its comment, its blanks and a Windows line end.
@@ -155,6 +161,11 @@ bool ParseTimeline(const std::string& text, Timeline* timeline, std::vector<Time
   int endLine = 0;
   int lineNumber = 0;
   for (size_t at = start; at < text.size();) {
+    if (problems->size() - problemsBefore >= kMaxTimelineProblems) {
+      problems->push_back({lineNumber, "reading stopped here after " + std::to_string(kMaxTimelineProblems) +
+                                           " problems: is this a timeline?"});
+      break;
+    }
     const size_t newline = std::min(text.find('\n', at), text.size());
     const std::string line = Content(text.substr(at, newline - at));
     at = newline + 1;
@@ -192,6 +203,10 @@ bool ParseTimeline(const std::string& text, Timeline* timeline, std::vector<Time
       endLine = lineNumber;
       timeline->hasEnd = true;
       timeline->endSeconds = event.seconds;
+    } else if (timeline->events.size() == kMaxTimelineEvents) {
+      reader.Fail("more than " + std::to_string(kMaxTimelineEvents) +
+                  " events: split the session, or slide instead of setting many steps");
+      break;
     } else {
       timeline->events.push_back(event);
     }

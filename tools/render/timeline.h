@@ -18,6 +18,14 @@ namespace spwrender {
 
 enum class TimelineAction { kProgram, kSet, kSlide };
 
+// Limits that keep a file written by hand (or by accident) from taking the
+// renderer's memory or time: times and durations stay within 24 hours (see
+// kMaxDurationSeconds), a timeline holds at most this many events, reading stops
+// after this many problems, and a message quotes at most this much of a line.
+constexpr size_t kMaxTimelineEvents = 100000;
+constexpr size_t kMaxTimelineProblems = 100;
+constexpr size_t kMaxQuotedBytes = 60;
+
 struct TimelineEvent {
   int line = 0;                // 1-based line in the file
   double seconds = 0.0;        // from the start of the session
@@ -39,8 +47,10 @@ struct TimelineProblem {
 };
 
 // Reads a timeline. Every line that is not understood adds a problem (all of them,
-// in line order); the lines that are understood still make events. True when there
-// was no problem.
+// in line order, up to kMaxTimelineProblems, after which reading stops with a
+// problem that says so); the lines that are understood still make events. An
+// event beyond kMaxTimelineEvents is a problem that stops reading too. True when
+// there was no problem.
 bool ParseTimeline(const std::string& text, Timeline* timeline, std::vector<TimelineProblem>* problems);
 
 }  // namespace spwrender

@@ -61,9 +61,11 @@ IGraphicsHeadless& EditorSession::Graphics() { return static_cast<IGraphicsHeadl
 
 void EditorSession::QueueChange(uint32_t id, double normalized) { host_->QueueParameterChange(id, normalized); }
 
-void EditorSession::RenderBlock() {
+bool EditorSession::RenderBlock() {
   float* outputs[2] = {left_, right_};
-  host_->ProcessFloat(outputs, kBlockFrames);
+  bool finite = host_->ProcessFloat(outputs, kBlockFrames);
+  for (int i = 0; i < kBlockFrames; ++i) finite = finite && std::isfinite(left_[i]) && std::isfinite(right_[i]);
+  return finite;
 }
 
 void EditorSession::DrawCycle() { front_->Redraw(); }

@@ -47,7 +47,8 @@ class EditorSession {
 
   // A parameter change by VST 3 id, delivered with the next block.
   void QueueChange(uint32_t id, double normalized);
-  void RenderBlock();
+  // True when the plug-in processed the block and every sample is finite.
+  bool RenderBlock();
   // The editor's redraw timer serves what changed: one tick without a window,
   // a few of the window's own.
   void DrawCycle();

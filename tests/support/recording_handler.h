@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host_objects.h"
-#include "pluginterfaces/vst/ivsteditcontroller.h"
+#include "component_handler_base.h"
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
@@ -18,9 +17,8 @@ struct HostEdit {
   double value;  // perform only
 };
 
-class RecordingHandler : public Steinberg::Vst::IComponentHandler {
+class RecordingHandler : public ComponentHandlerBase {
  public:
-  virtual ~RecordingHandler() = default;
   Steinberg::tresult PLUGIN_API beginEdit(Steinberg::Vst::ParamID id) override {
     edits.push_back({HostEdit::Kind::kBegin, id, 0.0});
     return Steinberg::kResultOk;
@@ -33,14 +31,6 @@ class RecordingHandler : public Steinberg::Vst::IComponentHandler {
     edits.push_back({HostEdit::Kind::kEnd, id, 0.0});
     return Steinberg::kResultOk;
   }
-  Steinberg::tresult PLUGIN_API restartComponent(Steinberg::int32) override { return Steinberg::kResultOk; }
-  Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID queried, void** obj) override {
-    QUERY_INTERFACE(queried, obj, Steinberg::FUnknown::iid, Steinberg::Vst::IComponentHandler)
-    QUERY_INTERFACE(queried, obj, Steinberg::Vst::IComponentHandler::iid, Steinberg::Vst::IComponentHandler)
-    *obj = nullptr;
-    return Steinberg::kNoInterface;
-  }
-  SPWHOST_REFCOUNT
 
  public:
   // The edits of one parameter as "begin", "perform", "end" words, in order.
