@@ -163,6 +163,11 @@ class Plugin {
   bool GetState(std::vector<uint8_t>* bytes);
   bool SetState(const std::vector<uint8_t>& bytes);
   int32_t LastStateResult() const { return lastResult_; }
+  // Edit controller state (IEditController::getState / setState), and a component
+  // state handed to the controller (setComponentState), as a host restores a project.
+  bool GetControllerState(std::vector<uint8_t>* bytes);
+  bool SetControllerState(const std::vector<uint8_t>& bytes);
+  bool SetComponentStateOnController(const std::vector<uint8_t>& bytes);
 
   // Edit controller.
   int ParameterCount();

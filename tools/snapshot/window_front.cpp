@@ -1,8 +1,6 @@
 #include "window_front.h"
 
 #include "layout_table.h"
-#include "pluginterfaces/gui/iplugview.h"
-#include "pluginterfaces/vst/ivsteditcontroller.h"
 
 namespace spwsnapshot {
 namespace {
@@ -18,29 +16,20 @@ spwwin::Button ButtonOf(bool right) { return right ? spwwin::Button::kRight : sp
 std::unique_ptr<WindowFront> WindowFront::Open(Steinberg::Vst::IEditController& controller, std::string* error) {
   auto driver = spwwin::WindowDriver::Create(spw_editor::kEditorWidth, spw_editor::kEditorHeight, error);
   if (!driver) return nullptr;
-  Steinberg::IPlugView* view = controller.createView("editor");
-  if (!view) {
-    if (error) *error = "the plug-in offers no editor view";
+  auto view = std::make_unique<spwwin::AttachedView>();
+  std::string reason;
+  if (!view->Open(&controller, driver->Frame(), driver->ParentHandle(), driver->PlatformType(), &reason)) {
+    if (error) *error = reason;
     return nullptr;
   }
-  view->setFrame(driver->Frame());
-  if (view->attached(driver->ParentHandle(), driver->PlatformType()) != Steinberg::kResultOk) {
-    view->setFrame(nullptr);
-    view->release();
-    if (error) *error = "the editor does not open in a window";
-    return nullptr;
-  }
-  return std::unique_ptr<WindowFront>(new WindowFront(std::move(driver), view));
+  return std::unique_ptr<WindowFront>(new WindowFront(std::move(driver), std::move(view)));
 }
 
-WindowFront::WindowFront(std::unique_ptr<spwwin::WindowDriver> driver, Steinberg::IPlugView* view)
-    : driver_(std::move(driver)), view_(view) {}
+WindowFront::WindowFront(std::unique_ptr<spwwin::WindowDriver> driver, std::unique_ptr<spwwin::AttachedView> view)
+    : driver_(std::move(driver)), view_(std::move(view)) {}
 
-WindowFront::~WindowFront() {
-  view_->removed();
-  view_->setFrame(nullptr);
-  view_->release();
-}
+// The view closes before the window it is in.
+WindowFront::~WindowFront() { view_.reset(); }
 
 void WindowFront::Move(int x, int y, bool held) { driver_->Move(x, y); }
 

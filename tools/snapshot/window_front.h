@@ -6,11 +6,11 @@
 
 #include <memory>
 
+#include "attached_view.h"
 #include "editor_front.h"
 #include "window_driver.h"
 
 namespace Steinberg {
-class IPlugView;
 namespace Vst {
 class IEditController;
 }
@@ -35,10 +35,10 @@ class WindowFront : public EditorFront {
   bool WritePng(const std::string& path) override;
 
  private:
-  WindowFront(std::unique_ptr<spwwin::WindowDriver> driver, Steinberg::IPlugView* view);
+  WindowFront(std::unique_ptr<spwwin::WindowDriver> driver, std::unique_ptr<spwwin::AttachedView> view);
 
   std::unique_ptr<spwwin::WindowDriver> driver_;
-  Steinberg::IPlugView* view_;
+  std::unique_ptr<spwwin::AttachedView> view_;
 };
 
 }  // namespace spwsnapshot
