@@ -248,6 +248,7 @@ bool Plugin::SetControllerState(const std::vector<uint8_t>& bytes) {
 }
 
 bool Plugin::SetComponentStateOnController(const std::vector<uint8_t>& bytes) {
+  if (!separateController_) return true;
   lastResult_ = ReadState([this](IBStream* s) { return controller_->setComponentState(s); }, bytes);
   return lastResult_ == kResultOk;
 }
