@@ -1,0 +1,256 @@
+// spw_play as a listener meets it: the program itself, started with --no-window,
+// playing into a JACK server of the test's own on the dummy driver, its output
+// ports recorded by a small JACK client. What is heard is compared with what
+// spw_render writes offline for the same settings: each ear's tones, the level,
+// and the moments of a session's events, relative to the recording.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "audio_readback.h"
+#include "bundle_location.h"
+#include "jack_rig.h"
+#include "peak_limiter.h"
+#include "render_command.h"
+#include "spectrum.h"
+#include "temp_folder.h"
+
+namespace spwplay {
+namespace {
+
+constexpr double kWindowSeconds = 0.005;  // level envelope resolution
+
+std::string PlayerPath() { return TestProgramFolder() + SPW_TEST_PLAYER; }
+
+struct Heard {
+  int status = -1;
+  std::string messages;
+  std::vector<float> left, right;
+};
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class LivePlayTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(server_.Start(folder_.File("jackd.log"))) << ReadText(folder_.File("jackd.log")); }
+
+  // Runs spw_play with args into the server, recording its ports; during runs while it plays.
+  // soundless: the player is expected to end before it plays.
+  Heard Play(std::vector<std::string> args, const std::function<void(ChildProcess&, JackRecorder&)>& during = {},
+             bool soundless = false) {
+    Heard heard;
+    JackRecorder recorder(server_.Name());
+    EXPECT_TRUE(recorder.Ready());
+    args.insert(args.begin(), {"--no-window", "--bundle", BundlePath()});
+    std::vector<std::string> env = server_.ClientEnvironment();
+    env.push_back("XDG_CONFIG_HOME=" + folder_.File("config"));
+    ChildProcess player;
+    const std::string log = folder_.File("player.log");
+    EXPECT_TRUE(player.Start(PlayerPath(), args, env, log));
+    const bool recording = !soundless && recorder.RecordFrom("spw_play", 20.0);
+    EXPECT_TRUE(recording || soundless) << "the player's ports are recorded";
+    if (recording && during) during(player, recorder);
+    heard.status = player.Wait(60.0);
+    heard.messages = ReadText(log);
+    heard.left = recorder.Left();
+    heard.right = recorder.Right();
+    return heard;
+  }
+
+  // The same settings rendered offline by spw_render at the server's rate and block.
+  AudioReadback Render(std::vector<std::string> args) {
+    const std::string out = folder_.File("reference.wav");
+    args.insert(args.begin(), {"spw_render", "--bundle", BundlePath(), "-r", std::to_string(kJackRate), "-b", "256",
+                               "-q", "-o", out});
+    std::vector<const char*> argv;
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    EXPECT_EQ(spwrender::RunRenderCommand(int(argv.size()), argv.data(), stdout, stderr), 0);
+    return ReadAudio(out);
+  }
+
+  std::string WriteFile(const std::string& name, const std::string& text) {
+    std::ofstream(folder_.File(name), std::ios::binary) << text;
+    return folder_.File(name);
+  }
+
+  TempFolder folder_;
+  JackServer server_;
+};
+
+// seconds of channel from second t.
+std::vector<double> Span(const std::vector<float>& channel, double t, double seconds) {
+  const size_t first = size_t(std::max(0.0, t) * kJackRate);
+  const size_t count = size_t(seconds * kJackRate);
+  if (first + count > channel.size()) return {};
+  return std::vector<double>(channel.begin() + long(first), channel.begin() + long(first + count));
+}
+
+std::vector<double> Tones(const std::vector<float>& channel, double t, double seconds, double low, double high) {
+  return FindTones(Span(channel, t, seconds), low, high, 0.25, kJackRate);
+}
+
+float Peak(const std::vector<float>& a, const std::vector<float>& b, size_t from = 0) {
+  float peak = 0.0f;
+  for (size_t i = from; i < a.size() && i < b.size(); ++i) peak = std::max({peak, std::fabs(a[i]), std::fabs(b[i])});
+  return peak;
+}
+
+// RMS of channel in windows of kWindowSeconds.
+std::vector<double> Envelope(const std::vector<float>& channel) {
+  const size_t n = size_t(kWindowSeconds * kJackRate);
+  std::vector<double> rms;
+  for (size_t at = 0; at + n <= channel.size(); at += n) {
+    double sum = 0.0;
+    for (size_t i = at; i < at + n; ++i) sum += double(channel[i]) * channel[i];
+    rms.push_back(std::sqrt(sum / double(n)));
+  }
+  return rms;
+}
+
+// The second at which sound returns after the first gap of silence: the first
+// window above half the level before the gap, after a window below a hundredth of it.
+double SoundReturns(const std::vector<float>& channel) {
+  const std::vector<double> env = Envelope(channel);
+  const size_t settled = size_t(0.3 / kWindowSeconds);
+  if (env.size() <= settled) return -1.0;
+  const double level = env[settled];
+  size_t i = settled;
+  while (i < env.size() && env[i] > level * 0.01) ++i;
+  while (i < env.size() && env[i] < level * 0.5) ++i;
+  return i < env.size() ? double(i) * kWindowSeconds : -1.0;
+}
+
+// The second from which a tone at hz holds half its strength at end: 50 ms Goertzel windows every 5 ms.
+double ToneArrives(const std::vector<float>& channel, double hz, double from, double end) {
+  const double window = 0.05;
+  auto strength = [&](double t) { return ToneMagnitude(HannWindowed(Span(channel, t, window)), hz, kJackRate); };
+  const double final = strength(end);
+  for (double t = from; t < end; t += kWindowSeconds) {
+    if (strength(t) >= 0.5 * final) return t + window / 2;
+  }
+  return -1.0;
+}
+
+TEST_F(LivePlayTest, EachEarHearsTheRenderersTonesLimitedToMinusOneDbfs) {
+  const Heard heard = Play({"--program", "C Major style", "--duration", "4"});
+  ASSERT_EQ(heard.status, 0) << heard.messages;
+  ASSERT_GT(heard.left.size(), size_t(3.0 * kJackRate)) << heard.messages;
+  const AudioReadback reference = Render({"--program", "C Major style", "--duration", "4"});
+  // Seven tones a ear, each within 0.1 Hz of the renderer's, a second in the middle.
+  const std::vector<double> liveLeft = Tones(heard.left, 2.0, 1.0, 150, 340);
+  const std::vector<double> liveRight = Tones(heard.right, 2.0, 1.0, 150, 340);
+  const std::vector<double> fileLeft = Tones(reference.left, 2.0, 1.0, 150, 340);
+  const std::vector<double> fileRight = Tones(reference.right, 2.0, 1.0, 150, 340);
+  ASSERT_EQ(fileLeft.size(), 7u);
+  ASSERT_EQ(liveLeft.size(), fileLeft.size());
+  ASSERT_EQ(liveRight.size(), fileRight.size());
+  for (size_t i = 0; i < fileLeft.size(); ++i) {
+    EXPECT_NEAR(liveLeft[i], fileLeft[i], 0.1) << "left tone " << i;
+    EXPECT_NEAR(liveRight[i], fileRight[i], 0.1) << "right tone " << i;
+  }
+  // The programme peaks above full scale in the file; live it peaks at the limiter's ceiling.
+  EXPECT_GT(Peak(reference.left, reference.right), 1.0f);
+  const float peak = Peak(heard.left, heard.right);
+  EXPECT_LE(peak, PeakLimiter::Ceiling());
+  EXPECT_GT(20 * std::log10(peak), -1.5) << "limited, not turned down";
+}
+
+TEST_F(LivePlayTest, SessionEventsLandWhereTheRendererPutsThem) {
+  // One tone; a gap of silence marks the session's time in the recording; then a
+  // slide of the beat and a programme change, each measured from the gap.
+  const std::string session = WriteFile("session.txt",
+                                        "0 program \"Default with play anyway\"\n"
+                                        "0 set Link Freq=No\n"
+                                        "0 set Fade=0.01\n"
+                                        "1 set Volume=0\n"
+                                        "1.5 set Volume=75\n"
+                                        "2 slide Binaural=24 over 1\n"
+                                        "3.5 program \"C Major style\"\n"
+                                        "5.5 end\n");
+  const Heard heard = Play({"--timeline", session});
+  ASSERT_EQ(heard.status, 0) << heard.messages;
+  const AudioReadback reference = Render({"--timeline", session});
+  const double liveMark = SoundReturns(heard.left), fileMark = SoundReturns(reference.left);
+  ASSERT_GT(liveMark, 0.0) << "the gap is heard";
+  ASSERT_NEAR(fileMark, 1.5, 0.05);
+  // Half way through the slide the beat is 14 Hz; 50 ms off it would be 1 Hz off.
+  const double liveBeat = Tones(heard.right, liveMark + 0.9, 0.2, 200, 350).front() -
+                          Tones(heard.left, liveMark + 0.9, 0.2, 200, 350).front();
+  const double fileBeat = Tones(reference.right, fileMark + 0.9, 0.2, 200, 350).front() -
+                          Tones(reference.left, fileMark + 0.9, 0.2, 200, 350).front();
+  EXPECT_NEAR(fileBeat, 14.0, 0.5);
+  EXPECT_NEAR(liveBeat, fileBeat, 1.0);
+  // The programme's lowest tone arrives at the same moment after the mark.
+  const double liveArrival = ToneArrives(heard.left, 176.0, liveMark + 1.5, liveMark + 3.5) - liveMark;
+  const double fileArrival = ToneArrives(reference.left, 176.0, fileMark + 1.5, fileMark + 3.5) - fileMark;
+  ASSERT_GT(fileArrival, 1.9);
+  EXPECT_NEAR(liveArrival, fileArrival, 0.05);
+}
+
+TEST_F(LivePlayTest, CtrlCFadesOutExitsCleanlyAndTheNextStartPlaysTheSameSettings) {
+  const Heard first = Play({"--program", "C Major style"}, [](ChildProcess& player, JackRecorder& recorder) {
+    while (recorder.Seconds() < 3.5 && player.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    player.Signal(SIGINT);
+  });
+  ASSERT_EQ(first.status, 0) << first.messages;
+  EXPECT_NE(first.messages.find("settings saved"), std::string::npos) << first.messages;
+  ASSERT_GT(first.left.size(), size_t(3.5 * kJackRate));
+  // No step between samples larger than the tones' own make while they play.
+  float own = 0.0f, fade = 0.0f;
+  const size_t split = size_t(3.0 * kJackRate);
+  for (size_t i = size_t(2.0 * kJackRate); i < first.left.size(); ++i) {
+    const float step = std::max(std::fabs(first.left[i] - first.left[i - 1]), std::fabs(first.right[i] - first.right[i - 1]));
+    (i < split ? own : fade) = std::max(i < split ? own : fade, step);
+  }
+  EXPECT_LE(fade, own * 1.05f);
+  // It fades over about half a second, and ends silent.
+  const std::vector<double> env = Envelope(first.left);
+  size_t loud = 0, silent = env.size();
+  for (size_t i = 0; i < env.size(); ++i) {
+    if (env[i] > 0.5 * env[size_t(2.5 / kWindowSeconds)]) loud = i;
+  }
+  for (size_t i = loud; i < env.size(); ++i) {
+    if (env[i] < 1e-6) {
+      silent = i;
+      break;
+    }
+  }
+  ASSERT_LT(silent, env.size()) << "the recording ends in silence";
+  EXPECT_NEAR(double(silent - loud) * kWindowSeconds, 0.3, 0.2) << "from half level to silence";
+  // Started again without a programme, it plays what it played.
+  const Heard second = Play({"--duration", "4"});
+  ASSERT_EQ(second.status, 0) << second.messages;
+  const std::vector<double> before = Tones(first.left, 2.0, 1.0, 150, 340);
+  const std::vector<double> after = Tones(second.left, 2.0, 1.0, 150, 340);
+  ASSERT_EQ(before.size(), 7u);
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t i = 0; i < before.size(); ++i) EXPECT_NEAR(after[i], before[i], 0.1) << "tone " << i;
+}
+
+TEST_F(LivePlayTest, UnknownDeviceListsTheDevicesAndAServerThatGoesAwayEndsWithOneClearLine) {
+  const Heard unknown = Play({"--device", "no such device", "--duration", "1"}, {}, /*soundless=*/true);
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.messages.find("no sound output 'no such device'"), std::string::npos) << unknown.messages;
+  EXPECT_NE(unknown.messages.find("system"), std::string::npos) << "the list names the server's device";
+
+  const Heard lost = Play({"--program", "C Major style"}, [this](ChildProcess&, JackRecorder& recorder) {
+    while (recorder.Seconds() < 1.0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    server_.Stop();
+  });
+  EXPECT_EQ(lost.status, 1) << lost.messages;
+  EXPECT_NE(lost.messages.find("spw_play: error: the sound output went away"), std::string::npos) << lost.messages;
+  EXPECT_NE(lost.messages.find("settings are saved"), std::string::npos) << lost.messages;
+}
+
+}  // namespace
+}  // namespace spwplay
