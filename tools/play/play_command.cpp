@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -280,9 +281,13 @@ int Play(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugi
                  player.audio.SystemName().c_str(), rate);
   }
   StatusLine status(io.err, !options.quiet && SPW_ISATTY(SPW_FILENO(io.err)));
+  // RtAudio writes its own notes to std::cerr (a JACK server quitting, say); the
+  // player says what happened in its own one line instead.
+  std::cerr.setstate(std::ios::badbit);
   player.Run(status);
   status.Finish();
   player.audio.Close();
+  std::cerr.clear();
   player.engine->Stop();
   const double played = double(player.engine->Frame()) / rate;
   const bool saved = !statePath.empty() && SaveState(plugin, statePath, &error);

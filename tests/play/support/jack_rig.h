@@ -103,6 +103,8 @@ class JackRecorder {
   std::vector<float> Left() const { return {left_.begin(), left_.begin() + long(frames_.load())}; }
   std::vector<float> Right() const { return {right_.begin(), right_.begin() + long(frames_.load())}; }
   double Seconds() const { return double(frames_.load()) / kJackRate; }
+  // The frame of the recording that the server plays now (an estimate between its cycles).
+  int64_t FrameNow() const { return int64_t(jack_frame_time(client_)) - int64_t(firstFrame_.load()); }
 
  private:
   static int OnProcess(jack_nframes_t n, void* self) {
@@ -112,6 +114,7 @@ class JackRecorder {
     const auto* l = static_cast<const float*>(jack_port_get_buffer(me->in_[0], n));
     const auto* r = static_cast<const float*>(jack_port_get_buffer(me->in_[1], n));
     const size_t at = me->frames_.load();
+    if (at == 0) me->firstFrame_.store(jack_last_frame_time(me->client_));
     const size_t count = std::min<size_t>(n, me->left_.size() - at);
     std::copy(l, l + count, me->left_.begin() + long(at));
     std::copy(r, r + count, me->right_.begin() + long(at));
@@ -123,4 +126,5 @@ class JackRecorder {
   jack_port_t* in_[2] = {};
   std::vector<float> left_, right_;
   std::atomic<size_t> frames_{0};
+  std::atomic<jack_nframes_t> firstFrame_{0};  // the server's frame time of the recording's first frame
 };
