@@ -85,12 +85,15 @@ void Callback(benchmark::State& state) {
   float left[kBlock], right[kBlock];
   for (int i = 0; i < 200; ++i) engine.Render(left, right, kBlock);  // past the tones' fade-in
   std::vector<double> micros;
+  float peak = 0.0f;
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     engine.Render(left, right, kBlock);
     micros.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
     benchmark::DoNotOptimize(left[0]);
+    peak = std::max({peak, std::fabs(left[0]), std::fabs(right[kBlock - 1])});
   }
+  if (peak == 0.0f) state.SkipWithError("the callback played silence");
   std::sort(micros.begin(), micros.end());
   state.counters["median_us"] = micros[micros.size() / 2];
   state.counters["worst_us"] = micros.back();
@@ -101,13 +104,15 @@ BENCHMARK(Callback)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(2.0)
 void Limiter(benchmark::State& state) {
   spwplay::PeakLimiter limiter;
   limiter.Prepare(kRate);
-  std::vector<float> left(kBlock), right(kBlock);
-  int64_t n = 0;
+  // A loud block (+4 dBFS), copied in afresh each time.
+  std::vector<float> loudLeft(kBlock), loudRight(kBlock), left(kBlock), right(kBlock);
+  for (int i = 0; i < kBlock; ++i) {
+    loudLeft[size_t(i)] = float(1.6 * std::sin(0.03 * i));
+    loudRight[size_t(i)] = float(1.6 * std::sin(0.031 * i));
+  }
   for (auto _ : state) {
-    for (int i = 0; i < kBlock; ++i, ++n) {
-      left[size_t(i)] = float(1.6 * std::sin(0.03 * double(n)));
-      right[size_t(i)] = float(1.6 * std::sin(0.031 * double(n)));
-    }
+    std::copy(loudLeft.begin(), loudLeft.end(), left.begin());
+    std::copy(loudRight.begin(), loudRight.end(), right.begin());
     limiter.Process(left.data(), right.data(), kBlock);
     benchmark::DoNotOptimize(left[0]);
   }

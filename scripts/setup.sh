@@ -13,6 +13,7 @@ packages=(
   wine wine64 xvfb xauth fonts-liberation
   clang libclang-rt-14-dev
   librtaudio-dev jackd2 libjack-jackd2-dev pulseaudio pulseaudio-utils
+  gstreamer1.0-plugins-base
 )
 
 missing=()

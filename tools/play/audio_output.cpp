@@ -27,7 +27,21 @@ void OnAudioError(RtAudioError::Type type, const std::string& text) {
 
 std::string AudioFailureText() { return gFailed.load() ? std::string(gFailureText) : std::string(); }
 
-AudioOutput::AudioOutput() : audio_(std::make_unique<RtAudio>()) {
+bool AudioOutput::HasFallback() {
+#ifdef _WIN32
+  return true;
+#else
+  return false;
+#endif
+}
+
+AudioOutput::AudioOutput(bool fallback) {
+#ifdef _WIN32
+  audio_ = std::make_unique<RtAudio>(fallback ? RtAudio::WINDOWS_DS : RtAudio::UNSPECIFIED);
+#else
+  (void)fallback;
+  audio_ = std::make_unique<RtAudio>();
+#endif
   audio_->showWarnings(false);
   const unsigned count = audio_->getDeviceCount();
   for (unsigned id = 0; id < count; ++id) {
@@ -113,7 +127,8 @@ void AudioOutput::Close() {
   }
 }
 
-bool AudioOutput::Lost() const { return started_ && (gFailed.load() || !audio_->isStreamRunning()); }
+// A JACK server that quits closes the stream; other systems report an error.
+bool AudioOutput::Lost() const { return started_ && (gFailed.load() || !audio_->isStreamOpen()); }
 
 int AudioOutput::Callback(void* output, void*, unsigned frames, double, unsigned status, void* user) {
   auto* self = static_cast<AudioOutput*>(user);

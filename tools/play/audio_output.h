@@ -29,7 +29,11 @@ using RenderFunction = void (*)(void* user, float* left, float* right, int frame
 
 class AudioOutput {
  public:
-  AudioOutput();
+  // The system's first sound system with an output device; with fallback, the one
+  // to try when that plays nothing (DirectSound on Windows).
+  explicit AudioOutput(bool fallback = false);
+  // Whether this platform has a fallback.
+  static bool HasFallback();
   ~AudioOutput();
   AudioOutput(const AudioOutput&) = delete;
   AudioOutput& operator=(const AudioOutput&) = delete;
@@ -50,8 +54,8 @@ class AudioOutput {
   bool Start(std::string* error);
   // Stops (after the queued audio has played) and closes the stream.
   void Close();
-  // The stream was open and running, and the sound system took it away (the server
-  // quit or the device vanished).
+  // The stream was running, and the sound system took it away (the server quit or
+  // the device vanished) or reported a failure.
   bool Lost() const;
 
  private:

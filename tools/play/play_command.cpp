@@ -54,6 +54,8 @@ constexpr int kLoopMs = 20;              // the window's event loop between look
 constexpr auto kStatusPeriod = std::chrono::milliseconds(250);
 constexpr auto kFadeWait = std::chrono::seconds(3);  // far beyond the fade: a stuck output does not hang us
 constexpr int kSlidePointsPerSecond = 100;           // as the renderer: a slide's point every 10 ms
+constexpr auto kSilentDevice = std::chrono::seconds(3);  // no callback for this long: the output is gone
+constexpr auto kFirstCallback = std::chrono::seconds(2);
 constexpr double kPeakFloorDbfs = -200.0;
 
 // What plays after the start-up settings: the timeline, its programmes' values, the end.
@@ -152,7 +154,7 @@ struct Player {
   std::unique_ptr<EditHandler> handler;
   std::unique_ptr<LiveAutomation> automation;
   std::unique_ptr<PlayerEngine> engine;
-  AudioOutput audio;
+  std::unique_ptr<AudioOutput> audio = std::make_unique<AudioOutput>();
   std::unique_ptr<spwwin::HostWindow> window;
   spwwin::AttachedView view;
   bool lost = false;
@@ -187,14 +189,32 @@ struct Player {
     return figures;
   }
 
+  // The output asks for its first block within a moment.
+  bool Sounding() {
+    const Clock::time_point deadline = Clock::now() + kFirstCallback;
+    while (engine->Frame() == 0 && !audio->Lost() && Clock::now() < deadline) Wait(kLoopMs);
+    return engine->Frame() > 0;
+  }
+
   bool StopAsked() { return StopRequested() || (window && window->CloseRequested()) || engine->Faded(); }
+
+  // The output went away, or stopped asking for sound without a word.
+  bool OutputLost(int64_t* lastFrame, Clock::time_point* lastMove) {
+    const int64_t frame = engine->Frame();
+    if (frame != *lastFrame) {
+      *lastFrame = frame;
+      *lastMove = Clock::now();
+    }
+    return audio->Lost() || Clock::now() - *lastMove > kSilentDevice;
+  }
 
   // Plays until asked to stop or the session ends, then fades out.
   void Run(StatusLine& status) {
-    Clock::time_point shown = Clock::now();
+    Clock::time_point shown = Clock::now(), moved = Clock::now();
+    int64_t frame = -1;
     while (!StopAsked()) {
       Wait(kLoopMs);
-      if ((lost = audio.Lost())) return;
+      if ((lost = OutputLost(&frame, &moved))) return;
       if (Clock::now() - shown >= kStatusPeriod) {
         status.Show(Figures());
         shown = Clock::now();
@@ -202,7 +222,7 @@ struct Player {
     }
     engine->RequestFade();
     const Clock::time_point deadline = Clock::now() + kFadeWait;
-    while (!engine->Faded() && Clock::now() < deadline && !(lost = audio.Lost())) Wait(kLoopMs);
+    while (!engine->Faded() && Clock::now() < deadline && !(lost = OutputLost(&frame, &moved))) Wait(kLoopMs);
   }
 };
 
@@ -242,28 +262,57 @@ int Prepare(Player& player, spwhost::Module& module, const OutputDevice& device,
   player.plugin.Controller()->setComponentHandler(player.handler.get());
   player.engine = std::make_unique<PlayerEngine>(player.plugin, *player.table, player.edits, player.automation.get(),
                                                  session.totalFrames);
-  unsigned block = unsigned(player.options.blockSize);
-  if (!player.audio.Open(device, rate, &block, RenderAudio, player.engine.get(), &error)) {
-    return Fail(io, kExitFailed, error);
-  }
-  if (!player.engine->Start(int(rate), std::max(int(block), player.options.blockSize), &error)) {
-    return Fail(io, kExitFailed, error);
-  }
+  // A device that asks for longer blocks gets them in pieces of this size.
+  if (!player.engine->Start(int(rate), player.options.blockSize, &error)) return Fail(io, kExitFailed, error);
   if (!player.options.noWindow && !OpenWindow(player, &error)) return Fail(io, kExitFailed, error);
+  return kExitOk;
+}
+
+bool OpenOutput(Player& player, const OutputDevice& device, unsigned rate, std::string* error) {
+  unsigned block = unsigned(player.options.blockSize);
+  if (!player.audio->Open(device, rate, &block, RenderAudio, player.engine.get(), error) || !player.audio->Start(error)) {
+    return false;
+  }
+  if (!player.options.quiet) {
+    std::fprintf(player.io.err, "%s: playing through '%s' (%s) at %u Hz\n", player.io.tool, device.name.c_str(),
+                 player.audio->SystemName().c_str(), rate);
+  }
+  return true;
+}
+
+// Opens and starts the output; one that asks for no sound (WASAPI under wine) gives
+// way to the fallback's device of the same name, else its default. Returns the exit status.
+int StartOutput(Player& player, const OutputDevice& device, unsigned rate) {
+  const ToolMessages& io = player.io;
+  std::string error;
+  if (!OpenOutput(player, device, rate, &error)) return Fail(io, kExitFailed, error);
+  if (player.Sounding()) return kExitOk;
+  const std::string silent = player.audio->SystemName();
+  player.audio->Close();
+  if (!AudioOutput::HasFallback()) return Fail(io, kExitFailed, "the sound output '" + device.name + "' asks for no sound");
+  player.audio = std::make_unique<AudioOutput>(/*fallback=*/true);
+  OutputDevice other;
+  if (!player.audio->Find(device.name, &other) && !player.audio->Find("", &other)) {
+    return Fail(io, kExitFailed, silent + " asks for no sound and " + player.audio->SystemName() + " has no output");
+  }
+  std::fprintf(io.err, "%s: %s asks for no sound; trying %s\n", io.tool, silent.c_str(),
+               player.audio->SystemName().c_str());
+  if (!OpenOutput(player, other, rate, &error)) return Fail(io, kExitFailed, error);
+  if (!player.Sounding()) return Fail(io, kExitFailed, "the sound output '" + other.name + "' asks for no sound");
   return kExitOk;
 }
 
 int Play(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugin, const PlayOptions& options) {
   Player player(io, options, plugin);
   OutputDevice device;
-  if (player.audio.Devices().empty()) {
+  if (player.audio->Devices().empty()) {
     return Fail(io, kExitFailed, "no sound output device: no sound server (PulseAudio, PipeWire, JACK) or sound card "
                                  "answers");
   }
-  if (!player.audio.Find(options.device, &device)) {
+  if (!player.audio->Find(options.device, &device)) {
     std::fprintf(io.err, "%s: error: no sound output '%s'; the outputs (%s) are:\n", io.tool, options.device.c_str(),
-                 player.audio.SystemName().c_str());
-    player.audio.PrintDevices(io.err);
+                 player.audio->SystemName().c_str());
+    player.audio->PrintDevices(io.err);
     return kExitBadArguments;
   }
   const unsigned rate = ChooseRate(io, device, options);
@@ -275,18 +324,15 @@ int Play(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugi
   const int prepared = Prepare(player, module, device, rate);
   if (prepared != kExitOk) return prepared;
   CatchStopSignals();
-  if (!player.audio.Start(&error)) return Fail(io, kExitFailed, error);
-  if (!options.quiet) {
-    std::fprintf(io.err, "%s: playing through '%s' (%s) at %u Hz\n", io.tool, device.name.c_str(),
-                 player.audio.SystemName().c_str(), rate);
-  }
+  const int started = StartOutput(player, device, rate);
+  if (started != kExitOk) return started;
   StatusLine status(io.err, !options.quiet && SPW_ISATTY(SPW_FILENO(io.err)));
   // RtAudio writes its own notes to std::cerr (a JACK server quitting, say); the
   // player says what happened in its own one line instead.
   std::cerr.setstate(std::ios::badbit);
   player.Run(status);
   status.Finish();
-  player.audio.Close();
+  player.audio->Close();
   std::cerr.clear();
   player.engine->Stop();
   const double played = double(player.engine->Frame()) / rate;
