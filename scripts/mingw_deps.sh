@@ -75,7 +75,7 @@ build_rtaudio() {
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
     -DRTAUDIO_BUILD_STATIC_LIBS=ON -DRTAUDIO_API_WASAPI=ON -DRTAUDIO_API_DS=ON -DRTAUDIO_API_ASIO=OFF \
     -DRTAUDIO_API_PULSE=OFF -DRTAUDIO_API_JACK=OFF -DRTAUDIO_API_ALSA=OFF \
-    -DRTAUDIO_BUILD_TESTING=OFF >/dev/null
+    -DRTAUDIO_BUILD_TESTING=OFF -DCMAKE_EXPORT_NO_PACKAGE_REGISTRY=ON >/dev/null
   cmake --build "$work/rtaudio-build" >/dev/null
   cmake --install "$work/rtaudio-build" >/dev/null
 }

@@ -64,7 +64,7 @@ std::string PlayUsage() {
          "                         value texts, e.g. --set \"Binaural=7.83\"; repeatable\n"
          "  -t, --timeline FILE    play a session: timed programme changes, settings and slides\n"
          "                         (see the README); it stops at the session's end\n"
-         "  -d, --duration TIME    a sleep timer: stop after TIME seconds\n"
+         "  -d, --duration TIME    a sleep timer: stop after TIME (seconds, m:ss or h:mm:ss)\n"
          "      --device N|NAME    the sound output (see --list-devices; default: the system's)\n"
          "      --list-devices     print the sound outputs and exit\n"
          "  -r, --rate HZ          sample rate (default: the device's own)\n"

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "clock_time.h"
+
 namespace spwplay {
 namespace {
 
@@ -11,16 +13,7 @@ constexpr double kSilentDbfs = -90.0;
 
 }  // namespace
 
-std::string ClockText(double seconds) {
-  const long total = std::lround(std::floor(std::max(0.0, seconds)));
-  char text[32];
-  if (total >= 3600) {
-    std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", total / 3600, total / 60 % 60, total % 60);
-  } else {
-    std::snprintf(text, sizeof text, "%ld:%02ld", total / 60, total % 60);
-  }
-  return text;
-}
+std::string ClockText(double seconds) { return spwrender::FormatClockTime(std::floor(std::max(0.0, seconds))); }
 
 std::string StatusText(const StatusFigures& figures) {
   std::string line = ClockText(figures.elapsedSeconds);

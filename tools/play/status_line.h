@@ -20,7 +20,7 @@ struct StatusFigures {
 
 // The line itself, without the carriage return.
 std::string StatusText(const StatusFigures& figures);
-// m:ss, or h:mm:ss from an hour.
+// Whole seconds as m:ss, or h:mm:ss from an hour.
 std::string ClockText(double seconds);
 
 class StatusLine {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "clock_time.h"
 #include "decimal_number.h"
 
 namespace spwrender {
@@ -15,9 +16,8 @@ bool ParseWholeNumber(const std::string& text, long min, long max, int* value) {
 
 bool SetDurationOption(const std::string& value, SessionOptions* options, std::string* error) {
   double seconds = 0.0;
-  if (!ReadDecimal(value, &seconds) || seconds <= 0.0 || seconds > kMaxDurationSeconds) {
-    *error = "--duration wants seconds above 0 and at most " + std::to_string(int(kMaxDurationSeconds)) +
-             ", not '" + value + "'";
+  if (!ParseClockTime(value, &seconds) || seconds <= 0.0 || seconds > kMaxDurationSeconds) {
+    *error = "--duration wants a time above 0 and at most 24 hours (seconds, m:ss or h:mm:ss), not '" + value + "'";
     return false;
   }
   options->durationSeconds = seconds;
