@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "automation_player.h"
-#include "bundle_location.h"
+#include "bundle_fixture.h"
 #include "edit_queue.h"
 #include "parameter_catalog.h"
 #include "parameter_table.h"
@@ -25,15 +25,16 @@ namespace {
 constexpr int kRate = 48000;
 constexpr int kBlock = 256;
 
-class PlayerEngineTest : public ::testing::Test {
+class PlayerEngineTest : public BundleTest {
  protected:
   void SetUp() override {
+    BundleTest::SetUp();
     std::string error;
-    module_ = spwhost::Module::Load(BundlePath(), &error);
-    ASSERT_TRUE(module_) << error;
-    plugin_ = module_->CreatePlugin(&error);
-    ASSERT_TRUE(plugin_ && plugin_->Initialize(&error)) << error;
     ASSERT_TRUE(programs_.Read(*plugin_, &error)) << error;
+  }
+  void TearDown() override {
+    engine_.reset();
+    BundleTest::TearDown();
   }
 
   // Selects programme number, then the settings, as spw_play does before it starts.
@@ -95,8 +96,6 @@ class PlayerEngineTest : public ::testing::Test {
     return peak;
   }
 
-  std::unique_ptr<spwhost::Module> module_;
-  std::unique_ptr<spwhost::Plugin> plugin_;
   spwrender::ProgramCatalog programs_;
   std::unique_ptr<ParameterTable> table_;
   EditQueue edits_;

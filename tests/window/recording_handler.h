@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "host_objects.h"
-#include "pluginterfaces/vst/ivsteditcontroller.h"
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
@@ -18,7 +17,7 @@ struct HostEdit {
   double value;  // perform only
 };
 
-class RecordingHandler : public Steinberg::Vst::IComponentHandler {
+class RecordingHandler : public spwhost::ComponentHandler {
  public:
   virtual ~RecordingHandler() = default;
   Steinberg::tresult PLUGIN_API beginEdit(Steinberg::Vst::ParamID id) override {
@@ -33,16 +32,6 @@ class RecordingHandler : public Steinberg::Vst::IComponentHandler {
     edits.push_back({HostEdit::Kind::kEnd, id, 0.0});
     return Steinberg::kResultOk;
   }
-  Steinberg::tresult PLUGIN_API restartComponent(Steinberg::int32) override { return Steinberg::kResultOk; }
-  Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID queried, void** obj) override {
-    QUERY_INTERFACE(queried, obj, Steinberg::FUnknown::iid, Steinberg::Vst::IComponentHandler)
-    QUERY_INTERFACE(queried, obj, Steinberg::Vst::IComponentHandler::iid, Steinberg::Vst::IComponentHandler)
-    *obj = nullptr;
-    return Steinberg::kNoInterface;
-  }
-  SPWHOST_REFCOUNT
-
- public:
   // The edits of one parameter as "begin", "perform", "end" words, in order.
   std::vector<std::string> Words(Steinberg::Vst::ParamID id) const {
     std::vector<std::string> words;

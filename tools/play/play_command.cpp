@@ -10,17 +10,14 @@
 
 #include "audio_output.h"
 #include "automation_player.h"
-#include "default_bundle.h"
 #include "edit_handler.h"
 #include "edit_queue.h"
 #include "host_window.h"
 #include "attached_view.h"
 #include "live_automation.h"
-#include "parameter_catalog.h"
 #include "parameter_table.h"
 #include "play_options.h"
 #include "player_engine.h"
-#include "program_catalog.h"
 #include "saved_state.h"
 #include "session_setup.h"
 #include "status_line.h"
@@ -353,17 +350,11 @@ int Play(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugi
 }
 
 int Run(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugin, const PlayOptions& options) {
-  std::string error;
   switch (options.action) {
-    case PlayAction::kListPrograms: {
-      spwrender::ProgramCatalog programs;
-      if (!programs.Read(plugin, &error)) return Fail(io, kExitFailed, error);
-      programs.Print(io.out);
-      return kExitOk;
-    }
+    case PlayAction::kListPrograms:
+      return spwrender::ListPrograms(io, plugin);
     case PlayAction::kListParams:
-      spwrender::ParameterCatalog(plugin).Print(io.out);
-      return kExitOk;
+      return spwrender::ListParams(io, plugin);
     default:
       return Play(io, module, plugin, options);
   }
@@ -386,12 +377,10 @@ int RunPlayCommand(int argc, const char* const* argv, std::FILE* out, std::FILE*
     audio.PrintDevices(io.out);
     return kExitOk;
   }
-  const std::string bundle = options.bundlePath.empty() ? spwrender::DefaultBundlePath() : options.bundlePath;
-  const std::unique_ptr<spwhost::Module> module = spwhost::Module::Load(bundle, &error);
-  if (!module) return Fail(io, kExitFailed, "cannot load the plug-in bundle '" + bundle + "': " + error);
-  const std::unique_ptr<spwhost::Plugin> plugin = module->CreatePlugin(&error);
-  if (!plugin) return Fail(io, kExitFailed, "the bundle '" + bundle + "' cannot create the plug-in: " + error);
-  if (!plugin->Initialize(&error, "spw_play")) return Fail(io, kExitFailed, "the plug-in does not initialise: " + error);
+  std::unique_ptr<spwhost::Module> module;
+  std::unique_ptr<spwhost::Plugin> plugin;  // declared after the module, so destroyed before it
+  const int loaded = spwrender::LoadBundle(io, options.bundlePath, &module, &plugin);
+  if (loaded != kExitOk) return loaded;
   return Run(io, *module, *plugin, options);
 }
 

@@ -10,9 +10,6 @@
 #include <vector>
 
 #include "audio_file_writer.h"
-#include "default_bundle.h"
-#include "parameter_catalog.h"
-#include "program_catalog.h"
 #include "progress_bar.h"
 #include "render_loop.h"
 #include "render_options.h"
@@ -21,8 +18,6 @@
 #include "session_analysis.h"
 #include "session_plot.h"
 #include "staged_file.h"
-#include "text_file.h"
-#include "timeline.h"
 #include "vst3_host.h"
 
 namespace spwrender {
@@ -136,17 +131,11 @@ int Render(const ToolMessages& io, spwhost::Plugin& plugin, const RenderOptions&
 }
 
 int Run(const ToolMessages& io, spwhost::Plugin& plugin, const RenderOptions& options) {
-  std::string error;
   switch (options.action) {
-    case RenderAction::kListPrograms: {
-      ProgramCatalog programs;
-      if (!programs.Read(plugin, &error)) return Fail(io, kExitFailed, error);
-      programs.Print(io.out);
-      return kExitOk;
-    }
+    case RenderAction::kListPrograms:
+      return ListPrograms(io, plugin);
     case RenderAction::kListParams:
-      ParameterCatalog(plugin).Print(io.out);
-      return kExitOk;
+      return ListParams(io, plugin);
     default:
       return Render(io, plugin, options);
   }
@@ -163,15 +152,10 @@ int RunRenderCommand(int argc, const char* const* argv, std::FILE* out, std::FIL
     std::fputs(RenderUsage().c_str(), io.out);
     return kExitOk;
   }
-  const std::string bundle = options.bundlePath.empty() ? DefaultBundlePath() : options.bundlePath;
-  const std::unique_ptr<spwhost::Module> module = spwhost::Module::Load(bundle, &error);
-  if (!module) return Fail(io, kExitFailed, "cannot load the plug-in bundle '" + bundle + "': " + error);
-  // Declared after the module, so destroyed before it.
-  const std::unique_ptr<spwhost::Plugin> plugin = module->CreatePlugin(&error);
-  if (!plugin) return Fail(io, kExitFailed, "the bundle '" + bundle + "' cannot create the plug-in: " + error);
-  if (!plugin->Initialize(&error, "spw_render")) {
-    return Fail(io, kExitFailed, "the plug-in does not initialise: " + error);
-  }
+  std::unique_ptr<spwhost::Module> module;
+  std::unique_ptr<spwhost::Plugin> plugin;  // declared after the module, so destroyed before it
+  const int loaded = LoadBundle(io, options.bundlePath, &module, &plugin);
+  if (loaded != kExitOk) return loaded;
   return Run(io, *plugin, options);
 }
 

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <limits>
 
+#include "default_bundle.h"
 #include "parameter_catalog.h"
 #include "program_catalog.h"
 #include "text_file.h"
 #include "timeline.h"
+#include "vst3_host.h"
 
 namespace spwrender {
 namespace {
@@ -40,6 +42,33 @@ int Fail(const ToolMessages& io, int status, std::string message) {
   std::replace_if(message.begin(), message.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
   std::fprintf(io.err, "%s: error: %s\n", io.tool, message.c_str());
   return status;
+}
+
+int LoadBundle(const ToolMessages& io, const std::string& bundlePath, std::unique_ptr<spwhost::Module>* module,
+               std::unique_ptr<spwhost::Plugin>* plugin) {
+  const std::string bundle = bundlePath.empty() ? DefaultBundlePath() : bundlePath;
+  std::string error;
+  *module = spwhost::Module::Load(bundle, &error);
+  if (!*module) return Fail(io, kExitFailed, "cannot load the plug-in bundle '" + bundle + "': " + error);
+  *plugin = (*module)->CreatePlugin(&error);
+  if (!*plugin) return Fail(io, kExitFailed, "the bundle '" + bundle + "' cannot create the plug-in: " + error);
+  if (!(*plugin)->Initialize(&error, io.tool)) {
+    return Fail(io, kExitFailed, "the plug-in does not initialise: " + error);
+  }
+  return kExitOk;
+}
+
+int ListPrograms(const ToolMessages& io, spwhost::Plugin& plugin) {
+  ProgramCatalog programs;
+  std::string error;
+  if (!programs.Read(plugin, &error)) return Fail(io, kExitFailed, error);
+  programs.Print(io.out);
+  return kExitOk;
+}
+
+int ListParams(const ToolMessages& io, spwhost::Plugin& plugin) {
+  ParameterCatalog(plugin).Print(io.out);
+  return kExitOk;
 }
 
 // The programme selection and the settings, at the start, in the order they apply.

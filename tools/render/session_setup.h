@@ -4,6 +4,7 @@
 // automation, with every problem reported in the tools' own words.
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "session_options.h"
 
 namespace spwhost {
+class Module;
 class Plugin;
 }
 
@@ -30,6 +32,15 @@ constexpr int kExitBadArguments = 2;  // the command line asks for something imp
 
 // Reports a failure on one line "TOOL: error: message", whatever the message holds.
 int Fail(const ToolMessages& io, int status, std::string message);
+
+// Loads bundlePath (empty: the bundle built beside the program) and initialises its
+// plug-in as host io.tool; *module must outlive *plugin. Returns the exit status.
+int LoadBundle(const ToolMessages& io, const std::string& bundlePath, std::unique_ptr<spwhost::Module>* module,
+               std::unique_ptr<spwhost::Plugin>* plugin);
+
+// --list-programs and --list-params: the catalogs printed to io.out. Return the exit status.
+int ListPrograms(const ToolMessages& io, spwhost::Plugin& plugin);
+int ListParams(const ToolMessages& io, spwhost::Plugin& plugin);
 
 // The programme selection and the settings, at the start, in the order they apply;
 // *programName the selected programme's name (empty without one). Warns of an empty slot.
