@@ -104,11 +104,16 @@ TEST_F(LivePlayTest, CtrlCFadesOutExitsCleanlyAndTheNextStartPlaysTheSameSetting
   for (size_t i = 0; i < before.size(); ++i) EXPECT_NEAR(after[i], before[i], 0.1) << "tone " << i;
 }
 
-TEST_F(LivePlayTest, UnknownDeviceListsTheDevicesAndAServerThatGoesAwayEndsWithOneClearLine) {
+TEST_F(LivePlayTest, UnknownDeviceOrRateAndAServerThatGoesAwayEachGetOneClearLine) {
   const Heard unknown = Play({"--device", "no such device", "--duration", "1"}, {}, /*soundless=*/true);
   EXPECT_EQ(unknown.status, 2);
   EXPECT_NE(unknown.messages.find("no sound output 'no such device'"), std::string::npos) << unknown.messages;
   EXPECT_NE(unknown.messages.find("system"), std::string::npos) << "the list names the server's device";
+
+  const Heard rate = Play({"--rate", "44100", "--duration", "1"});
+  EXPECT_EQ(rate.status, 0) << rate.messages;
+  EXPECT_NE(rate.messages.find("cannot play at 44100 Hz: playing at its own rate, 48000 Hz"), std::string::npos)
+      << rate.messages;
 
   const Heard lost = Play({"--program", "C Major style"}, [this](ChildProcess&, JackRecorder& recorder) {
     while (recorder.Seconds() < 1.0) std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -1,8 +1,9 @@
 // spw_play with its window, on an X server of the test's own: a real click on a
-// free cell of the editor's grid is heard in the recording within 100 ms.
+// free cell of the editor's grid is heard in the recording within 100 ms, and the
+// window's close button stops the player as Ctrl-C does.
 
 #include "live_play_fixture.h"
-#include "x_click.h"
+#include "x_actions.h"
 
 namespace spwplay {
 namespace {
@@ -44,6 +45,21 @@ TEST_F(LivePlayTest, AClickOnAFreeGridCellIsHeardWithinATenthOfASecond) {
   std::printf("click to sound: %.1f ms\n", latency * 1000.0);
   EXPECT_GT(latency, -0.02) << "a window that starts before the click may hold its first sound";
   EXPECT_LT(latency, 0.1);
+}
+
+TEST_F(LivePlayTest, ClosingTheWindowFadesOutAndStopsThePlayer) {
+  withWindow_ = true;
+  bool closed = false;
+  const Heard heard = Play({"--program", "C Major style"}, [&closed](ChildProcess& player, JackRecorder& recorder) {
+    while (recorder.Seconds() < 2.0 && player.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    closed = CloseWindowTitled("stereoPulseWeaver");
+  });
+  ASSERT_TRUE(closed) << "a window titled stereoPulseWeaver";
+  EXPECT_EQ(heard.status, 0) << heard.messages;
+  EXPECT_NE(heard.messages.find("settings saved"), std::string::npos) << heard.messages;
+  ASSERT_GT(heard.left.size(), size_t(kJackRate));
+  EXPECT_LT(heard.left.size(), size_t(6 * kJackRate)) << "it stopped soon after";
+  EXPECT_LT(Peak(heard.left, heard.right, heard.left.size() - size_t(0.01 * kJackRate)), 1e-3f) << "faded to silence";
 }
 
 }  // namespace

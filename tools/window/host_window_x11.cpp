@@ -33,8 +33,11 @@ class X11HostWindow : public HostWindow, public Steinberg::Linux::IEventHandler 
   const char* PlatformType() const override { return Steinberg::kPlatformTypeX11EmbedWindowID; }
   Steinberg::IPlugFrame* Frame() override { return &frame_; }
   void Pump(int ms) override {
+    // Events xcb has read already (with a reply) wake no poll: they are taken first.
+    ReadEvents();
     xcb_flush(conn_);
     frame_.RunFor(ms);
+    ReadEvents();
   }
   bool CloseRequested() const override { return closeRequested_; }
 
