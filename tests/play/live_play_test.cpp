@@ -102,6 +102,13 @@ TEST_F(LivePlayTest, CtrlCFadesOutExitsCleanlyAndTheNextStartPlaysTheSameSetting
   ASSERT_EQ(before.size(), 7u);
   ASSERT_EQ(after.size(), before.size());
   for (size_t i = 0; i < before.size(); ++i) EXPECT_NEAR(after[i], before[i], 0.1) << "tone " << i;
+  // A damaged memory is said in one line and moved aside, and the player starts afresh.
+  const std::string memory = WriteFile("config/stereoPulseWeaver/spw_play-state.bin", "not a state");
+  const Heard third = Play({"--duration", "1"});
+  EXPECT_EQ(third.status, 0) << third.messages;
+  EXPECT_NE(third.messages.find("moved to '" + memory + ".damaged'; starting from the defaults"), std::string::npos)
+      << third.messages;
+  EXPECT_EQ(ReadText(memory + ".damaged"), "not a state");
 }
 
 TEST_F(LivePlayTest, UnknownDeviceOrRateAndAServerThatGoesAwayEachGetOneClearLine) {
