@@ -14,17 +14,16 @@ TEST_F(LivePlayTest, EachEarHearsTheRenderersTonesLimitedToMinusOneDbfs) {
   ASSERT_GT(heard.left.size(), size_t(3.0 * kJackRate)) << heard.messages;
   const AudioReadback reference = Render({"--program", "C Major style", "--duration", "4"});
   // Seven tones a ear, each within 0.1 Hz of the renderer's, a second in the middle.
-  const std::vector<double> liveLeft = Tones(heard.left, 2.0, 1.0, 150, 340);
-  const std::vector<double> liveRight = Tones(heard.right, 2.0, 1.0, 150, 340);
+  const double start = SoundStarts(heard.left);  // the player's first frame, in the recording
+  ASSERT_GE(start, 0.0);
+  const std::vector<double> liveLeft = Tones(heard.left, start + 2.0, 1.0, 150, 340);
+  const std::vector<double> liveRight = Tones(heard.right, start + 2.0, 1.0, 150, 340);
   const std::vector<double> fileLeft = Tones(reference.left, 2.0, 1.0, 150, 340);
   const std::vector<double> fileRight = Tones(reference.right, 2.0, 1.0, 150, 340);
   ASSERT_EQ(fileLeft.size(), 7u);
-  ASSERT_EQ(liveLeft.size(), fileLeft.size());
-  ASSERT_EQ(liveRight.size(), fileRight.size());
-  for (size_t i = 0; i < fileLeft.size(); ++i) {
-    EXPECT_NEAR(liveLeft[i], fileLeft[i], 0.1) << "left tone " << i;
-    EXPECT_NEAR(liveRight[i], fileRight[i], 0.1) << "right tone " << i;
-  }
+  ASSERT_EQ(fileRight.size(), 7u);
+  ExpectTonesHeard(liveLeft, fileLeft, "left");
+  ExpectTonesHeard(liveRight, fileRight, "right");
   // The programme peaks above full scale in the file; live it peaks at the limiter's ceiling.
   EXPECT_GT(Peak(reference.left, reference.right), 1.0f);
   const float peak = Peak(heard.left, heard.right);
@@ -66,16 +65,20 @@ TEST_F(LivePlayTest, SessionEventsLandWhereTheRendererPutsThem) {
 
 TEST_F(LivePlayTest, CtrlCFadesOutExitsCleanlyAndTheNextStartPlaysTheSameSettings) {
   const Heard first = Play({"--program", "C Major style"}, [](ChildProcess& player, JackRecorder& recorder) {
-    while (recorder.Seconds() < 3.5 && player.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    while (recorder.Seconds() < 4.0 && player.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     player.Signal(SIGINT);
   });
   ASSERT_EQ(first.status, 0) << first.messages;
   EXPECT_NE(first.messages.find("settings saved"), std::string::npos) << first.messages;
   ASSERT_GT(first.left.size(), size_t(3.5 * kJackRate));
-  // No step between samples larger than the tones' own make while they play.
+  // No step between samples larger than the tones' own make while they play. A
+  // dropout of a loaded machine (the server's silence for a cycle the player missed:
+  // exact zeros, which the sounding player never sends) is no step of the player's.
   float own = 0.0f, fade = 0.0f;
   const size_t split = size_t(3.0 * kJackRate);
   for (size_t i = size_t(2.0 * kJackRate); i < first.left.size(); ++i) {
+    const bool dropout = (first.left[i] == 0.0f) != (first.left[i - 1] == 0.0f);
+    if (dropout) continue;
     const float step = std::max(std::fabs(first.left[i] - first.left[i - 1]), std::fabs(first.right[i] - first.right[i - 1]));
     (i < split ? own : fade) = std::max(i < split ? own : fade, step);
   }
@@ -97,11 +100,13 @@ TEST_F(LivePlayTest, CtrlCFadesOutExitsCleanlyAndTheNextStartPlaysTheSameSetting
   // Started again without a programme, it plays what it played.
   const Heard second = Play({"--duration", "4"});
   ASSERT_EQ(second.status, 0) << second.messages;
-  const std::vector<double> before = Tones(first.left, 2.0, 1.0, 150, 340);
-  const std::vector<double> after = Tones(second.left, 2.0, 1.0, 150, 340);
-  ASSERT_EQ(before.size(), 7u);
-  ASSERT_EQ(after.size(), before.size());
-  for (size_t i = 0; i < before.size(); ++i) EXPECT_NEAR(after[i], before[i], 0.1) << "tone " << i;
+  const std::vector<double> before = Tones(first.left, SoundStarts(first.left) + 2.0, 1.0, 150, 340);
+  const std::vector<double> after = Tones(second.left, SoundStarts(second.left) + 2.0, 1.0, 150, 340);
+  const AudioReadback reference = Render({"--program", "C Major style", "--duration", "4"});
+  const std::vector<double> expected = Tones(reference.left, 2.0, 1.0, 150, 340);
+  ASSERT_EQ(expected.size(), 7u);
+  ExpectTonesHeard(before, expected, "first start");
+  ExpectTonesHeard(after, expected, "next start");
   // A damaged memory is said in one line and moved aside, and the player starts afresh.
   const std::string memory = WriteFile("config/stereoPulseWeaver/spw_play-state.bin", "not a state");
   const Heard third = Play({"--duration", "1"});

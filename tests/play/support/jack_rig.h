@@ -21,7 +21,8 @@ class JackServer {
     static int counter = 0;
     name_ = "spwtest" + std::to_string(getpid()) + "_" + std::to_string(counter++);
   }
-  ~JackServer() { process_.Signal(SIGTERM); process_.Wait(10.0); }
+  // A server killed rather than stopped stays in JACK's registry of servers: it gets time to stop.
+  ~JackServer() { Stop(); }
 
   // Starts jackd and waits until a client gets in (a loaded machine may take seconds).
   bool Start(const std::string& logPath) {
@@ -46,7 +47,10 @@ class JackServer {
     }
     return false;
   }
-  void Stop() { process_.Signal(SIGTERM); process_.Wait(10.0); }
+  void Stop() {
+    process_.Signal(SIGTERM);
+    process_.Wait(30.0);
+  }
 
   const std::string& Name() const { return name_; }
   // The environment a client needs to find this server and no other.
@@ -113,8 +117,13 @@ class JackRecorder {
     if (jack_port_connected(me->in_[0]) == 0 || jack_port_connected(me->in_[1]) == 0) return 0;
     const auto* l = static_cast<const float*>(jack_port_get_buffer(me->in_[0], n));
     const auto* r = static_cast<const float*>(jack_port_get_buffer(me->in_[1], n));
-    const size_t at = me->frames_.load();
-    if (at == 0) me->firstFrame_.store(jack_last_frame_time(me->client_));
+    size_t at = me->frames_.load();
+    const jack_nframes_t cycle = jack_last_frame_time(me->client_);
+    if (at == 0) me->firstFrame_.store(cycle);
+    // Cycles this client missed (a loaded machine) stay in the recording as silence,
+    // so that its frames keep the server's time.
+    const size_t due = size_t(jack_nframes_t(cycle - me->firstFrame_.load()));
+    if (due > at && due <= me->left_.size()) at = due;
     const size_t count = std::min<size_t>(n, me->left_.size() - at);
     std::copy(l, l + count, me->left_.begin() + long(at));
     std::copy(r, r + count, me->right_.begin() + long(at));

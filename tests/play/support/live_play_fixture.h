@@ -98,6 +98,25 @@ inline std::vector<double> Tones(const std::vector<float>& channel, double t, do
   return FindTones(Span(channel, t, seconds), low, high, 0.25, kJackRate);
 }
 
+// The first sample louder than -40 dBFS, in seconds.
+inline double SoundStarts(const std::vector<float>& channel) {
+  for (size_t i = 0; i < channel.size(); ++i) {
+    if (std::fabs(channel[i]) > 0.01f) return double(i) / kJackRate;
+  }
+  return -1.0;
+}
+
+// Every tone of expected has one in heard within 0.1 Hz. A glitch of a loaded machine
+// (an underrun) may add weak peaks to what was heard; they are not the tones'.
+inline void ExpectTonesHeard(const std::vector<double>& heard, const std::vector<double>& expected, const char* ear) {
+  ASSERT_FALSE(heard.empty()) << ear;
+  for (double tone : expected) {
+    double nearest = heard.front();
+    for (double h : heard) nearest = std::fabs(h - tone) < std::fabs(nearest - tone) ? h : nearest;
+    EXPECT_NEAR(nearest, tone, 0.1) << ear << " tone " << tone << " Hz";
+  }
+}
+
 inline float Peak(const std::vector<float>& a, const std::vector<float>& b, size_t from = 0) {
   float peak = 0.0f;
   for (size_t i = from; i < a.size() && i < b.size(); ++i) peak = std::max({peak, std::fabs(a[i]), std::fabs(b[i])});
@@ -116,17 +135,25 @@ inline std::vector<double> Envelope(const std::vector<float>& channel) {
   return rms;
 }
 
-// The second at which sound returns after the first gap of silence: the first
-// window above half the level before the gap, after a window below a hundredth of it.
+// The second at which sound returns after the first gap of silence at least 0.3 s
+// long (a dropout of a loaded machine is far shorter): the first window above half
+// the level before the gap.
 inline double SoundReturns(const std::vector<float>& channel) {
   const std::vector<double> env = Envelope(channel);
-  const size_t settled = size_t(0.3 / kWindowSeconds);
+  const size_t settled = size_t(0.3 / kWindowSeconds), gap = size_t(0.3 / kWindowSeconds);
   if (env.size() <= settled) return -1.0;
   const double level = env[settled];
-  size_t i = settled;
-  while (i < env.size() && env[i] > level * 0.01) ++i;
-  while (i < env.size() && env[i] < level * 0.5) ++i;
-  return i < env.size() ? double(i) * kWindowSeconds : -1.0;
+  size_t quiet = 0;
+  for (size_t i = settled; i < env.size(); ++i) {
+    if (env[i] <= level * 0.01) {
+      ++quiet;
+    } else if (quiet >= gap && env[i] >= level * 0.5) {
+      return double(i) * kWindowSeconds;
+    } else if (env[i] >= level * 0.5) {
+      quiet = 0;
+    }
+  }
+  return -1.0;
 }
 
 // The second from which a tone at hz holds half its strength at end: 50 ms Goertzel windows every 5 ms.
