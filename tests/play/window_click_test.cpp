@@ -43,7 +43,9 @@ TEST_F(LivePlayTest, AClickOnAFreeGridCellIsHeardWithinATenthOfASecond) {
   while (onset < heard.left.size() && StrengthAt(heard.left, onset, kCellHz) < later / 50.0) onset += kJackRate / 1000;
   const double latency = (double(onset) - double(clickFrame)) / kJackRate;
   std::printf("click to sound: %.1f ms\n", latency * 1000.0);
-  EXPECT_GT(latency, -0.02) << "a window that starts before the click may hold its first sound";
+  // A 20 ms window that starts before the click may hold its first sound, and the
+  // click's frame is the server's estimate within its 5.3 ms cycle.
+  EXPECT_GT(latency, -0.03) << "no sound of the cell before the click";
   EXPECT_LT(latency, 0.1);
 }
 
