@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Cross-builds the libraries Debian ships no MinGW build of (libpng, libsndfile) from
+# Cross-builds the libraries Debian ships no MinGW build of (libpng, libsndfile, RtAudio) from
 # Debian's own source packages, into a prefix inside the build tree. Reuses the prefix
 # when present.
 #   scripts/mingw_deps.sh PREFIX
@@ -66,6 +66,21 @@ build_libsndfile() {
   cmake --install "$work/libsndfile-build" >/dev/null
 }
 
+# RtAudio for the player's sound output: WASAPI, with DirectSound as the fallback.
+build_rtaudio() {
+  [ -f "$prefix/lib/librtaudio.a" ] && return
+  echo "mingw_deps: building RtAudio for Windows"
+  fetch_source rtaudio "$work/rtaudio"
+  cmake -S "$work/rtaudio" -B "$work/rtaudio-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+    -DRTAUDIO_BUILD_STATIC_LIBS=ON -DRTAUDIO_API_WASAPI=ON -DRTAUDIO_API_DS=ON -DRTAUDIO_API_ASIO=OFF \
+    -DRTAUDIO_API_PULSE=OFF -DRTAUDIO_API_JACK=OFF -DRTAUDIO_API_ALSA=OFF \
+    -DRTAUDIO_BUILD_TESTING=OFF -DCMAKE_EXPORT_NO_PACKAGE_REGISTRY=ON >/dev/null
+  cmake --build "$work/rtaudio-build" >/dev/null
+  cmake --install "$work/rtaudio-build" >/dev/null
+}
+
 mkdir -p "$prefix"
 build_libpng
 build_libsndfile
+build_rtaudio

@@ -11,7 +11,7 @@ function(run)
 endfunction()
 
 function(expect_installed root)
-  foreach(file bin/spw_render bin/spw_snapshot bin/spw_info
+  foreach(file bin/spw_render bin/spw_play bin/spw_snapshot bin/spw_info
                lib/vst3/${BUNDLE}/Contents/x86_64-linux/stereoPulseWeaver.so)
     if(NOT EXISTS "${root}/${file}")
       message(FATAL_ERROR "not installed: ${root}/${file}")

@@ -13,12 +13,12 @@
 #include <mutex>
 #include <string>
 
-#include "component_handler_base.h"
+#include "host_objects.h"
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
-class EditLedger : public ComponentHandlerBase {
+class EditLedger : public spwhost::ComponentHandler {
  public:
   Steinberg::tresult PLUGIN_API beginEdit(Steinberg::Vst::ParamID id) override {
     std::lock_guard<std::mutex> lock(mutex_);

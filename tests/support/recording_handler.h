@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "component_handler_base.h"
+#include "host_objects.h"
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
@@ -17,7 +17,7 @@ struct HostEdit {
   double value;  // perform only
 };
 
-class RecordingHandler : public ComponentHandlerBase {
+class RecordingHandler : public spwhost::ComponentHandler {
  public:
   Steinberg::tresult PLUGIN_API beginEdit(Steinberg::Vst::ParamID id) override {
     edits.push_back({HostEdit::Kind::kBegin, id, 0.0});
@@ -31,8 +31,6 @@ class RecordingHandler : public ComponentHandlerBase {
     edits.push_back({HostEdit::Kind::kEnd, id, 0.0});
     return Steinberg::kResultOk;
   }
-
- public:
   // The edits of one parameter as "begin", "perform", "end" words, in order.
   std::vector<std::string> Words(Steinberg::Vst::ParamID id) const {
     std::vector<std::string> words;

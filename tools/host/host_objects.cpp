@@ -25,6 +25,13 @@ tresult PLUGIN_API HostApplication::queryInterface(const TUID interfaceId, void*
   return kNoInterface;
 }
 
+tresult PLUGIN_API ComponentHandler::queryInterface(const TUID interfaceId, void** obj) {
+  QUERY_INTERFACE(interfaceId, obj, FUnknown::iid, IComponentHandler)
+  QUERY_INTERFACE(interfaceId, obj, IComponentHandler::iid, IComponentHandler)
+  *obj = nullptr;
+  return kNoInterface;
+}
+
 tresult PLUGIN_API ParamValueQueue::getPoint(int32 index, int32& sampleOffset, ParamValue& value) {
   if (index < 0 || index >= getPointCount()) return kResultFalse;
   sampleOffset = points_[static_cast<size_t>(index)].first;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/ivsthostapplication.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
@@ -40,6 +41,21 @@ class HostApplication : public Steinberg::Vst::IHostApplication {
 
  private:
   std::string name_;
+};
+
+// A component handler that takes every edit and restart and does nothing with them;
+// a host overrides what it acts on.
+class ComponentHandler : public Steinberg::Vst::IComponentHandler {
+ public:
+  virtual ~ComponentHandler() = default;
+  Steinberg::tresult PLUGIN_API beginEdit(Steinberg::Vst::ParamID) override { return Steinberg::kResultOk; }
+  Steinberg::tresult PLUGIN_API performEdit(Steinberg::Vst::ParamID, Steinberg::Vst::ParamValue) override {
+    return Steinberg::kResultOk;
+  }
+  Steinberg::tresult PLUGIN_API endEdit(Steinberg::Vst::ParamID) override { return Steinberg::kResultOk; }
+  Steinberg::tresult PLUGIN_API restartComponent(Steinberg::int32) override { return Steinberg::kResultOk; }
+  Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID interfaceId, void** obj) override;
+  SPWHOST_REFCOUNT
 };
 
 class ParamValueQueue : public Steinberg::Vst::IParamValueQueue {

@@ -222,20 +222,53 @@ bool Plugin::ProcessDouble(double* const* outputs, int nFrames) {
   return Process<double>(outputs, nFrames, SampleSize::k64);
 }
 
-bool Plugin::GetState(std::vector<uint8_t>* bytes) {
+namespace {
+
+// A state written by getState-like calls into bytes.
+template <typename Write>
+tresult WriteState(Write write, std::vector<uint8_t>* bytes) {
   MemoryStream stream;
-  lastResult_ = component_->getState(&stream);
+  const tresult result = write(&stream);
   if (bytes) {
     const auto* data = reinterpret_cast<const uint8_t*>(stream.getData());
     bytes->assign(data, data + stream.getSize());
   }
+  return result;
+}
+
+// bytes handed to setState-like calls, from a copy the call may not outlive.
+template <typename Read>
+tresult ReadState(Read read, const std::vector<uint8_t>& bytes) {
+  std::vector<uint8_t> copy(bytes);
+  MemoryStream stream(copy.data(), static_cast<TSize>(copy.size()));
+  return read(&stream);
+}
+
+}  // namespace
+
+bool Plugin::GetState(std::vector<uint8_t>* bytes) {
+  lastResult_ = WriteState([this](IBStream* s) { return component_->getState(s); }, bytes);
   return lastResult_ == kResultOk;
 }
 
 bool Plugin::SetState(const std::vector<uint8_t>& bytes) {
-  std::vector<uint8_t> copy(bytes);
-  MemoryStream stream(copy.data(), static_cast<TSize>(copy.size()));
-  lastResult_ = component_->setState(&stream);
+  lastResult_ = ReadState([this](IBStream* s) { return component_->setState(s); }, bytes);
+  return lastResult_ == kResultOk;
+}
+
+bool Plugin::GetControllerState(std::vector<uint8_t>* bytes) {
+  lastResult_ = WriteState([this](IBStream* s) { return controller_->getState(s); }, bytes);
+  return lastResult_ == kResultOk;
+}
+
+bool Plugin::SetControllerState(const std::vector<uint8_t>& bytes) {
+  lastResult_ = ReadState([this](IBStream* s) { return controller_->setState(s); }, bytes);
+  return lastResult_ == kResultOk;
+}
+
+bool Plugin::SetComponentStateOnController(const std::vector<uint8_t>& bytes) {
+  if (!separateController_) return true;
+  lastResult_ = ReadState([this](IBStream* s) { return controller_->setComponentState(s); }, bytes);
   return lastResult_ == kResultOk;
 }
 

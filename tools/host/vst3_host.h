@@ -173,6 +173,12 @@ class Plugin {
   bool GetState(std::vector<uint8_t>* bytes);
   bool SetState(const std::vector<uint8_t>& bytes);
   int32_t LastStateResult() const { return lastResult_; }
+  // Edit controller state (IEditController::getState / setState), and a component
+  // state handed to the controller (setComponentState), as a host restores a project:
+  // only when the controller is an object of its own (true at once otherwise).
+  bool GetControllerState(std::vector<uint8_t>* bytes);
+  bool SetControllerState(const std::vector<uint8_t>& bytes);
+  bool SetComponentStateOnController(const std::vector<uint8_t>& bytes);
 
   // Edit controller.
   int ParameterCount();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "parameter_catalog.h"
 #include "program_catalog.h"
@@ -22,6 +23,20 @@ bool ResolveParameter(const ParameterCatalog& parameters, const TimelineEvent& e
   // A slide shorter than one sample is still a slide: it ends on the next sample.
   out->slideFrames = std::max<int64_t>(1, ToFrames(event.slideSeconds, sampleRate));
   return true;
+}
+
+std::string Label(const TimelineEvent& event, const AutomationEvent& resolved) {
+  switch (event.action) {
+    case TimelineAction::kProgram:
+      return "program \"" + resolved.programName + "\"";
+    case TimelineAction::kSet:
+      return "set " + event.name + "=" + event.value;
+    default: {
+      char seconds[32];
+      std::snprintf(seconds, sizeof seconds, "%g", event.slideSeconds);
+      return "slide " + event.name + "=" + event.value + " over " + seconds + " s";
+    }
+  }
 }
 
 }  // namespace
@@ -51,6 +66,7 @@ bool ResolveTimeline(spwhost::Plugin& plugin, const Timeline& timeline, int samp
       resolved = ResolveParameter(parameters, event, sampleRate, &out, &error);
     }
     if (resolved) {
+      out.label = Label(event, out);
       events->push_back(out);
     } else {
       problems->push_back({event.line, error});

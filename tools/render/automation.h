@@ -22,6 +22,7 @@ struct AutomationEvent {
   int64_t slideFrames = 0;    // 0: set at once; otherwise the length of the slide
   bool selectsProgram = false;
   std::string programName;    // selectsProgram: the name, for the picture
+  std::string label;          // a timeline's event as a person reads it ("slide Binaural=6 over 600 s")
 };
 
 // The timeline's events for this plug-in at sampleRate Hz, in file order, checked

@@ -11,116 +11,23 @@
 
 #include "audio_file_writer.h"
 #include "default_bundle.h"
-#include "parameter_catalog.h"
-#include "program_catalog.h"
 #include "progress_bar.h"
 #include "render_loop.h"
 #include "render_options.h"
 #include "same_file.h"
 #include "standard_output.h"
 #include "sample_scratch.h"
+#include "session_setup.h"
 #include "session_analysis.h"
 #include "session_plot.h"
 #include "staged_file.h"
-#include "text_file.h"
-#include "timeline.h"
 #include "vst3_host.h"
 
 namespace spwrender {
 namespace {
 
-// A timeline is a few kilobytes of text; anything far beyond that is not one.
-constexpr size_t kMaxTimelineBytes = size_t(16) << 20;
-// Problems of a timeline listed before the rest are only counted.
-constexpr size_t kMaxProblemsShown = 100;
-
-// Where the messages go.
-struct Streams {
-  std::FILE* out;
-  std::FILE* err;
-};
-
-// Reports a failure on one line, whatever the message holds.
-int Fail(const Streams& io, int status, std::string message) {
-  std::replace_if(message.begin(), message.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
-  std::fprintf(io.err, "spw_render: error: %s\n", message.c_str());
-  return status;
-}
-
-// The programme selection and the settings, at the start, in the order they apply.
-bool ResolveStartSettings(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& options,
-                          std::vector<AutomationEvent>* events, std::string* programName, std::string* error) {
-  if (!options.program.empty()) {
-    ProgramCatalog programs;
-    int number = 0;
-    if (!programs.Read(plugin, error) || !programs.Resolve(options.program, &number, error)) return false;
-    AutomationEvent selection;
-    selection.change = programs.Selection(number);
-    selection.selectsProgram = true;
-    selection.programName = programs.Name(number);
-    events->push_back(selection);
-    *programName = selection.programName;
-    if (programs.IsEmptySlot(number)) {
-      std::fprintf(io.err, "spw_render: warning: programme %d is an empty slot: it holds no settings and selecting "
-                   "it changes none\n", number);
-    }
-  }
-  const ParameterCatalog parameters(plugin);
-  for (const auto& setting : options.settings) {
-    AutomationEvent event;
-    if (!parameters.Resolve(setting.first, setting.second, &event.change, error)) return false;
-    events->push_back(event);
-  }
-  return true;
-}
-
-// Prints the problems of a timeline, as "FILE:LINE: message", in line order.
-void ReportTimelineProblems(const Streams& io, const std::string& path, std::vector<TimelineProblem> problems) {
-  // Problems of the whole file (line 0) come after those of its lines.
-  const auto order = [](const TimelineProblem& p) { return p.line > 0 ? p.line : std::numeric_limits<int>::max(); };
-  std::stable_sort(problems.begin(), problems.end(),
-                   [&order](const TimelineProblem& a, const TimelineProblem& b) { return order(a) < order(b); });
-  const size_t shown = std::min(problems.size(), kMaxProblemsShown);
-  for (size_t i = 0; i < shown; ++i) {
-    const std::string where = problems[i].line > 0 ? path + ":" + std::to_string(problems[i].line) : path;
-    // The message quotes the file, which may hold anything: no control characters reach the terminal.
-    std::string message = problems[i].message;
-    std::replace_if(message.begin(), message.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; }, '?');
-    std::fprintf(io.err, "%s: %s\n", where.c_str(), message.c_str());
-  }
-  if (shown < problems.size()) std::fprintf(io.err, "%s: ... and %zu more\n", path.c_str(), problems.size() - shown);
-}
-
-// Reads the timeline and turns it into automation after the start settings; sets
-// the render's length from its end unless --duration gave one. Reports every
-// problem it finds and returns the exit status.
-int LoadTimeline(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& options, RenderJob* job,
-                 double* seconds) {
-  std::string text, error;
-  if (!ReadTextFile(options.timelinePath, kMaxTimelineBytes, &text, &error)) {
-    return Fail(io, kExitBadArguments, error);
-  }
-  Timeline timeline;
-  std::vector<TimelineProblem> problems;
-  ParseTimeline(text, &timeline, &problems);
-  ResolveTimeline(plugin, timeline, job->sampleRate, &job->automation, &problems);
-  if (!options.durationGiven && !timeline.hasEnd) {
-    problems.push_back({0, "the timeline has no end: add a line \"TIME end\", or give --duration"});
-  } else if (!options.durationGiven && timeline.endSeconds <= 0.0) {
-    problems.push_back({0, "the timeline ends at 0: nothing to render"});
-  }
-  if (!problems.empty()) {
-    ReportTimelineProblems(io, options.timelinePath, problems);
-    return Fail(io, kExitBadArguments, "the timeline '" + options.timelinePath + "' has " +
-                                           std::to_string(problems.size()) + " problem" +
-                                           (problems.size() == 1 ? "" : "s") + "; nothing was rendered");
-  }
-  if (!options.durationGiven) *seconds = timeline.endSeconds;
-  return kExitOk;
-}
-
 // The clipping warning (always) and the summary line (unless quiet).
-void ReportResult(const Streams& io, const RenderOptions& options, const AudioFileWriter& writer,
+void ReportResult(const ToolMessages& io, const RenderOptions& options, const AudioFileWriter& writer,
                   const std::string& programName, double wallSeconds) {
   const double peakDb = PeakDbfs(writer.Peak());
   if (writer.Clipped()) {
@@ -140,7 +47,7 @@ void ReportResult(const Streams& io, const RenderOptions& options, const AudioFi
 // The one gain that puts peak at dbfs; 1 for silence, which no gain can raise.
 double NormalizingGain(double peak, double dbfs) { return peak > 0.0 ? std::pow(10.0, dbfs / 20.0) / peak : 1.0; }
 
-void ReportGain(const Streams& io, const RenderOptions& options, double peak, double gain) {
+void ReportGain(const ToolMessages& io, const RenderOptions& options, double peak, double gain) {
   if (options.quiet) return;
   if (peak <= 0.0) {
     std::fprintf(io.err, "spw_render: the render is silent: nothing to normalise\n");
@@ -180,7 +87,7 @@ bool StagePlot(const RenderOptions& options, const RenderJob& job, SessionAnalys
   return picture->Stage(options.plotPath, std::move(png), error);
 }
 
-int Render(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& options) {
+int Render(const ToolMessages& io, spwhost::Plugin& plugin, const RenderOptions& options) {
   RenderJob job;
   job.sampleRate = options.sampleRate;
   job.blockSize = options.blockSize;
@@ -190,7 +97,7 @@ int Render(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& opti
   }
   double seconds = options.durationSeconds;
   if (!options.timelinePath.empty()) {
-    const int status = LoadTimeline(io, plugin, options, &job, &seconds);
+    const int status = LoadTimeline(io, plugin, options, job.sampleRate, &job.automation, &seconds, "rendered");
     if (status != kExitOk) return status;
   }
   job.frames = std::max<int64_t>(1, std::llround(seconds * options.sampleRate));
@@ -227,18 +134,12 @@ int Render(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& opti
   return kExitOk;
 }
 
-int Run(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& options) {
-  std::string error;
+int Run(const ToolMessages& io, spwhost::Plugin& plugin, const RenderOptions& options) {
   switch (options.action) {
-    case RenderAction::kListPrograms: {
-      ProgramCatalog programs;
-      if (!programs.Read(plugin, &error)) return Fail(io, kExitFailed, error);
-      programs.Print(io.out);
-      return kExitOk;
-    }
+    case RenderAction::kListPrograms:
+      return ListPrograms(io, plugin);
     case RenderAction::kListParams:
-      ParameterCatalog(plugin).Print(io.out);
-      return kExitOk;
+      return ListParams(io, plugin);
     default:
       return Render(io, plugin, options);
   }
@@ -247,7 +148,7 @@ int Run(const Streams& io, spwhost::Plugin& plugin, const RenderOptions& options
 }  // namespace
 
 int RunRenderCommand(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
-  const Streams io{out, err};
+  const ToolMessages io{"spw_render", out, err};
   RenderOptions options;
   std::string error;
   if (!ParseRenderOptions(argc, argv, &options, &error)) return Fail(io, kExitBadArguments, error);
@@ -269,14 +170,10 @@ int RunRenderCommand(int argc, const char* const* argv, std::FILE* out, std::FIL
       return Fail(io, kExitBadArguments, error);
     }
   }
-  const std::unique_ptr<spwhost::Module> module = spwhost::Module::Load(bundle, &error);
-  if (!module) return Fail(io, kExitFailed, "cannot load the plug-in bundle '" + bundle + "': " + error);
-  // Declared after the module, so destroyed before it.
-  const std::unique_ptr<spwhost::Plugin> plugin = module->CreatePlugin(&error);
-  if (!plugin) return Fail(io, kExitFailed, "the bundle '" + bundle + "' cannot create the plug-in: " + error);
-  if (!plugin->Initialize(&error, "spw_render")) {
-    return Fail(io, kExitFailed, "the plug-in does not initialise: " + error);
-  }
+  std::unique_ptr<spwhost::Module> module;
+  std::unique_ptr<spwhost::Plugin> plugin;  // declared after the module, so destroyed before it
+  const int loaded = LoadBundle(io, bundle, &module, &plugin);
+  if (loaded != kExitOk) return loaded;
   return Run(io, *plugin, options);
 }
 

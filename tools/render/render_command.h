@@ -5,12 +5,11 @@
 
 #include <cstdio>
 
+#include "session_setup.h"
+
 namespace spwrender {
 
-// Exit status of the command.
-constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;        // the bundle, the plug-in or the file failed
-constexpr int kExitBadArguments = 2;  // the command line asks for something impossible
+// Exit status of the command: kExitOk, kExitFailed, kExitBadArguments (session_setup.h).
 
 // argv[0] is the program name, as for main(). Returns the exit status. Every
 // failure writes one line "spw_render: error: ..." to err and leaves no output file.

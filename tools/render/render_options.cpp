@@ -1,60 +1,13 @@
 #include "render_options.h"
 
 #include <cmath>
-#include <cstring>
 
-#include "clock_time.h"
+#include "command_line.h"
 #include "decimal_number.h"
 #include "standard_output.h"
 
 namespace spwrender {
 namespace {
-
-using Handler = bool (*)(const std::string& value, RenderOptions* options, std::string* error);
-
-struct OptionRow {
-  const char* longName;   // without the leading "--"
-  char shortName;         // 0: none
-  bool takesValue;
-  Handler handler;
-};
-
-bool ParseWholeNumber(const std::string& text, long min, long max, int* value) {
-  double number = 0.0;
-  if (!ReadDecimal(text, &number) || number != std::floor(number) || number < min || number > max) return false;
-  *value = static_cast<int>(number);
-  return true;
-}
-
-bool SetDuration(const std::string& value, RenderOptions* options, std::string* error) {
-  double seconds = 0.0;
-  if (!ParseClockTime(value, &seconds) || seconds <= 0.0 || seconds > kMaxDurationSeconds) {
-    *error = "--duration wants a time above 0 and at most " + FormatClockTime(kMaxDurationSeconds) +
-             " (seconds, m:ss or h:mm:ss, e.g. 90 or 1:30), not '" + value + "'";
-    return false;
-  }
-  options->durationSeconds = seconds;
-  options->durationGiven = true;
-  return true;
-}
-
-bool SetRate(const std::string& value, RenderOptions* options, std::string* error) {
-  if (!ParseWholeNumber(value, kMinSampleRate, kMaxSampleRate, &options->sampleRate)) {
-    *error = "--rate wants a whole number of Hz from " + std::to_string(kMinSampleRate) + " to " +
-             std::to_string(kMaxSampleRate) + ", not '" + value + "'";
-    return false;
-  }
-  return true;
-}
-
-bool SetBlock(const std::string& value, RenderOptions* options, std::string* error) {
-  if (!ParseWholeNumber(value, 1, kMaxBlockSize, &options->blockSize)) {
-    *error = "--block wants a whole number of frames from 1 to " + std::to_string(kMaxBlockSize) + ", not '" +
-             value + "'";
-    return false;
-  }
-  return true;
-}
 
 bool SetNormalize(const std::string& value, RenderOptions* options, std::string* error) {
   double dbfs = 0.0;
@@ -69,38 +22,11 @@ bool SetNormalize(const std::string& value, RenderOptions* options, std::string*
 }
 
 bool SetFormat(const std::string& value, RenderOptions* options, std::string* error) {
+  options->formatGiven = true;
   if (!ParseFormatName(value, &options->format)) {
     *error = "unknown format '" + value + "' (choose one of " + FormatNameList() + ")";
     return false;
   }
-  return true;
-}
-
-bool AddSetting(const std::string& value, RenderOptions* options, std::string* error) {
-  const auto eq = value.find('=');
-  if (eq == std::string::npos || eq == 0 || eq + 1 == value.size()) {
-    *error = "--set wants NAME=VALUE, e.g. --set \"Binaural=7.83\", not '" + value + "'";
-    return false;
-  }
-  options->settings.emplace_back(value.substr(0, eq), value.substr(eq + 1));
-  return true;
-}
-
-bool SetProgram(const std::string& value, RenderOptions* options, std::string* error) {
-  if (value.empty()) {
-    *error = "--program wants a programme number or name (see --list-programs)";
-    return false;
-  }
-  options->program = value;
-  return true;
-}
-
-bool SetTimeline(const std::string& value, RenderOptions* options, std::string* error) {
-  if (value.empty()) {
-    *error = "--timeline wants the path of a timeline file";
-    return false;
-  }
-  options->timelinePath = value;
   return true;
 }
 
@@ -118,15 +44,6 @@ bool SetPlot(const std::string& value, RenderOptions* options, std::string* erro
   return true;
 }
 
-bool SetBundle(const std::string& value, RenderOptions* options, std::string* error) {
-  if (value.empty()) {
-    *error = "--bundle wants the path of a .vst3 bundle";
-    return false;
-  }
-  options->bundlePath = value;
-  return true;
-}
-
 bool ListPrograms(const std::string&, RenderOptions* options, std::string*) {
   options->action = RenderAction::kListPrograms;
   return true;
@@ -137,59 +54,38 @@ bool ListParams(const std::string&, RenderOptions* options, std::string*) {
   return true;
 }
 
-bool Quiet(const std::string&, RenderOptions* options, std::string*) {
-  options->quiet = true;
-  return true;
-}
-
 bool Help(const std::string&, RenderOptions* options, std::string*) {
   options->action = RenderAction::kHelp;
   return true;
 }
 
-const OptionRow kOptions[] = {
-    {"program", 'p', true, SetProgram},   {"set", 's', true, AddSetting},
-    {"timeline", 't', true, SetTimeline}, {"duration", 'd', true, SetDuration},
-    {"rate", 'r', true, SetRate},
-    {"block", 'b', true, SetBlock},       {"normalize", 'n', true, SetNormalize},
+using Row = OptionRow<RenderOptions>;
+const Row kOptions[] = {
+    {"program", 'p', true, Shared<RenderOptions, SetProgramOption>},
+    {"set", 's', true, Shared<RenderOptions, AddSettingOption>},
+    {"timeline", 't', true, Shared<RenderOptions, SetTimelineOption>},
+    {"duration", 'd', true, Shared<RenderOptions, SetDurationOption>},
+    {"rate", 'r', true, Shared<RenderOptions, SetRateOption>},
+    {"block", 'b', true, Shared<RenderOptions, SetBlockOption>},
+    {"normalize", 'n', true, SetNormalize},
     {"format", 'f', true, SetFormat},
     {"output", 'o', true, SetOutput},     {"plot", 0, true, SetPlot},
-    {"bundle", 0, true, SetBundle},
+    {"bundle", 0, true, Shared<RenderOptions, SetBundleOption>},
     {"list-programs", 0, false, ListPrograms}, {"list-params", 0, false, ListParams},
-    {"quiet", 'q', false, Quiet},         {"help", 'h', false, Help},
+    {"quiet", 'q', false, Shared<RenderOptions, SetQuietOption>},
+    {"help", 'h', false, Help},
 };
 
-// Finds the option an argument names: "--name", "--name=value" or "-x". *inlineValue
-// receives the text after '=' of the long form.
-const OptionRow* FindOption(const std::string& arg, std::string* inlineValue, bool* hasInline) {
-  *hasInline = false;
-  if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
-    std::string name = arg.substr(2);
-    const auto eq = name.find('=');
-    if (eq != std::string::npos) {
-      *inlineValue = name.substr(eq + 1);
-      *hasInline = true;
-      name.resize(eq);
-    }
-    for (const OptionRow& row : kOptions) {
-      if (name == row.longName) return &row;
-    }
-  } else if (arg.size() == 2 && arg[0] == '-') {
-    for (const OptionRow& row : kOptions) {
-      if (row.shortName != 0 && arg[1] == row.shortName) return &row;
-    }
-  }
-  return nullptr;
-}
+bool AsksForHelp(const RenderOptions& options) { return options.action == RenderAction::kHelp; }
 
 // Checks what only the whole command line can tell.
-bool CheckCombination(RenderOptions* options, bool formatGiven, std::string* error) {
+bool CheckCombination(RenderOptions* options, std::string* error) {
   if (options->action != RenderAction::kRender) return true;
   if (options->outputPath.empty()) {
     *error = "no output file: give one with -o FILE (see --help)";
     return false;
   }
-  if (!formatGiven) {
+  if (!options->formatGiven) {
     if (!FormatForPath(options->outputPath, &options->format)) {
       *error = "cannot tell the format from the file name '" + options->outputPath +
                "': spw_render writes .wav and .flac files (or choose one with --format)";
@@ -207,31 +103,8 @@ bool CheckCombination(RenderOptions* options, bool formatGiven, std::string* err
 
 bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions* options, std::string* error) {
   *options = RenderOptions();
-  bool formatGiven = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    std::string value;
-    bool hasInline = false;
-    const OptionRow* row = FindOption(arg, &value, &hasInline);
-    if (row == nullptr) {
-      *error = "unknown option '" + arg + "' (see --help)";
-      return false;
-    }
-    if (row->takesValue && !hasInline) {
-      if (i + 1 >= argc) {
-        *error = "option --" + std::string(row->longName) + " needs a value";
-        return false;
-      }
-      value = argv[++i];
-    } else if (!row->takesValue && hasInline) {
-      *error = "option --" + std::string(row->longName) + " takes no value";
-      return false;
-    }
-    if (!row->handler(value, options, error)) return false;
-    if (row->handler == SetFormat) formatGiven = true;
-    if (options->action == RenderAction::kHelp) return true;
-  }
-  return CheckCombination(options, formatGiven, error);
+  if (!ParseOptionTable(argc, argv, kOptions, options, AsksForHelp, error)) return false;
+  return AsksForHelp(*options) || CheckCombination(options, error);
 }
 
 std::string RenderUsage() {

@@ -5,7 +5,6 @@
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
-#include "pluginterfaces/vst/ivsteditcontroller.h"
 
 namespace spwsnapshot {
 namespace {
@@ -23,32 +22,27 @@ std::unique_ptr<WindowFront> WindowFront::Open(Steinberg::Vst::IEditController& 
   auto driver = spwwin::WindowDriver::Create(static_cast<int>(std::lround(spw_editor::kEditorWidth * scale)),
                                              static_cast<int>(std::lround(spw_editor::kEditorHeight * scale)), error);
   if (!driver) return nullptr;
-  Steinberg::IPlugView* view = controller.createView("editor");
-  if (!view) {
-    if (error) *error = "the plug-in offers no editor view";
+  auto view = std::make_unique<spwwin::AttachedView>();
+  std::string reason;
+  if (!view->Create(&controller, &reason)) {
+    if (error) *error = reason;
     return nullptr;
   }
-  view->setFrame(driver->Frame());
   // As a host on a high-density screen does, before opening the view.
-  Steinberg::FUnknownPtr<Steinberg::IPlugViewContentScaleSupport> scaling(view);
+  Steinberg::FUnknownPtr<Steinberg::IPlugViewContentScaleSupport> scaling(view->View());
   if (scale != 1.0 && scaling) scaling->setContentScaleFactor(static_cast<float>(scale));
-  if (view->attached(driver->ParentHandle(), driver->PlatformType()) != Steinberg::kResultOk) {
-    view->setFrame(nullptr);
-    view->release();
-    if (error) *error = "the editor does not open in a window";
+  if (!view->Attach(driver->Frame(), driver->ParentHandle(), driver->PlatformType(), &reason)) {
+    if (error) *error = reason;
     return nullptr;
   }
-  return std::unique_ptr<WindowFront>(new WindowFront(std::move(driver), view));
+  return std::unique_ptr<WindowFront>(new WindowFront(std::move(driver), std::move(view)));
 }
 
-WindowFront::WindowFront(std::unique_ptr<spwwin::WindowDriver> driver, Steinberg::IPlugView* view)
-    : driver_(std::move(driver)), view_(view) {}
+WindowFront::WindowFront(std::unique_ptr<spwwin::WindowDriver> driver, std::unique_ptr<spwwin::AttachedView> view)
+    : driver_(std::move(driver)), view_(std::move(view)) {}
 
-WindowFront::~WindowFront() {
-  view_->removed();
-  view_->setFrame(nullptr);
-  view_->release();
-}
+// The view closes before the window it is in.
+WindowFront::~WindowFront() { view_.reset(); }
 
 void WindowFront::Move(int x, int y, bool held) { driver_->Move(x, y); }
 

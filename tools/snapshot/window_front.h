@@ -6,11 +6,11 @@
 
 #include <memory>
 
+#include "attached_view.h"
 #include "editor_front.h"
 #include "window_driver.h"
 
 namespace Steinberg {
-class IPlugView;
 namespace Vst {
 class IEditController;
 }
@@ -36,10 +36,10 @@ class WindowFront : public EditorFront {
   bool EncodePng(std::vector<uint8_t>* png) override;
 
  private:
-  WindowFront(std::unique_ptr<spwwin::WindowDriver> driver, Steinberg::IPlugView* view);
+  WindowFront(std::unique_ptr<spwwin::WindowDriver> driver, std::unique_ptr<spwwin::AttachedView> view);
 
   std::unique_ptr<spwwin::WindowDriver> driver_;
-  Steinberg::IPlugView* view_;
+  std::unique_ptr<spwwin::AttachedView> view_;
 };
 
 }  // namespace spwsnapshot

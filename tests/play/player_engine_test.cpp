@@ -1,0 +1,179 @@
+// The player's audio callback driving the built bundle, without a sound card: what
+// a listener would hear, block by block as the device asks for it.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "automation_player.h"
+#include "bundle_fixture.h"
+#include "edit_queue.h"
+#include "parameter_catalog.h"
+#include "parameter_table.h"
+#include "peak_limiter.h"
+#include "player_engine.h"
+#include "program_catalog.h"
+#include "vst3_host.h"
+
+namespace spwplay {
+namespace {
+
+constexpr int kRate = 48000;
+constexpr int kBlock = 256;
+
+class PlayerEngineTest : public BundleTest {
+ protected:
+  void SetUp() override {
+    BundleTest::SetUp();
+    std::string error;
+    ASSERT_TRUE(programs_.Read(*plugin_, &error)) << error;
+  }
+  void TearDown() override {
+    engine_.reset();
+    BundleTest::TearDown();
+  }
+
+  // Selects programme number, then the settings, as spw_play does before it starts.
+  void Select(int number, const std::vector<std::pair<std::string, std::string>>& settings = {}) {
+    std::vector<spwrender::AutomationEvent> events(1);
+    events[0].change = programs_.Selection(number);
+    events[0].selectsProgram = true;
+    const spwrender::ParameterCatalog parameters(*plugin_);
+    for (const auto& setting : settings) {
+      spwrender::AutomationEvent event;
+      std::string error;
+      ASSERT_TRUE(parameters.Resolve(setting.first, setting.second, &event.change, &error)) << error;
+      events.push_back(event);
+    }
+    spwrender::AutomationPlayer start(events, 1);
+    std::string error;
+    ASSERT_TRUE(start.Deliver(*plugin_, 0, &error)) << error;
+    plugin_->ProcessFloat(nullptr, 0);
+  }
+
+  void Start(int64_t totalFrames = PlayerEngine::kEndless) {
+    table_ = std::make_unique<ParameterTable>(*plugin_);
+    engine_ = std::make_unique<PlayerEngine>(*plugin_, *table_, edits_, nullptr, totalFrames);
+    std::string error;
+    ASSERT_TRUE(engine_->Start(kRate, kBlock, &error)) << error;
+  }
+
+  // seconds of output, as the device's callbacks take it.
+  void Play(double seconds) {
+    const size_t frames = size_t(seconds * kRate);
+    for (size_t done = 0; done < frames; done += kBlock) {
+      float l[kBlock], r[kBlock];
+      engine_->Render(l, r, kBlock);
+      left_.insert(left_.end(), l, l + kBlock);
+      right_.insert(right_.end(), r, r + kBlock);
+    }
+  }
+
+  float Peak(size_t from = 0) const {
+    float peak = 0.0f;
+    for (size_t i = from; i < left_.size(); ++i) peak = std::max({peak, std::fabs(left_[i]), std::fabs(right_[i])});
+    return peak;
+  }
+
+  // The peak of the plug-in's own output for programme number and settings, without the player.
+  float RawPeak(int number, const std::vector<std::pair<std::string, std::string>>& settings, double seconds) {
+    Select(number, settings);
+    plugin_->SetStereoOutput();
+    plugin_->SetupProcessing(kRate, kBlock, spwhost::SampleSize::k32, true);
+    plugin_->SetActive(true);
+    float peak = 0.0f;
+    float l[kBlock], r[kBlock];
+    float* outputs[] = {l, r};
+    for (int b = 0; b < int(seconds * kRate / kBlock); ++b) {
+      plugin_->ProcessFloat(outputs, kBlock);
+      for (int i = 0; i < kBlock; ++i) peak = std::max({peak, std::fabs(l[i]), std::fabs(r[i])});
+    }
+    plugin_->SetActive(false);
+    return peak;
+  }
+
+  spwrender::ProgramCatalog programs_;
+  std::unique_ptr<ParameterTable> table_;
+  EditQueue edits_;
+  std::unique_ptr<PlayerEngine> engine_;
+  std::vector<float> left_, right_;
+};
+
+int ProgramNamed(const spwrender::ProgramCatalog& programs, const std::string& name) {
+  int number = -1;
+  std::string error;
+  EXPECT_TRUE(programs.Resolve(name, &number, &error)) << error;
+  return number;
+}
+
+TEST_F(PlayerEngineTest, LoudProgrammeAndEqualizerBoostComeOutAtMostMinusOneDbfs) {
+  struct Case {
+    const char* programme;
+    std::vector<std::pair<std::string, std::string>> settings;
+  };
+  const Case cases[] = {
+      {"C Major style", {}},
+      {"C Major style", {{"Volume", "100"}}},
+      {"C Major style", {{"Volume", "100"}, {"Freq Equalizer", "Brownian noise"}, {"Base Freq", "30"}}},
+  };
+  for (const Case& c : cases) {
+    const int number = ProgramNamed(programs_, c.programme);
+    const float raw = RawPeak(number, c.settings, 3.0);
+    EXPECT_GT(raw, 1.0f) << c.programme << ": the plug-in alone goes beyond full scale";
+    Select(number, c.settings);
+    Start();
+    left_.clear();
+    right_.clear();
+    Play(3.0);
+    engine_->Stop();
+    EXPECT_LE(Peak(), PeakLimiter::Ceiling()) << c.programme << " " << c.settings.size() << " settings; raw peak "
+                                              << 20 * std::log10(raw) << " dBFS";
+    EXPECT_GT(Peak(), 0.5f * PeakLimiter::Ceiling()) << "still sounding";
+  }
+}
+
+TEST_F(PlayerEngineTest, AnEditReachesThePlugInInTheNextCallback) {
+  Select(ProgramNamed(programs_, "C Major style"));
+  Start();
+  Play(0.1);
+  const uint32_t volume = 10;
+  ASSERT_TRUE(edits_.Push({volume, 0.2}));
+  EXPECT_NE(plugin_->GetParamNormalized(volume), 0.2);
+  Play(double(kBlock) / kRate);
+  EXPECT_DOUBLE_EQ(plugin_->GetParamNormalized(volume), 0.2);
+}
+
+TEST_F(PlayerEngineTest, FadeReachesSilenceInHalfASecondWithoutAStep) {
+  Select(ProgramNamed(programs_, "C Major style"));
+  Start();
+  Play(1.0);
+  // The largest step between neighbouring samples the tones make on their own.
+  float ownStep = 0.0f;
+  for (size_t i = 1; i < left_.size(); ++i) ownStep = std::max(ownStep, std::fabs(left_[i] - left_[i - 1]));
+  const size_t fadeFrom = left_.size();
+  engine_->RequestFade();
+  Play(0.7);
+  EXPECT_TRUE(engine_->Faded());
+  float fadeStep = 0.0f;
+  for (size_t i = fadeFrom; i < left_.size(); ++i) fadeStep = std::max(fadeStep, std::fabs(left_[i] - left_[i - 1]));
+  EXPECT_LE(fadeStep, ownStep * 1.01f);
+  const size_t silentFrom = fadeFrom + size_t(PlayerEngine::kFadeSeconds * kRate) + kBlock;
+  EXPECT_EQ(Peak(silentFrom), 0.0f);
+  EXPECT_GT(Peak(fadeFrom), 0.1f) << "the fade starts from the sound";
+}
+
+TEST_F(PlayerEngineTest, SessionEndArrivesFadedOut) {
+  Select(ProgramNamed(programs_, "C Major style"));
+  Start(kRate);  // one second
+  Play(1.2);
+  EXPECT_TRUE(engine_->Faded());
+  EXPECT_EQ(Peak(size_t(kRate)), 0.0f);
+  EXPECT_GT(Peak(size_t(0.3 * kRate)), 0.1f);
+}
+
+}  // namespace
+}  // namespace spwplay

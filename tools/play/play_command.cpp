@@ -1,0 +1,406 @@
+#include "play_command.h"
+
+#include <chrono>
+#include <cmath>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "audio_output.h"
+#include "automation_player.h"
+#include "edit_handler.h"
+#include "edit_queue.h"
+#include "host_window.h"
+#include "attached_view.h"
+#include "default_bundle.h"
+#include "live_automation.h"
+#include "parameter_table.h"
+#include "play_options.h"
+#include "player_engine.h"
+#include "same_file.h"
+#include "saved_state.h"
+#include "session_setup.h"
+#include "status_line.h"
+#include "stop_signals.h"
+#include "vst3_host.h"
+
+#ifdef _WIN32
+#include <io.h>
+#define SPW_ISATTY _isatty
+#define SPW_FILENO _fileno
+#else
+#include <unistd.h>
+#define SPW_ISATTY isatty
+#define SPW_FILENO fileno
+#endif
+
+#include "pluginterfaces/vst/ivsteditcontroller.h"
+
+namespace spwplay {
+namespace {
+
+using spwrender::AutomationEvent;
+using spwrender::Fail;
+using spwrender::kExitBadArguments;
+using spwrender::kExitFailed;
+using spwrender::kExitOk;
+using spwrender::ToolMessages;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kLoopMs = 20;              // the window's event loop between looks at the rest
+constexpr auto kStatusPeriod = std::chrono::milliseconds(250);
+constexpr auto kFadeWait = std::chrono::seconds(3);  // far beyond the fade: a stuck output does not hang us
+constexpr int kSlidePointsPerSecond = 100;           // as the renderer: a slide's point every 10 ms
+constexpr auto kSilentDevice = std::chrono::seconds(3);  // no callback for this long: the output is gone
+constexpr auto kFirstCallback = std::chrono::seconds(2);
+constexpr double kPeakFloorDbfs = -200.0;
+
+// What plays after the start-up settings: the timeline, its programmes' values, the end.
+struct Session {
+  std::vector<AutomationEvent> events;
+  std::vector<std::vector<double>> programValues;
+  int64_t totalFrames = PlayerEngine::kEndless;
+};
+
+// Restores the remembered state; a damaged file is reported, moved aside and the defaults used.
+void RestoreState(const ToolMessages& io, spwhost::Plugin& plugin, const std::string& path) {
+  PluginState state;
+  std::string reason;
+  ReadResult result = ReadStateFile(path, &state, &reason);
+  if (result == ReadResult::kRead && (!plugin.SetState(state.component) ||
+                                      !plugin.SetComponentStateOnController(state.component) ||
+                                      (!state.controller.empty() && !plugin.SetControllerState(state.controller)))) {
+    reason = "is refused by the plug-in";
+    result = ReadResult::kDamaged;
+  }
+  if (result != ReadResult::kDamaged) return;
+  const std::string aside = MoveAside(path);
+  std::fprintf(io.err, "%s: the remembered settings '%s' %s: %s; starting from the defaults\n", io.tool,
+               path.c_str(), reason.c_str(), aside.empty() ? "could not be moved aside" : ("moved to '" + aside + "'").c_str());
+}
+
+bool SaveState(spwhost::Plugin& plugin, const std::string& path, std::string* error) {
+  PluginState state;
+  if (!plugin.GetState(&state.component)) {
+    *error = "the plug-in does not give its state";
+    return false;
+  }
+  plugin.GetControllerState(&state.controller);
+  return WriteStateFile(path, state, error);
+}
+
+// The programme and --set settings, applied before the sound starts, as the renderer applies them at frame 0.
+bool ApplyStartSettings(const ToolMessages& io, spwhost::Plugin& plugin, const PlayOptions& options,
+                        std::string* error) {
+  std::vector<AutomationEvent> events;
+  std::string programName;
+  if (!spwrender::ResolveStartSettings(io, plugin, options, &events, &programName, error)) return false;
+  spwrender::AutomationPlayer start(std::move(events), 1);
+  if (!start.Deliver(plugin, 0, error)) return false;
+  plugin.ProcessFloat(nullptr, 0);
+  return true;
+}
+
+// The value of every parameter once each programme of the timeline applies, read from
+// an instance of the plug-in's own, so the audio thread knows where a later slide starts.
+bool ReadProgramValues(spwhost::Module& module, const ParameterTable& table, Session* session, std::string* error) {
+  session->programValues.assign(session->events.size(), {});
+  std::unique_ptr<spwhost::Plugin> scratch;
+  for (size_t i = 0; i < session->events.size(); ++i) {
+    const AutomationEvent& event = session->events[i];
+    if (!event.selectsProgram) continue;
+    if (!scratch && (!(scratch = module.CreatePlugin(error)) || !scratch->Initialize(error, "spw_play"))) return false;
+    scratch->QueueParameterChange(event.change.id, event.change.normalized);
+    scratch->ProcessFloat(nullptr, 0);
+    for (int k = 0; k < table.Count(); ++k) session->programValues[i].push_back(scratch->GetParamNormalized(table.Id(k)));
+  }
+  return true;
+}
+
+// The rate to play at: --rate when the device takes it, else the device's own (said in one line).
+unsigned ChooseRate(const ToolMessages& io, const OutputDevice& device, const PlayOptions& options) {
+  const unsigned own = device.preferredRate ? device.preferredRate
+                       : device.rates.empty() ? 48000u
+                                              : device.rates.back();
+  if (!options.rateGiven) return own;
+  const unsigned asked = unsigned(options.sampleRate);
+  for (unsigned rate : device.rates) {
+    if (rate == asked) return asked;
+  }
+  if (device.rates.empty()) return asked;
+  std::fprintf(io.err, "%s: the device '%s' cannot play at %u Hz: playing at its own rate, %u Hz\n", io.tool,
+               device.name.c_str(), asked, own);
+  return own;
+}
+
+void RenderAudio(void* user, float* left, float* right, int frames, bool underrun) {
+  auto* engine = static_cast<PlayerEngine*>(user);
+  if (underrun) engine->CountUnderrun();
+  engine->Render(left, right, frames);
+}
+
+double Dbfs(float level) { return level > 0.0f ? 20.0 * std::log10(double(level)) : kPeakFloorDbfs; }
+
+// Everything that plays, in the order it is made and, reversed, let go of.
+struct Player {
+  const ToolMessages& io;
+  const PlayOptions& options;
+  spwhost::Plugin& plugin;
+  std::unique_ptr<ParameterTable> table;
+  EditQueue edits;
+  std::unique_ptr<EditHandler> handler;
+  std::unique_ptr<LiveAutomation> automation;
+  std::unique_ptr<PlayerEngine> engine;
+  std::unique_ptr<AudioOutput> audio = std::make_unique<AudioOutput>();
+  std::unique_ptr<spwwin::HostWindow> window;
+  spwwin::AttachedView view;
+  bool lost = false;
+
+  Player(const ToolMessages& messages, const PlayOptions& opts, spwhost::Plugin& p)
+      : io(messages), options(opts), plugin(p) {}
+  ~Player() {
+    view.Close();
+    window.reset();
+    plugin.Controller()->setComponentHandler(nullptr);
+  }
+
+  void Wait(int ms) {
+    if (window) {
+      window->Pump(ms);
+    } else {
+      std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    }
+  }
+
+  StatusFigures Figures() {
+    StatusFigures figures;
+    figures.elapsedSeconds = double(engine->Frame()) / engine->SampleRate();
+    if (engine->TotalFrames() != PlayerEngine::kEndless) {
+      figures.totalSeconds = double(engine->TotalFrames()) / engine->SampleRate();
+    }
+    if (automation && automation->CurrentEvent() >= 0) {
+      figures.event = automation->Events()[size_t(automation->CurrentEvent())].label;
+    }
+    figures.peakDbfs = Dbfs(engine->TakePeak());
+    figures.limitingDb = Dbfs(engine->TakeLowestGain());
+    return figures;
+  }
+
+  // The output asks for its first block within a moment.
+  bool Sounding() {
+    const Clock::time_point deadline = Clock::now() + kFirstCallback;
+    while (engine->Frame() == 0 && !audio->Lost() && Clock::now() < deadline) Wait(kLoopMs);
+    return engine->Frame() > 0;
+  }
+
+  bool StopAsked() { return StopRequested() || (window && window->CloseRequested()) || engine->Faded(); }
+
+  // The output went away, or stopped asking for sound without a word.
+  bool OutputLost(int64_t* lastFrame, Clock::time_point* lastMove) {
+    const int64_t frame = engine->Frame();
+    if (frame != *lastFrame) {
+      *lastFrame = frame;
+      *lastMove = Clock::now();
+    }
+    return audio->Lost() || Clock::now() - *lastMove > kSilentDevice;
+  }
+
+  // Plays until asked to stop or the session ends, then fades out.
+  void Run(StatusLine& status) {
+    Clock::time_point shown = Clock::now(), moved = Clock::now();
+    int64_t frame = -1;
+    while (!StopAsked()) {
+      Wait(kLoopMs);
+      if ((lost = OutputLost(&frame, &moved))) return;
+      if (Clock::now() - shown >= kStatusPeriod) {
+        status.Show(Figures());
+        shown = Clock::now();
+      }
+    }
+    engine->RequestFade();
+    const Clock::time_point deadline = Clock::now() + kFadeWait;
+    while (!engine->Faded() && Clock::now() < deadline && !(lost = OutputLost(&frame, &moved))) Wait(kLoopMs);
+  }
+};
+
+bool OpenWindow(Player& player, std::string* error) {
+  if (!player.view.Create(player.plugin.Controller(), error)) return false;
+  int width = 0, height = 0;
+  if (!player.view.Size(&width, &height)) {
+    *error = "the editor does not say its size";
+    return false;
+  }
+  player.window = spwwin::HostWindow::Create(width, height, "stereoPulseWeaver", error);
+  return player.window &&
+         player.view.Attach(player.window->Frame(), player.window->ParentHandle(), player.window->PlatformType(), error);
+}
+
+// Prepares the session at rate and opens the output. Returns the exit status.
+int Prepare(Player& player, spwhost::Module& module, const OutputDevice& device, unsigned rate) {
+  const ToolMessages& io = player.io;
+  Session session;
+  double seconds = player.options.durationSeconds;
+  if (!player.options.timelinePath.empty()) {
+    const int status = spwrender::LoadTimeline(io, player.plugin, player.options, int(rate), &session.events, &seconds,
+                                               "played");
+    if (status != kExitOk) return status;
+  }
+  if (player.options.durationGiven || !player.options.timelinePath.empty()) {
+    session.totalFrames = std::max<int64_t>(1, std::llround(seconds * rate));
+  }
+  player.table = std::make_unique<ParameterTable>(player.plugin);
+  std::string error;
+  if (!ReadProgramValues(module, *player.table, &session, &error)) return Fail(io, kExitFailed, error);
+  if (!session.events.empty()) {
+    player.automation = std::make_unique<LiveAutomation>(std::move(session.events), std::move(session.programValues),
+                                                         *player.table, std::max(1, int(rate) / kSlidePointsPerSecond));
+  }
+  player.handler = std::make_unique<EditHandler>(*player.table, player.edits);
+  player.plugin.Controller()->setComponentHandler(player.handler.get());
+  player.engine = std::make_unique<PlayerEngine>(player.plugin, *player.table, player.edits, player.automation.get(),
+                                                 session.totalFrames);
+  // A device that asks for longer blocks gets them in pieces of this size.
+  if (!player.engine->Start(int(rate), player.options.blockSize, &error)) return Fail(io, kExitFailed, error);
+  if (!player.options.noWindow && !OpenWindow(player, &error)) return Fail(io, kExitFailed, error);
+  return kExitOk;
+}
+
+bool OpenOutput(Player& player, const OutputDevice& device, unsigned rate, std::string* error) {
+  unsigned block = unsigned(player.options.blockSize);
+  if (!player.audio->Open(device, rate, &block, RenderAudio, player.engine.get(), error) || !player.audio->Start(error)) {
+    return false;
+  }
+  if (!player.options.quiet) {
+    std::fprintf(player.io.err, "%s: playing through '%s' (%s) at %u Hz\n", player.io.tool, device.name.c_str(),
+                 player.audio->SystemName().c_str(), rate);
+  }
+  return true;
+}
+
+// Opens and starts the output; one that asks for no sound (WASAPI under wine) gives
+// way to the fallback's device of the same name, else its default. Returns the exit status.
+int StartOutput(Player& player, const OutputDevice& device, unsigned rate) {
+  const ToolMessages& io = player.io;
+  std::string error;
+  if (!OpenOutput(player, device, rate, &error)) return Fail(io, kExitFailed, error);
+  if (player.Sounding()) return kExitOk;
+  const std::string silent = player.audio->SystemName();
+  player.audio->Close();
+  if (!AudioOutput::HasFallback()) return Fail(io, kExitFailed, "the sound output '" + device.name + "' asks for no sound");
+  player.audio = std::make_unique<AudioOutput>(/*fallback=*/true);
+  OutputDevice other;
+  if (!player.audio->Find(device.name, &other) && !player.audio->Find("", &other)) {
+    return Fail(io, kExitFailed, silent + " asks for no sound and " + player.audio->SystemName() + " has no output");
+  }
+  std::fprintf(io.err, "%s: %s asks for no sound; trying %s\n", io.tool, silent.c_str(),
+               player.audio->SystemName().c_str());
+  if (!OpenOutput(player, other, rate, &error)) return Fail(io, kExitFailed, error);
+  if (!player.Sounding()) return Fail(io, kExitFailed, "the sound output '" + other.name + "' asks for no sound");
+  return kExitOk;
+}
+
+int Play(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugin, const PlayOptions& options) {
+  Player player(io, options, plugin);
+  OutputDevice device;
+  if (player.audio->Devices().empty()) {
+    return Fail(io, kExitFailed, "no sound output device: no sound server (PulseAudio, PipeWire, JACK) or sound card "
+                                 "answers");
+  }
+  if (!player.audio->Find(options.device, &device)) {
+    std::fprintf(io.err, "%s: error: no sound output '%s'; the outputs (%s) are:\n", io.tool, options.device.c_str(),
+                 player.audio->SystemName().c_str());
+    player.audio->PrintDevices(io.err);
+    return kExitBadArguments;
+  }
+  const unsigned rate = ChooseRate(io, device, options);
+  const std::string folder = SettingsFolder();
+  const std::string statePath = folder.empty() ? std::string() : StateFilePath(folder);
+  if (options.program.empty() && options.timelinePath.empty() && !statePath.empty()) RestoreState(io, plugin, statePath);
+  std::string error;
+  if (!ApplyStartSettings(io, plugin, options, &error)) return Fail(io, kExitBadArguments, error);
+  const int prepared = Prepare(player, module, device, rate);
+  if (prepared != kExitOk) return prepared;
+  CatchStopSignals();
+  const int started = StartOutput(player, device, rate);
+  if (started != kExitOk) return started;
+  StatusLine status(io.err, !options.quiet && SPW_ISATTY(SPW_FILENO(io.err)));
+  // RtAudio writes its own notes to std::cerr (a JACK server quitting, say); the
+  // player says what happened in its own one line instead.
+  std::cerr.setstate(std::ios::badbit);
+  player.Run(status);
+  status.Finish();
+  player.audio->Close();
+  std::cerr.clear();
+  player.engine->Stop();
+  const double played = double(player.engine->Frame()) / rate;
+  const bool saved = !statePath.empty() && SaveState(plugin, statePath, &error);
+  if (statePath.empty()) error = "no settings folder (neither XDG_CONFIG_HOME nor HOME is set)";
+  if (player.lost) {
+    const std::string why = AudioFailureText();
+    return Fail(io, kExitFailed, "the sound output went away while playing" + (why.empty() ? "" : " (" + why + ")") +
+                                     (saved ? "; the settings are saved" : ""));
+  }
+  if (!options.quiet || player.engine->Underruns() > 0) {
+    std::fprintf(io.err, "%s: played %s; %llu underruns%s%s\n", io.tool, ClockText(played).c_str(),
+                 static_cast<unsigned long long>(player.engine->Underruns()), saved ? "; settings saved in " : "",
+                 saved ? statePath.c_str() : "");
+  }
+  if (!saved) return Fail(io, kExitFailed, "the settings were not saved: " + error);
+  return kExitOk;
+}
+
+// The remembered settings are written when the player stops: never over the
+// timeline or into the bundle it reads, whatever links lead there.
+bool CheckSettingsFileApart(const PlayOptions& options, std::string* error) {
+  const std::string folder = SettingsFolder();
+  if (folder.empty()) return true;
+  const std::string bundle = options.bundlePath.empty() ? spwrender::DefaultBundlePath() : options.bundlePath;
+  if (spwhost::CheckDistinctFiles({{"the remembered settings", StateFilePath(folder)},
+                                   {"the timeline", options.timelinePath},
+                                   {"the bundle", bundle, true}},
+                                  error)) {
+    return true;
+  }
+  *error += "; nothing was played or written";
+  return false;
+}
+
+int Run(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugin, const PlayOptions& options) {
+  switch (options.action) {
+    case PlayAction::kListPrograms:
+      return spwrender::ListPrograms(io, plugin);
+    case PlayAction::kListParams:
+      return spwrender::ListParams(io, plugin);
+    default:
+      return Play(io, module, plugin, options);
+  }
+}
+
+}  // namespace
+
+int RunPlayCommand(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+  const ToolMessages io{"spw_play", out, err};
+  PlayOptions options;
+  std::string error;
+  if (!ParsePlayOptions(argc, argv, &options, &error)) return Fail(io, kExitBadArguments, error);
+  if (options.action == PlayAction::kHelp) {
+    std::fputs(PlayUsage().c_str(), io.out);
+    return kExitOk;
+  }
+  if (options.action == PlayAction::kListDevices) {
+    AudioOutput audio;
+    if (audio.Devices().empty()) return Fail(io, kExitFailed, "no sound output device");
+    audio.PrintDevices(io.out);
+    return kExitOk;
+  }
+  if (!CheckSettingsFileApart(options, &error)) return Fail(io, kExitBadArguments, error);
+  std::unique_ptr<spwhost::Module> module;
+  std::unique_ptr<spwhost::Plugin> plugin;  // declared after the module, so destroyed before it
+  const int loaded = spwrender::LoadBundle(io, options.bundlePath, &module, &plugin);
+  if (loaded != kExitOk) return loaded;
+  return Run(io, *module, *plugin, options);
+}
+
+}  // namespace spwplay

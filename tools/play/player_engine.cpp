@@ -1,0 +1,160 @@
+#include "player_engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "edit_queue.h"
+#include "parameter_table.h"
+#include "pluginterfaces/vst/ivstaudioprocessor.h"
+#include "vst3_host.h"
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace spwplay {
+namespace {
+
+constexpr double kTempoBpm = 120.0;
+constexpr double kSecondsPerMinute = 60.0;
+
+// Keeps the larger (or smaller) of an atomic and value.
+void RaiseTo(std::atomic<float>& target, float value) noexcept {
+  float seen = target.load(std::memory_order_relaxed);
+  while (value > seen && !target.compare_exchange_weak(seen, value, std::memory_order_relaxed)) {
+  }
+}
+void LowerTo(std::atomic<float>& target, float value) noexcept {
+  float seen = target.load(std::memory_order_relaxed);
+  while (value < seen && !target.compare_exchange_weak(seen, value, std::memory_order_relaxed)) {
+  }
+}
+
+}  // namespace
+
+PlayerEngine::PlayerEngine(spwhost::Plugin& plugin, ParameterTable& table, EditQueue& edits,
+                           LiveAutomation* automation, int64_t totalFrames)
+    : plugin_(plugin), table_(table), edits_(edits), automation_(automation), total_(totalFrames),
+      changes_(std::max(1, table.Count())) {}
+
+PlayerEngine::~PlayerEngine() { Stop(); }
+
+bool PlayerEngine::Start(int sampleRate, int maxBlock, std::string* error) {
+  sampleRate_ = sampleRate;
+  maxBlock_ = std::max(1, maxBlock);
+  if (!plugin_.SetStereoOutput()) {
+    *error = "the plug-in refuses a stereo output without inputs";
+    return false;
+  }
+  if (!plugin_.SetupProcessing(sampleRate, maxBlock_, spwhost::SampleSize::k32, /*offline=*/false)) {
+    *error = "the plug-in refuses to play at " + std::to_string(sampleRate) + " Hz in blocks of " +
+             std::to_string(maxBlock_);
+    return false;
+  }
+  if (!plugin_.SetActive(true)) {
+    *error = "the plug-in refuses to be switched on";
+    return false;
+  }
+  plugin_.Processor()->setProcessing(true);
+  started_ = true;
+  limiter_.Prepare(sampleRate);
+  fadeFrames_ = std::max<int64_t>(1, std::llround(kFadeSeconds * sampleRate));
+  context_.sampleRate = sampleRate;
+  context_.tempo = kTempoBpm;
+  context_.timeSigNumerator = 4;
+  context_.timeSigDenominator = 4;
+  return true;
+}
+
+void PlayerEngine::Stop() {
+  if (!started_) return;
+  started_ = false;
+  plugin_.Processor()->setProcessing(false);
+  plugin_.SetActive(false);
+}
+
+void PlayerEngine::DrainEdits() noexcept {
+  Edit edit;
+  while (edits_.Pop(&edit)) {
+    changes_.Add(edit.id, edit.normalized);
+    // A person moving a knob takes it over from a slide of the session.
+    if (automation_) automation_->StopSlide(edit.id);
+  }
+}
+
+void PlayerEngine::FlushChanges() noexcept { Process(nullptr, nullptr, 0); }
+
+void PlayerEngine::Process(float* left, float* right, int frames) noexcept {
+  context_.state = ProcessContext::kPlaying | ProcessContext::kTempoValid | ProcessContext::kTimeSigValid |
+                   ProcessContext::kProjectTimeMusicValid;
+  context_.projectTimeSamples = frame_;
+  context_.projectTimeMusic = double(frame_) / sampleRate_ * kTempoBpm / kSecondsPerMinute;
+  float* channels[2] = {left, right};
+  AudioBusBuffers bus = {};
+  bus.numChannels = 2;
+  bus.channelBuffers32 = channels;
+  ProcessData data;
+  data.processMode = kRealtime;
+  data.symbolicSampleSize = kSample32;
+  data.numSamples = frames;
+  data.numInputs = 0;
+  data.numOutputs = frames > 0 ? 1 : 0;
+  data.outputs = frames > 0 ? &bus : nullptr;
+  data.inputParameterChanges = &changes_;
+  data.processContext = &context_;
+  if (plugin_.Processor()->process(data) != kResultOk && frames > 0) {
+    std::memset(left, 0, sizeof(float) * size_t(frames));
+    std::memset(right, 0, sizeof(float) * size_t(frames));
+  }
+  changes_.Clear();
+}
+
+void PlayerEngine::Render(float* left, float* right, int frames) noexcept {
+  if (faded_.load(std::memory_order_relaxed)) {
+    std::memset(left, 0, sizeof(float) * size_t(frames));
+    std::memset(right, 0, sizeof(float) * size_t(frames));
+    return;
+  }
+  for (int done = 0; done < frames;) {
+    DrainEdits();
+    if (automation_) automation_->Deliver(frame_, changes_, *this);
+    int64_t n = std::min<int64_t>(frames - done, maxBlock_);
+    if (automation_) n = std::min(n, automation_->FramesToNext(frame_));
+    Process(left + done, right + done, int(n));
+    done += int(n);
+    frame_ += n;
+  }
+  limiter_.Process(left, right, frames);
+  LowerTo(lowestGain_, limiter_.TakeLowestGain());
+  ApplyFade(left, right, frames);
+  Meter(left, right, frames);
+  frameShown_.store(frame_, std::memory_order_relaxed);
+}
+
+void PlayerEngine::ApplyFade(float* left, float* right, int frames) noexcept {
+  if (fadeLeft_ < 0) {
+    // The session's end arrives faded: the fade starts half a second before it.
+    const bool ending = total_ != kEndless && frame_ > total_ - fadeFrames_;
+    if (!fadeRequested_.load(std::memory_order_relaxed) && !ending) return;
+    fadeLeft_ = fadeFrames_;
+  }
+  for (int i = 0; i < frames; ++i) {
+    // A raised-cosine ramp: no corner at its start or end.
+    const double x = double(std::max<int64_t>(0, fadeLeft_)) / double(fadeFrames_);
+    const float gain = static_cast<float>(0.5 - 0.5 * std::cos(x * 3.14159265358979323846));
+    left[i] *= gain;
+    right[i] *= gain;
+    if (fadeLeft_ > 0) --fadeLeft_;
+  }
+  if (fadeLeft_ == 0) faded_.store(true, std::memory_order_relaxed);
+}
+
+void PlayerEngine::Meter(const float* left, const float* right, int frames) noexcept {
+  float peak = 0.0f;
+  for (int i = 0; i < frames; ++i) peak = std::max({peak, std::fabs(left[i]), std::fabs(right[i])});
+  RaiseTo(peak_, peak);
+}
+
+}  // namespace spwplay

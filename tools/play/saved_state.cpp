@@ -1,0 +1,153 @@
+#include "saved_state.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include "host_path.h"
+
+namespace spwplay {
+namespace {
+
+constexpr char kMagic[8] = {'S', 'P', 'W', 'P', 'L', 'A', 'Y', '1'};
+constexpr uint64_t kMaxBlock = uint64_t(64) << 20;  // far beyond any state of the plug-in
+constexpr char kFolderName[] = "stereoPulseWeaver";
+constexpr char kFileName[] = "spw_play-state.bin";
+
+void PutLength(std::vector<uint8_t>* out, uint64_t n) {
+  for (int i = 0; i < 8; ++i) out->push_back(static_cast<uint8_t>(n >> (8 * i)));
+}
+
+bool TakeBlock(const std::vector<uint8_t>& bytes, size_t* at, std::vector<uint8_t>* block) {
+  if (bytes.size() - *at < 8) return false;
+  uint64_t n = 0;
+  for (int i = 0; i < 8; ++i) n |= uint64_t(bytes[*at + size_t(i)]) << (8 * i);
+  *at += 8;
+  if (n > kMaxBlock || n > bytes.size() - *at) return false;
+  block->assign(bytes.begin() + std::ptrdiff_t(*at), bytes.begin() + std::ptrdiff_t(*at + n));
+  *at += size_t(n);
+  return true;
+}
+
+// Makes the bytes reach the disk before the rename makes them the file.
+bool SyncFile(const std::filesystem::path& path) {
+#ifdef _WIN32
+  (void)path;
+  return true;
+#else
+  const int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  const bool ok = fsync(fd) == 0;
+  close(fd);
+  return ok;
+#endif
+}
+
+}  // namespace
+
+std::string SettingsFolder() {
+#ifdef _WIN32
+  const char* base = std::getenv("APPDATA");
+  if (!base || !*base) return "";
+  return std::string(base) + "\\" + kFolderName;
+#else
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config && config[0] == '/') return std::string(config) + "/" + kFolderName;
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) return "";
+  return std::string(home) + "/.config/" + kFolderName;
+#endif
+}
+
+std::string StateFilePath(const std::string& folder) {
+  return spwhost::NarrowPath(spwhost::NativePath(folder) / kFileName);
+}
+
+ReadResult ReadStateFile(const std::string& path, PluginState* state, std::string* reason) {
+  std::error_code ec;
+  if (!std::filesystem::exists(spwhost::NativePath(path), ec)) return ReadResult::kMissing;
+  std::ifstream in(spwhost::NativePath(path), std::ios::binary);
+  if (!in) {
+    *reason = "cannot be read";
+    return ReadResult::kDamaged;
+  }
+  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (bytes.size() < sizeof kMagic || std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0) {
+    *reason = "is not a stereoPulseWeaver player state";
+    return ReadResult::kDamaged;
+  }
+  size_t at = sizeof kMagic;
+  if (!TakeBlock(bytes, &at, &state->component) || !TakeBlock(bytes, &at, &state->controller)) {
+    *reason = "is truncated";
+    return ReadResult::kDamaged;
+  }
+  if (at != bytes.size()) {
+    *reason = "has " + std::to_string(bytes.size() - at) + " bytes too many";
+    return ReadResult::kDamaged;
+  }
+  return ReadResult::kRead;
+}
+
+std::string MoveAside(const std::string& path) {
+  const std::string aside = path + ".damaged";
+  std::error_code ec;
+  std::filesystem::rename(spwhost::NativePath(path), spwhost::NativePath(aside), ec);
+  return ec ? std::string() : aside;
+}
+
+bool WriteStateFile(const std::string& path, const PluginState& state, std::string* error) {
+  const std::filesystem::path target = spwhost::NativePath(path);
+  std::error_code ec;
+  std::filesystem::create_directories(target.parent_path(), ec);
+  if (ec) {
+    *error = "cannot make the settings folder '" + spwhost::NarrowPath(target.parent_path()) + "': " + ec.message();
+    return false;
+  }
+  std::vector<uint8_t> bytes(kMagic, kMagic + sizeof kMagic);
+  PutLength(&bytes, state.component.size());
+  bytes.insert(bytes.end(), state.component.begin(), state.component.end());
+  PutLength(&bytes, state.controller.size());
+  bytes.insert(bytes.end(), state.controller.begin(), state.controller.end());
+  // A name of this process's own beside the target, renamed over it when whole.
+  std::filesystem::path temporary = target;
+#ifdef _WIN32
+  temporary += ".tmp" + std::to_string(GetCurrentProcessId());
+#else
+  temporary += ".tmp" + std::to_string(getpid());
+#endif
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    out.close();
+    if (!out) {
+      std::filesystem::remove(temporary, ec);
+      *error = "cannot write '" + spwhost::NarrowPath(temporary) + "'";
+      return false;
+    }
+  }
+  if (!SyncFile(temporary)) {
+    std::filesystem::remove(temporary, ec);
+    *error = "cannot write '" + spwhost::NarrowPath(temporary) + "' to the disk";
+    return false;
+  }
+  std::filesystem::rename(temporary, target, ec);
+  if (ec) {
+    std::filesystem::remove(temporary, ec);
+    *error = "cannot replace '" + path + "': " + ec.message();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace spwplay

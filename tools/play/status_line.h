@@ -1,0 +1,38 @@
+#pragma once
+// The one line the player keeps up to date on a terminal: elapsed and total time,
+// the session's current event, the output level, and the limiter when it lowers
+// the level. Rewritten in place with a carriage return; ended by Finish.
+//
+// Threads: the main thread.
+
+#include <cstdio>
+#include <string>
+
+namespace spwplay {
+
+struct StatusFigures {
+  double elapsedSeconds = 0.0;
+  double totalSeconds = -1.0;   // < 0: no end
+  std::string event;            // "" when none
+  double peakDbfs = -200.0;     // output peak since the last line
+  double limitingDb = 0.0;      // the limiter's gain, dB (0: not limiting)
+};
+
+// The line itself, without the carriage return.
+std::string StatusText(const StatusFigures& figures);
+// Whole seconds as m:ss, or h:mm:ss from an hour.
+std::string ClockText(double seconds);
+
+class StatusLine {
+ public:
+  StatusLine(std::FILE* out, bool enabled) : out_(out), enabled_(enabled) {}
+  void Show(const StatusFigures& figures);
+  void Finish();
+
+ private:
+  std::FILE* out_;
+  bool enabled_;
+  size_t shownWidth_ = 0;
+};
+
+}  // namespace spwplay

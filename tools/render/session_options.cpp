@@ -1,0 +1,90 @@
+#include "session_options.h"
+
+#include <cmath>
+
+#include "clock_time.h"
+#include "decimal_number.h"
+
+namespace spwrender {
+
+bool ParseWholeNumber(const std::string& text, long min, long max, int* value) {
+  double number = 0.0;
+  if (!ReadDecimal(text, &number) || number != std::floor(number) || number < min || number > max) return false;
+  *value = static_cast<int>(number);
+  return true;
+}
+
+bool SetDurationOption(const std::string& value, SessionOptions* options, std::string* error) {
+  double seconds = 0.0;
+  if (!ParseClockTime(value, &seconds) || seconds <= 0.0 || seconds > kMaxDurationSeconds) {
+    *error = "--duration wants a time above 0 and at most " + FormatClockTime(kMaxDurationSeconds) +
+             " (seconds, m:ss or h:mm:ss, e.g. 90 or 1:30), not '" + value + "'";
+    return false;
+  }
+  options->durationSeconds = seconds;
+  options->durationGiven = true;
+  return true;
+}
+
+bool SetRateOption(const std::string& value, SessionOptions* options, std::string* error) {
+  if (!ParseWholeNumber(value, kMinSampleRate, kMaxSampleRate, &options->sampleRate)) {
+    *error = "--rate wants a whole number of Hz from " + std::to_string(kMinSampleRate) + " to " +
+             std::to_string(kMaxSampleRate) + ", not '" + value + "'";
+    return false;
+  }
+  options->rateGiven = true;
+  return true;
+}
+
+bool SetBlockOption(const std::string& value, SessionOptions* options, std::string* error) {
+  if (!ParseWholeNumber(value, 1, kMaxBlockSize, &options->blockSize)) {
+    *error = "--block wants a whole number of frames from 1 to " + std::to_string(kMaxBlockSize) + ", not '" +
+             value + "'";
+    return false;
+  }
+  return true;
+}
+
+bool AddSettingOption(const std::string& value, SessionOptions* options, std::string* error) {
+  const auto eq = value.find('=');
+  if (eq == std::string::npos || eq == 0 || eq + 1 == value.size()) {
+    *error = "--set wants NAME=VALUE, e.g. --set \"Binaural=7.83\", not '" + value + "'";
+    return false;
+  }
+  options->settings.emplace_back(value.substr(0, eq), value.substr(eq + 1));
+  return true;
+}
+
+bool SetProgramOption(const std::string& value, SessionOptions* options, std::string* error) {
+  if (value.empty()) {
+    *error = "--program wants a programme number or name (see --list-programs)";
+    return false;
+  }
+  options->program = value;
+  return true;
+}
+
+bool SetTimelineOption(const std::string& value, SessionOptions* options, std::string* error) {
+  if (value.empty()) {
+    *error = "--timeline wants the path of a timeline file";
+    return false;
+  }
+  options->timelinePath = value;
+  return true;
+}
+
+bool SetBundleOption(const std::string& value, SessionOptions* options, std::string* error) {
+  if (value.empty()) {
+    *error = "--bundle wants the path of a .vst3 bundle";
+    return false;
+  }
+  options->bundlePath = value;
+  return true;
+}
+
+bool SetQuietOption(const std::string&, SessionOptions* options, std::string*) {
+  options->quiet = true;
+  return true;
+}
+
+}  // namespace spwrender

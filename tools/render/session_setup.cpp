@@ -1,0 +1,129 @@
+#include "session_setup.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "default_bundle.h"
+#include "parameter_catalog.h"
+#include "program_catalog.h"
+#include "text_file.h"
+#include "timeline.h"
+#include "vst3_host.h"
+
+namespace spwrender {
+namespace {
+
+// A timeline is a few kilobytes of text; anything far beyond that is not one.
+constexpr size_t kMaxTimelineBytes = size_t(16) << 20;
+// Problems of a timeline listed before the rest are only counted.
+constexpr size_t kMaxProblemsShown = 100;
+
+// Prints the problems of a timeline, as "FILE:LINE: message", in line order.
+void ReportTimelineProblems(const ToolMessages& io, const std::string& path, std::vector<TimelineProblem> problems) {
+  // Problems of the whole file (line 0) come after those of its lines.
+  const auto order = [](const TimelineProblem& p) { return p.line > 0 ? p.line : std::numeric_limits<int>::max(); };
+  std::stable_sort(problems.begin(), problems.end(),
+                   [&order](const TimelineProblem& a, const TimelineProblem& b) { return order(a) < order(b); });
+  const size_t shown = std::min(problems.size(), kMaxProblemsShown);
+  for (size_t i = 0; i < shown; ++i) {
+    const std::string where = problems[i].line > 0 ? path + ":" + std::to_string(problems[i].line) : path;
+    // The message quotes the file, which may hold anything: no control characters reach the terminal.
+    std::string message = problems[i].message;
+    std::replace_if(message.begin(), message.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; }, '?');
+    std::fprintf(io.err, "%s: %s\n", where.c_str(), message.c_str());
+  }
+  if (shown < problems.size()) std::fprintf(io.err, "%s: ... and %zu more\n", path.c_str(), problems.size() - shown);
+}
+
+}  // namespace
+
+// Reports a failure on one line, whatever the message holds.
+int Fail(const ToolMessages& io, int status, std::string message) {
+  std::replace_if(message.begin(), message.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+  std::fprintf(io.err, "%s: error: %s\n", io.tool, message.c_str());
+  return status;
+}
+
+int LoadBundle(const ToolMessages& io, const std::string& bundlePath, std::unique_ptr<spwhost::Module>* module,
+               std::unique_ptr<spwhost::Plugin>* plugin) {
+  const std::string bundle = bundlePath.empty() ? DefaultBundlePath() : bundlePath;
+  std::string error;
+  *module = spwhost::Module::Load(bundle, &error);
+  if (!*module) return Fail(io, kExitFailed, "cannot load the plug-in bundle '" + bundle + "': " + error);
+  *plugin = (*module)->CreatePlugin(&error);
+  if (!*plugin) return Fail(io, kExitFailed, "the bundle '" + bundle + "' cannot create the plug-in: " + error);
+  if (!(*plugin)->Initialize(&error, io.tool)) {
+    return Fail(io, kExitFailed, "the plug-in does not initialise: " + error);
+  }
+  return kExitOk;
+}
+
+int ListPrograms(const ToolMessages& io, spwhost::Plugin& plugin) {
+  ProgramCatalog programs;
+  std::string error;
+  if (!programs.Read(plugin, &error)) return Fail(io, kExitFailed, error);
+  programs.Print(io.out);
+  return kExitOk;
+}
+
+int ListParams(const ToolMessages& io, spwhost::Plugin& plugin) {
+  ParameterCatalog(plugin).Print(io.out);
+  return kExitOk;
+}
+
+// The programme selection and the settings, at the start, in the order they apply.
+bool ResolveStartSettings(const ToolMessages& io, spwhost::Plugin& plugin, const SessionOptions& options,
+                          std::vector<AutomationEvent>* events, std::string* programName, std::string* error) {
+  if (!options.program.empty()) {
+    ProgramCatalog programs;
+    int number = 0;
+    if (!programs.Read(plugin, error) || !programs.Resolve(options.program, &number, error)) return false;
+    AutomationEvent selection;
+    selection.change = programs.Selection(number);
+    selection.selectsProgram = true;
+    selection.programName = programs.Name(number);
+    events->push_back(selection);
+    *programName = selection.programName;
+    if (programs.IsEmptySlot(number)) {
+      std::fprintf(io.err, "%s: warning: programme %d is an empty slot: it holds no settings and selecting "
+                   "it changes none\n", io.tool, number);
+    }
+  }
+  const ParameterCatalog parameters(plugin);
+  for (const auto& setting : options.settings) {
+    AutomationEvent event;
+    if (!parameters.Resolve(setting.first, setting.second, &event.change, error)) return false;
+    events->push_back(event);
+  }
+  return true;
+}
+
+// Reads the timeline and turns it into automation after the start settings; sets
+// the render's length from its end unless --duration gave one. Reports every
+// problem it finds and returns the exit status.
+int LoadTimeline(const ToolMessages& io, spwhost::Plugin& plugin, const SessionOptions& options, int sampleRate,
+                 std::vector<AutomationEvent>* automation, double* seconds, const char* doneWord) {
+  std::string text, error;
+  if (!ReadTextFile(options.timelinePath, kMaxTimelineBytes, &text, &error)) {
+    return Fail(io, kExitBadArguments, error);
+  }
+  Timeline timeline;
+  std::vector<TimelineProblem> problems;
+  ParseTimeline(text, &timeline, &problems);
+  ResolveTimeline(plugin, timeline, sampleRate, automation, &problems);
+  if (!options.durationGiven && !timeline.hasEnd) {
+    problems.push_back({0, "the timeline has no end: add a line \"TIME end\", or give --duration"});
+  } else if (!options.durationGiven && timeline.endSeconds <= 0.0) {
+    problems.push_back({0, "the timeline ends at 0: nothing to play"});
+  }
+  if (!problems.empty()) {
+    ReportTimelineProblems(io, options.timelinePath, problems);
+    return Fail(io, kExitBadArguments, "the timeline '" + options.timelinePath + "' has " +
+                                           std::to_string(problems.size()) + " problem" +
+                                           (problems.size() == 1 ? "" : "s") + "; nothing was " + doneWord);
+  }
+  if (!options.durationGiven) *seconds = timeline.endSeconds;
+  return kExitOk;
+}
+
+}  // namespace spwrender

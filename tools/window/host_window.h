@@ -1,0 +1,35 @@
+#pragma once
+// A host's own top-level window for the plug-in's editor, as a player shows it: a
+// titled, fixed-size window the window manager decorates and places, with the
+// frame (and on Linux the run loop) handed to the editor's view. Closing it (the
+// window manager's close button) is reported, not obeyed: the host decides when
+// the window goes.
+//
+// Threads: one, the caller's, plays the host's UI thread.
+
+#include <memory>
+#include <string>
+
+namespace Steinberg {
+class IPlugFrame;
+}
+
+namespace spwwin {
+
+class HostWindow {
+ public:
+  // Null with a reason when there is no display.
+  static std::unique_ptr<HostWindow> Create(int width, int height, const std::string& title, std::string* error);
+  virtual ~HostWindow() = default;
+
+  // What a host hands IPlugView::attached and IPlugView::setFrame.
+  virtual void* ParentHandle() const = 0;
+  virtual const char* PlatformType() const = 0;
+  virtual Steinberg::IPlugFrame* Frame() = 0;
+  // Runs the event loop for ms milliseconds: the editor's events and timers, and the window's own.
+  virtual void Pump(int ms) = 0;
+  // The person asked to close the window.
+  virtual bool CloseRequested() const = 0;
+};
+
+}  // namespace spwwin
