@@ -8,6 +8,7 @@
 #include "rounding.h"
 #include "status_messages.h"
 #include "stereo_pulse_weaver.h"
+#include "wave_shapes.h"
 
 namespace {
 constexpr bool IsHundredthsParameter(int i) {
@@ -39,7 +40,7 @@ void CLS_STEREOPULSEWEAVER::Apply(int paramIdx, int32_t a) {
     case kPlayAnyway: effects_.ApplyPlayAnyway(a); break;
     case kWave:
       effects_.ApplyWave(a);
-      editorSurface->PushValueToControl(waveDisplay, a * (1.0 / 6.0));
+      editorSurface->PushValueToControl(waveDisplay, a * (1.0 / (kWaveShapes - 1)));
       break;
     case kBinauralPan: effects_.ApplyPan(a); break;
     case kLinkFreq:

@@ -1,8 +1,10 @@
 #include "parameter_table.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "parameter_ids.h"
+#include "wave_shapes.h"
 
 namespace {
 struct Definition {
@@ -21,6 +23,7 @@ constexpr const char* kReferenceTexts[] = {"Base Freq", "Binaural Freq", nullptr
 constexpr const char* kNoYes[] = {"No", "Yes", nullptr};
 constexpr const char* kWaveTexts[] = {"Sine",           "Triangle",      "Saw",          "Golden Sine",
                                       "Gold. Sine Half", "Gold. Triangle", "Gold. Square", nullptr};
+static_assert(std::size(kWaveTexts) - 1 == kWaveShapes, "one \"Wave\" name per wave shape, in the same order");
 constexpr const char* kPanTexts[] = {"Right", "Left", "Center Right", "Center Left", "Null", nullptr};
 constexpr const char* kLinkTexts[] = {"No", "Yes", "Yes & up/down", nullptr};
 constexpr const char* kEqualizerTexts[] = {"Linear", "Pink noise", "Decrease by 4.5dB", "Brownian noise",
@@ -37,7 +40,7 @@ constexpr Definition kDefinitions[] = {
     {"Base Freq", D, 400.0, 20.0, 20000.0, 0.01, "Hz", 2.0, nullptr},
     {"Reference", E, 0, 0, 1, 1, "", 1.0, kReferenceTexts},
     {"Play Anyway", E, 0, 0, 1, 1, "", 1.0, kNoYes},
-    {"Wave", E, 0, 0, 6, 1, "", 1.0, kWaveTexts},
+    {"Wave", E, 0, 0, kWaveShapes - 1, 1, "", 1.0, kWaveTexts},
     {"Binaural Pan", E, 2, 0, 4, 1, "", 1.0, kPanTexts},
     {"Link Freq", E, 1, 0, 2, 1, "", 1.0, kLinkTexts},
     {"Freq Equalizer", E, 1, 0, 3, 1, "", 1.0, kEqualizerTexts},
