@@ -60,3 +60,11 @@ std::unique_ptr<EditorSurface> BuildEditor(CLS_STEREOPULSEWEAVER& plug, EditorWi
   graphics->SetMouseOverEnabled(true);
   return surface;
 }
+
+std::unique_ptr<EditorSurface> BuildWindowedEditor(CLS_STEREOPULSEWEAVER& plug) {
+  return BuildEditor(plug, EditorWindowing::kPlatformWindow);
+}
+
+std::unique_ptr<EditorSurface> BuildHeadlessEditor(CLS_STEREOPULSEWEAVER& plug) {
+  return BuildEditor(plug, EditorWindowing::kHeadless);
+}

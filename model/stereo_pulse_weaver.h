@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "editor_builder.h"
 #include "editor_surface.h"
 #include "effect_vst3.h"
 #include "harmonic_grid.h"
@@ -11,14 +12,15 @@
 #include "parameter_effects.h"
 #include "parameter_ids.h"
 #include "phase_crossfade.h"
-#include "plugin_editor.h"
 #include "text_sink.h"
 #include "tone_engine.h"
 #include "watchdog.h"
 
 class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
  public:
-  explicit CLS_STEREOPULSEWEAVER(EditorWindowing windowing = EditorWindowing::kPlatformWindow);
+  // With a builder, the editor is built right after the parameters (the
+  // plug-in as shipped); without one there is none.
+  explicit CLS_STEREOPULSEWEAVER(EditorBuilder buildEditor = nullptr);
   ~CLS_STEREOPULSEWEAVER() override;
 
   static IEffectConfig Config();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "mix_path.h"
+#include "plugin_editor.h"
 #include "test_plugin.h"
 
 #if defined(__linux__)
@@ -84,7 +85,7 @@ TEST(EngineRealtime, ProcessBlockNeitherAllocatesNorLocksAnythingElse) {
   for (MixPath path : kMixPaths) {
     if (!MixPathSupported(path)) continue;
     SCOPED_TRACE(MixPathName(path));
-    PluginHandle plugin;
+    PluginHandle plugin(BuildWindowedEditor);
     ASSERT_NE(plugin->Editor(), nullptr);  // captions and status line go to the editor's controls
     plugin->Engine().mixPath = path;
     std::vector<double> left(8192), right(8192);
@@ -129,6 +130,7 @@ TEST(EngineRealtime, ProcessBlockNeitherAllocatesNorLocksAnythingElse) {
 // thread: engine effects, grid passes, editor holders, status messages.
 class AutomatedPlugin : public CLS_STEREOPULSEWEAVER {
  public:
+  AutomatedPlugin() : CLS_STEREOPULSEWEAVER(BuildWindowedEditor) {}
   int GetTransportState() override { return 1; }
 };
 
