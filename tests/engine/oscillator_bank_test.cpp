@@ -76,7 +76,7 @@ TEST_F(EngineOscillators, GoldSquareSwitchesAtTheSplitLeftByTheLastGoldenShape) 
 }
 
 TEST_F(EngineOscillators, EveryShapeStaysInRangeAndRisesThroughZeroAtPhaseZero) {
-  for (uint32_t id = 0; id <= 6; ++id) {
+  for (uint32_t id = 0; id < uint32_t{kWaveShapes}; ++id) {
     SetWave(bank, id);
     double low = 2.0, high = -2.0;
     for (int i = 0; i < 100000; ++i) {

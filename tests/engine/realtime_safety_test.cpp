@@ -12,6 +12,7 @@
 #include "mix_path.h"
 #include "plugin_editor.h"
 #include "test_plugin.h"
+#include "wave_shapes.h"
 
 #if defined(__linux__)
 #include <dlfcn.h>
@@ -102,7 +103,7 @@ TEST(EngineRealtime, ProcessBlockNeitherAllocatesNorLocksAnythingElse) {
     plugin->SetSampleRate(48000.0);
     block(512);  // the first block: Reset, forced parameters, a grid pass, captions, re-alignment
     ASSERT_NE(plugin->Engine().bank.slotActive[0], 0);
-    for (int32_t wave = 0; wave <= 6; ++wave) {
+    for (int32_t wave = 0; wave < kWaveShapes; ++wave) {
       plugin->Effects().ApplyWave(wave);
       for (int n : {1, 32, 512, 4096, 8192, 0}) block(n);
     }
