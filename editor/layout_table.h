@@ -1,8 +1,10 @@
 #pragma once
 // The editor's layout as data: one row per control, in attachment order (the
 // row's position is the control's index, which is also its drawing order,
-// later on top; each row names its index, and the build checks the order). The layout builder walks the rows; the image generator reads
-// the same rows to draw every static caption and well where its control sits.
+// later on top; each row names its index, and the build checks the order).
+// Rows name their parameters by identifier. The layout builder walks the rows;
+// the image generator reads the same rows to draw every static caption and
+// well where its control sits.
 
 #include "editor_images.h"
 #include "parameter_ids.h"
