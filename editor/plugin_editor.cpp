@@ -10,6 +10,7 @@
 #include "platform_graphics.h"
 #include "stereo_pulse_weaver.h"
 #include "text_sink_control.h"
+#include "wave_shapes.h"
 #include "zoom_setting.h"
 
 namespace {
@@ -29,6 +30,8 @@ std::string VersionCaption(CLS_STEREOPULSEWEAVER& plug) {
   if (!plug.Engine().passThrough) text += " i";
   return text;
 }
+
+static_assert(FindEditorImage(kImageWaves)->frames == kWaveShapes, "the wave picture has one frame per wave shape");
 
 TextSinkControl& TextAt(IGraphics& graphics, ControlIndex index) {
   return static_cast<TextSinkControl&>(*graphics.ControlAt(index));  // every text row is one
@@ -59,4 +62,12 @@ std::unique_ptr<EditorSurface> BuildEditor(CLS_STEREOPULSEWEAVER& plug, EditorWi
   plug.AttachEditor(graphics);
   graphics->SetMouseOverEnabled(true);
   return surface;
+}
+
+std::unique_ptr<EditorSurface> BuildWindowedEditor(CLS_STEREOPULSEWEAVER& plug) {
+  return BuildEditor(plug, EditorWindowing::kPlatformWindow);
+}
+
+std::unique_ptr<EditorSurface> BuildHeadlessEditor(CLS_STEREOPULSEWEAVER& plug) {
+  return BuildEditor(plug, EditorWindowing::kHeadless);
 }

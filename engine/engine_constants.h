@@ -9,7 +9,6 @@ constexpr int kToneSlots = 12;                        // tone slots sounding at 
 constexpr int kEarChannels = 2;                       // 0 left, 1 right
 constexpr int kVoices = kToneSlots * kEarChannels;    // per-channel arrays: index = channel * 12 + slot
 constexpr int kScaleSteps = 6;                        // scale degrees above the root of a grid row
-constexpr int kWaveShapes = 7;                        // "Wave" entries, ids 0..6
 
 // ---- Circle constants (radians) ----
 constexpr double kPi = 3.141592653589793;

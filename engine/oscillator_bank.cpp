@@ -20,78 +20,13 @@ void InitOscillatorBank(OscillatorBank& bank) noexcept {
   bank.period = kTwoPi;
   bank.quarterTurn = kHalfPi;
   bank.split = kGoldenSplitAtStart;
-  bank.waveFunction = WaveSine;
+  bank.waveFunction = WaveOf<shapes::Sine>;
 }
-
-namespace {
-
-// The golden shapes mix float and double arithmetic on purpose: each "(float)"
-// step below is computed in 32-bit float and then widened.
-void SetGoldenSine(OscillatorBank& bank) noexcept {
-  const float g = bank.goldenFraction;
-  const double a = g;
-  const float rest = 1.0f - g;
-  const float middle = 1.0f - 2.0f * rest;
-  bank.split = static_cast<double>(rest) * bank.period;
-  bank.slopeA = 0.5 / static_cast<double>(rest);
-  bank.slopeB = 0.5 / a;
-  bank.offsetB = static_cast<double>(middle) * kPi / a;
-}
-
-void SetGoldenSineHalf(OscillatorBank& bank) noexcept {
-  const float g = bank.goldenFraction;
-  const double a = g;
-  const float rest = 1.0f - g;
-  const float excess = 1.0f - 2.0f * g;
-  bank.split = a * bank.period;
-  bank.slopeA = 0.25 / a;
-  bank.slopeB = 0.25 / static_cast<double>(rest);
-  bank.offsetB = (static_cast<double>(excess) * kPi / static_cast<double>(rest)) * 0.5;
-}
-
-void SetGoldenTriangle(OscillatorBank& bank) noexcept {
-  const float g = bank.goldenFraction;
-  const double a = g;
-  const float rest = 1.0f - g;
-  const float fallSlope = (g + 1.0f) / rest;
-  bank.split = a * bank.period;
-  bank.slopeA = 2.0 / bank.split;
-  bank.slopeB = fallSlope;
-  bank.offsetB = kInvPi / static_cast<double>(rest);
-}
-
-}  // namespace
 
 void SetWave(OscillatorBank& bank, uint32_t id) noexcept {
   bank.waveId = id;
-  switch (id) {
-    case 0:
-      bank.waveFunction = WaveSine;
-      break;
-    case 1:
-      bank.slopeA = 1.0 / bank.quarterTurn;
-      bank.waveFunction = WaveTriangle;
-      break;
-    case 2:
-      bank.waveFunction = WaveSaw;
-      break;
-    case 3:
-      SetGoldenSine(bank);
-      bank.waveFunction = WaveGoldenSine;
-      break;
-    case 4:
-      SetGoldenSineHalf(bank);
-      bank.waveFunction = WaveGoldenSineHalf;
-      break;
-    case 5:
-      SetGoldenTriangle(bank);
-      bank.waveFunction = WaveGoldenTriangle;
-      break;
-    case 6:
-      // Switches at whatever split the last golden shape left (0.618 x 2 pi after start-up).
-      bank.waveFunction = WaveGoldenSquare;
-      break;
-    default:
-      break;
-  }
+  if (id >= static_cast<uint32_t>(kWaveShapes)) return;
+  const WaveChoice& choice = kWaveChoices[id];
+  choice.prepare(bank);
+  bank.waveFunction = choice.function;
 }

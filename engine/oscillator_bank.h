@@ -19,7 +19,7 @@ struct OscillatorBank;
 using WaveFunction = double (*)(const OscillatorBank& bank, double phase) noexcept;
 
 struct OscillatorBank {
-  uint32_t waveId;                     // shape 0..6 in the order of the "Wave" parameter
+  uint32_t waveId;                     // shape id in the order of the "Wave" parameter
   double period;                       // one cycle, 2 pi radians
   double phase[kVoices];               // radians
   double targetIncrement[kVoices];     // radians per sample the voice is heading for
@@ -47,7 +47,7 @@ struct OscillatorBank {
 // [main thread, at construction]
 void InitOscillatorBank(OscillatorBank& bank) noexcept;
 
-// Selects shape id (0..6) and its constants. An id above 6 is stored in waveId
-// and changes nothing else. Takes effect at the next sample, with the same phases.
+// Selects shape id (0..kWaveShapes - 1, wave_shapes.h) and its constants. An
+// id beyond the last is stored in waveId and changes nothing else. Takes effect at the next sample, with the same phases.
 // [any thread, under the instance lock]
 void SetWave(OscillatorBank& bank, uint32_t id) noexcept;

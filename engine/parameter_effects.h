@@ -22,7 +22,7 @@ class ParameterEffects {
   void ApplyBaseFreq(int32_t hundredths) noexcept;    // carrier, Hz x 100
   void ApplyReference(int32_t a) noexcept;            // 0: slots hold carriers, 1: slots hold beats
   void ApplyPlayAnyway(int32_t a) noexcept;           // 1: sound while the transport is stopped
-  void ApplyWave(int32_t a) noexcept;                 // shape 0..6
+  void ApplyWave(int32_t a) noexcept;                 // shape id, wave_shapes.h
   void ApplyPan(int32_t a) noexcept;                  // "Binaural Pan" 0..4
   void ApplyLinkMode(int32_t a) noexcept;             // "Link Freq" 0..2
   void ApplyEqualizer(int32_t a) noexcept;            // "Freq Equalizer" 0..3

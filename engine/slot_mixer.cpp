@@ -4,10 +4,6 @@
 
 namespace {
 
-constexpr WaveFunction kShapes[kWaveShapes] = {WaveSine,       WaveTriangle,       WaveSaw,
-                                               WaveGoldenSine, WaveGoldenSineHalf, WaveGoldenTriangle,
-                                               WaveGoldenSquare};
-
 const SlotMixers& MixersOf(MixPath path) noexcept {
 #if defined(SPW_WIDE_LANES)
   if (path == MixPath::kAvx512) return kAvx512Mixers;
@@ -21,7 +17,7 @@ const SlotMixers& MixersOf(MixPath path) noexcept {
 SlotMixer SlotMixerFor(MixPath path, WaveFunction wave) noexcept {
   const SlotMixers& mixers = MixersOf(path);
   for (int id = 0; id < kWaveShapes; ++id) {
-    if (wave == kShapes[id]) return mixers.byShape[id];
+    if (wave == kWaveChoices[id].function) return mixers.byShape[id];
   }
   return mixers.anyFunction;
 }

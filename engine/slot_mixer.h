@@ -10,6 +10,7 @@
 #include "lanes.h"
 #include "mix_path.h"
 #include "oscillator_bank.h"
+#include "wave_shapes.h"
 
 constexpr int kChunkFrames = 256;  // most frames one mixer call takes
 // Mixers may write sums up to the next multiple of this many frames; the

@@ -5,18 +5,13 @@
 #include <mutex>
 
 #include "factory_presets.h"
+#include "parameter_table.h"
 #include "rounding.h"
 #include "status_messages.h"
 #include "stereo_pulse_weaver.h"
 
-namespace {
-constexpr bool IsHundredthsParameter(int i) {
-  return i == kBinaural || i == kBaseFreq || i == kFade || i == kUnlinkRef;
-}
-}  // namespace
-
 int32_t CLS_STEREOPULSEWEAVER::AppliedValue(int paramIdx, double value) {
-  return RoundHalfAwayFromZero(IsHundredthsParameter(paramIdx) ? value * 100.0 : value);
+  return RoundHalfAwayFromZero(ParameterRowOf(paramIdx).hundredths ? value * 100.0 : value);
 }
 
 void CLS_STEREOPULSEWEAVER::ParameterChanged(int paramIdx) {
@@ -25,34 +20,10 @@ void CLS_STEREOPULSEWEAVER::ParameterChanged(int paramIdx) {
   const int32_t a = AppliedValue(paramIdx, ParamAt(paramIdx)->Value());
   if (a == lastAppliedValue[paramIdx]) return;
   lastAppliedValue[paramIdx] = a;
-  Apply(paramIdx, a);
+  ParameterRowOf(paramIdx).apply(*this, paramIdx, a);
   restoringState = 0;
   ShowParamStatus(paramIdx);
   CountApplied(paramIdx);
-}
-
-void CLS_STEREOPULSEWEAVER::Apply(int paramIdx, int32_t a) {
-  switch (paramIdx) {
-    case kBinaural: effects_.ApplyBinaural(a); break;
-    case kBaseFreq: effects_.ApplyBaseFreq(a); break;
-    case kReference: ShowReference(a); effects_.ApplyReference(a); break;
-    case kPlayAnyway: effects_.ApplyPlayAnyway(a); break;
-    case kWave:
-      effects_.ApplyWave(a);
-      editorSurface->PushValueToControl(waveDisplay, a * (1.0 / 6.0));
-      break;
-    case kBinauralPan: effects_.ApplyPan(a); break;
-    case kLinkFreq:
-      effects_.ApplyLinkMode(a);
-      if (a == 0 && !restoringState) WriteBackUnlinkReference();
-      break;
-    case kFreqEqualizer: effects_.ApplyEqualizer(a); break;
-    case kFade: effects_.ApplyFade(a); break;
-    case kStartStopFade: effects_.ApplyStartStopFade(a); break;
-    case kVolume: effects_.ApplyVolume(a); break;
-    case kUnlinkRef: effects_.ApplyUnlinkRef(a); break;
-    default: effects_.ApplySlotParameter(paramIdx - kSlot1, a); break;
-  }
 }
 
 // Only the knob of the reference frequency is shown; the other one is the slots' own.
@@ -61,6 +32,10 @@ void CLS_STEREOPULSEWEAVER::ShowReference(int32_t a) {
   editorSurface->HideControlsOfParameter(kBinaural, beatsInSlots);
   editorSurface->HideControlsOfParameter(kBaseFreq, !beatsInSlots);
   referenceCaption->SetText(beatsInSlots ? "binaural freq" : "base freq");
+}
+
+void CLS_STEREOPULSEWEAVER::KeepSlotsWhenUnlinked(int32_t linkMode) {
+  if (linkMode == 0 && !restoringState) WriteBackUnlinkReference();
 }
 
 // Unlinking keeps the slots where they are: the grid goes on measuring them

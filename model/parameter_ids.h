@@ -7,7 +7,7 @@ enum ParamId : int {
   kBaseFreq = 1,       // carrier frequency, Hz
   kReference = 2,      // 0 "Base Freq", 1 "Binaural Freq"
   kPlayAnyway = 3,     // 0 "No", 1 "Yes"
-  kWave = 4,           // 0..6
+  kWave = 4,           // 0..kWaveShapes - 1
   kBinauralPan = 5,    // 0..4
   kLinkFreq = 6,       // 0 "No", 1 "Yes", 2 "Yes & up/down"
   kFreqEqualizer = 7,  // 0..3

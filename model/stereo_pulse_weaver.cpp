@@ -4,7 +4,6 @@
 
 #include "factory_presets.h"
 #include "parameter_table.h"
-#include "plugin_editor.h"
 
 IEffectConfig CLS_STEREOPULSEWEAVER::Config() {
   IEffectConfig config;
@@ -25,7 +24,7 @@ IEffectConfig CLS_STEREOPULSEWEAVER::Config() {
   return config;
 }
 
-CLS_STEREOPULSEWEAVER::CLS_STEREOPULSEWEAVER(EditorWindowing windowing)
+CLS_STEREOPULSEWEAVER::CLS_STEREOPULSEWEAVER(EditorBuilder buildEditor)
     : IEffectVST3(Config(), 0),
       slotWriter_(*this, lastAppliedValue),
       grid_(engine_, slotWriter_),
@@ -34,7 +33,7 @@ CLS_STEREOPULSEWEAVER::CLS_STEREOPULSEWEAVER(EditorWindowing windowing)
   std::memset(lastAppliedValue, 0x9B, sizeof lastAppliedValue);  // matches no applied value
   engine_.passThrough = InputChannelCount() == 2 ? 1 : 0;
   DefineParameters(*this);
-  editorBridge_ = BuildEditor(*this, windowing);
+  if (buildEditor) editorBridge_ = buildEditor(*this);
   AddFactoryPresets(*this);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "editor_builder.h"
 #include "editor_surface.h"
 #include "effect_vst3.h"
 #include "harmonic_grid.h"
@@ -11,14 +12,15 @@
 #include "parameter_effects.h"
 #include "parameter_ids.h"
 #include "phase_crossfade.h"
-#include "plugin_editor.h"
 #include "text_sink.h"
 #include "tone_engine.h"
 #include "watchdog.h"
 
 class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
  public:
-  explicit CLS_STEREOPULSEWEAVER(EditorWindowing windowing = EditorWindowing::kPlatformWindow);
+  // With a builder, the editor is built right after the parameters (the
+  // plug-in as shipped); without one there is none.
+  explicit CLS_STEREOPULSEWEAVER(EditorBuilder buildEditor = nullptr);
   ~CLS_STEREOPULSEWEAVER() override;
 
   static IEffectConfig Config();
@@ -56,6 +58,12 @@ class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
   // The integer a value is applied as: hundredths for the frequencies and the
   // fade time, whole units for the others, rounded half away from zero.
   static int32_t AppliedValue(int paramIdx, double value);
+  // What "Reference" and "Link Freq" do beyond the engine; the parameter
+  // table's rows call them. [under the instance lock]
+  // Only the knob of the reference frequency is shown; the caption names it.
+  void ShowReference(int32_t a);
+  // Unlinking by hand (not by a restore) writes the shared reference back into "Unlink Ref".
+  void KeepSlotsWhenUnlinked(int32_t linkMode);
 
   // ---- Editor texts and controls the change handler writes; the editor may
   // point these at its own controls [under the instance lock] ----
@@ -82,8 +90,6 @@ class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
   uint32_t statusDeadline = 0;   // StatusClockMs() after which the status line empties; 0 = none
 
  private:
-  void Apply(int paramIdx, int32_t a);
-  void ShowReference(int32_t a);
   void WriteBackUnlinkReference();
   void CountApplied(int paramIdx);
   // Before the first block: the rate of setupProcessing, else kDefaultLayoutRate.

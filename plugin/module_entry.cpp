@@ -6,6 +6,7 @@
 
 #include "module_location.h"
 #include "plugin_class_info.h"
+#include "plugin_editor.h"
 #include "plugin_factory.h"
 #include "stereo_pulse_weaver.h"
 
@@ -39,7 +40,7 @@ std::mutex& CreationLock() {
 FUnknown* CreateInstance(void*) {
   std::lock_guard<std::mutex> guard(CreationLock());
   try {
-    return static_cast<Vst::IAudioProcessor*>(new CLS_STEREOPULSEWEAVER());
+    return static_cast<Vst::IAudioProcessor*>(new CLS_STEREOPULSEWEAVER(BuildWindowedEditor));
   } catch (...) {
     return nullptr;
   }

@@ -91,7 +91,7 @@ class EngineRendererIdentity : public ::testing::TestWithParam<MixPath> {
 
 TEST_P(EngineRendererIdentity, EveryShapeMatchesThePlainLoopBitForBitThroughStartsGlidesAndStops) {
   const int sizes[] = {1, 7, 64, 255, 256, 257, 1000, 4096};
-  for (int32_t wave = 0; wave <= 6; ++wave) {
+  for (int32_t wave = 0; wave < kWaveShapes; ++wave) {
     SCOPED_TRACE(wave);
     EngineRig rig;
     Use(rig, wave);
@@ -137,7 +137,7 @@ TEST_P(EngineRendererIdentity, PhasesOnEveryBoundaryMatchThePlainLoop) {
     phases.push_back(std::nextafter(edge, 10.0));
   }
   phases.push_back(-0.0);
-  for (int32_t wave = 0; wave <= 6; ++wave) {
+  for (int32_t wave = 0; wave < kWaveShapes; ++wave) {
     SCOPED_TRACE(wave);
     EngineRig rig;
     SteadyTwelve(rig, GetParam(), wave);

@@ -76,7 +76,7 @@ TEST_F(EngineOscillators, GoldSquareSwitchesAtTheSplitLeftByTheLastGoldenShape) 
 }
 
 TEST_F(EngineOscillators, EveryShapeStaysInRangeAndRisesThroughZeroAtPhaseZero) {
-  for (uint32_t id = 0; id <= 6; ++id) {
+  for (uint32_t id = 0; id < uint32_t{kWaveShapes}; ++id) {
     SetWave(bank, id);
     double low = 2.0, high = -2.0;
     for (int i = 0; i < 100000; ++i) {
@@ -103,7 +103,7 @@ TEST_F(EngineOscillators, ShapeChangesKeepOrRestoreTheirConstants) {
   EXPECT_EQ(std::memcmp(&bank, &golden, sizeof bank), 0);
   SetWave(bank, 9);  // an unknown id is stored and changes nothing else
   EXPECT_EQ(bank.waveId, 9u);
-  EXPECT_EQ(bank.waveFunction, &WaveGoldenSine);
+  EXPECT_EQ(bank.waveFunction, &WaveOf<shapes::GoldenSine>);
 }
 
 // The renderer evaluates two ears at once; each lane must give the scalar's bits,
@@ -123,13 +123,13 @@ TEST_F(EngineOscillators, TwoLaneShapesGiveTheScalarBitsInEachLane) {
       const double a = phases[i], b = phases[phases.size() - 1 - i];
       Lanes2 lanes = MakeLanes(a, b);
       switch (id) {
-        case 0: lanes = SineOf(bank, lanes); break;
-        case 1: lanes = TriangleOf(bank, lanes); break;
-        case 2: lanes = SawOf(bank, lanes); break;
-        case 3: lanes = GoldenSineOf(bank, lanes); break;
-        case 4: lanes = GoldenSineHalfOf(bank, lanes); break;
-        case 5: lanes = GoldenTriangleOf(bank, lanes); break;
-        default: lanes = GoldenSquareOf(bank, lanes); break;
+        case 0: lanes = shapes::Sine::Eval(bank, lanes); break;
+        case 1: lanes = shapes::Triangle::Eval(bank, lanes); break;
+        case 2: lanes = shapes::Saw::Eval(bank, lanes); break;
+        case 3: lanes = shapes::GoldenSine::Eval(bank, lanes); break;
+        case 4: lanes = shapes::GoldenSineHalf::Eval(bank, lanes); break;
+        case 5: lanes = shapes::GoldenTriangle::Eval(bank, lanes); break;
+        default: lanes = shapes::GoldenSquare::Eval(bank, lanes); break;
       }
       const double low = Low(lanes), high = High(lanes);
       const double scalarLow = bank.waveFunction(bank, a), scalarHigh = bank.waveFunction(bank, b);

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "mix_path.h"
+#include "plugin_editor.h"
 #include "test_plugin.h"
 #include "allocation_counter.h"
+#include "wave_shapes.h"
 
 namespace {
 
@@ -30,7 +32,7 @@ TEST(EngineRealtime, ProcessBlockNeitherAllocatesNorLocksAnythingElse) {
   for (MixPath path : kMixPaths) {
     if (!MixPathSupported(path)) continue;
     SCOPED_TRACE(MixPathName(path));
-    PluginHandle plugin;
+    PluginHandle plugin(BuildWindowedEditor);
     ASSERT_NE(plugin->Editor(), nullptr);  // captions and status line go to the editor's controls
     plugin->Engine().mixPath = path;
     std::vector<double> left(8192), right(8192);
@@ -47,7 +49,7 @@ TEST(EngineRealtime, ProcessBlockNeitherAllocatesNorLocksAnythingElse) {
     plugin->SetSampleRate(48000.0);
     block(512);  // the first block: Reset, forced parameters, a grid pass, captions, re-alignment
     ASSERT_NE(plugin->Engine().bank.slotActive[0], 0);
-    for (int32_t wave = 0; wave <= 6; ++wave) {
+    for (int32_t wave = 0; wave < kWaveShapes; ++wave) {
       plugin->Effects().ApplyWave(wave);
       for (int n : {1, 32, 512, 4096, 8192, 0}) block(n);
     }
@@ -75,6 +77,7 @@ TEST(EngineRealtime, ProcessBlockNeitherAllocatesNorLocksAnythingElse) {
 // thread: engine effects, grid passes, editor holders, status messages.
 class AutomatedPlugin : public CLS_STEREOPULSEWEAVER {
  public:
+  AutomatedPlugin() : CLS_STEREOPULSEWEAVER(BuildWindowedEditor) {}
   int GetTransportState() override { return 1; }
 };
 

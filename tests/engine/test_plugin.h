@@ -20,7 +20,8 @@ class TestPlugin : public CLS_STEREOPULSEWEAVER {
   int transport = 1;
   std::vector<Call> calls;  // reserved up front: recording must not allocate on the audio path
 
-  TestPlugin() {
+  // With a builder the plug-in has its editor, as the shipped one does.
+  explicit TestPlugin(EditorBuilder buildEditor = nullptr) : CLS_STEREOPULSEWEAVER(buildEditor) {
     calls.reserve(64);
     // The parameters' defaults, applied as the binding does before audio starts.
     ParameterEffects& e = Effects();
@@ -56,7 +57,10 @@ class TestPlugin : public CLS_STEREOPULSEWEAVER {
 
 // Deleted by its reference count, as hosts do.
 struct PluginHandle {
-  TestPlugin* plugin = new TestPlugin();
+  explicit PluginHandle(EditorBuilder buildEditor = nullptr) : plugin(new TestPlugin(buildEditor)) {}
+  PluginHandle(const PluginHandle&) = delete;
+  PluginHandle& operator=(const PluginHandle&) = delete;
+  TestPlugin* plugin;
   ~PluginHandle() { plugin->release(); }
   TestPlugin* operator->() const { return plugin; }
 };

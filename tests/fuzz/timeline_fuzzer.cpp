@@ -35,7 +35,7 @@ class FiniteSink : public spwrender::AudioSink {
 // The run's one instance, adopted as spw_render drives a loaded one, at its
 // default values for every input.
 spwhost::Plugin& FreshInstance() {
-  static CLS_STEREOPULSEWEAVER* plug = new CLS_STEREOPULSEWEAVER(EditorWindowing::kHeadless);
+  static CLS_STEREOPULSEWEAVER* plug = new CLS_STEREOPULSEWEAVER();
   static std::vector<uint8_t> defaults;
   static std::unique_ptr<spwhost::Plugin> plugin = [] {
     std::string error;

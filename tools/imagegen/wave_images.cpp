@@ -1,19 +1,22 @@
-// The wave picture: the seven wave shapes of the "Wave" parameter stacked, each
+// The wave picture: every wave shape of the "Wave" parameter stacked, each
 // on a small dark screen with its name, traced with the engine's own shapes.
 
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 #include "images.h"
 #include "oscillator_bank.h"
 #include "theme.h"
+#include "wave_shapes.h"
 
 namespace imagegen {
 namespace {
 
 constexpr const char* kWaveNames[] = {"Sine", "Triangle", "Saw", "Golden Sine", "Gold. Sine Half",
                                       "Gold. Triangle", "Gold. Square"};
-constexpr int kWaves = 7;
+constexpr int kWaves = kWaveShapes;
+static_assert(std::size(kWaveNames) == kWaves, "one name per wave shape, in \"Wave\" order");
 constexpr float kCycles = 2.0f;   // cycles shown across the screen
 constexpr float kStep = 0.25f;    // pixels between samples of the trace
 

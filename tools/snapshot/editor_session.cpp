@@ -5,6 +5,7 @@
 #include "headless_front.h"
 #include "layout_table.h"
 #include "platform/headless/graphics_headless.h"
+#include "plugin_editor.h"
 #include "staged_file.h"
 #include "stereo_pulse_weaver.h"
 #include "vst3_host.h"
@@ -18,7 +19,7 @@ constexpr int kDragSteps = 4;
 }  // namespace
 
 EditorSession::EditorSession(bool window, double scale)
-    : plug_(new CLS_STEREOPULSEWEAVER(window ? EditorWindowing::kPlatformWindow : EditorWindowing::kHeadless)),
+    : plug_(new CLS_STEREOPULSEWEAVER(window ? BuildWindowedEditor : BuildHeadlessEditor)),
       window_(window),
       scale_(scale) {}
 
