@@ -11,6 +11,7 @@
 #include "edit_queue.h"
 #include "live_automation.h"
 #include "parameter_table.h"
+#include "plugin_editor.h"
 #include "player_engine.h"
 #include "program_catalog.h"
 #include "stereo_pulse_weaver.h"
@@ -30,7 +31,7 @@ TEST(PlayerRealtime, CallbackNeitherAllocatesNorLocksAnythingButThePlugInsLock) 
   ASSERT_GE(gAllocations, 2);
   gAllocations = gForeignLocks = 0;
 
-  auto* plug = new CLS_STEREOPULSEWEAVER(EditorWindowing::kHeadless);
+  auto* plug = new CLS_STEREOPULSEWEAVER(BuildHeadlessEditor);
   std::string error;
   auto host = spwhost::Plugin::Adopt(static_cast<Steinberg::Vst::IAudioProcessor*>(plug), &error);
   ASSERT_TRUE(host && host->Initialize(&error)) << error;
