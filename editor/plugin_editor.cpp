@@ -10,6 +10,7 @@
 #include "platform_graphics.h"
 #include "stereo_pulse_weaver.h"
 #include "text_sink_control.h"
+#include "user_settings_folder.h"
 #include "wave_shapes.h"
 #include "zoom_setting.h"
 
@@ -44,7 +45,8 @@ std::unique_ptr<EditorSurface> BuildEditor(CLS_STEREOPULSEWEAVER& plug, EditorWi
                             ? new IGraphicsHeadless(&plug, kEditorWidth, kEditorHeight, 0)
                             : MakePlatformGraphics(&plug, kEditorWidth, kEditorHeight, 0);
   // The person's zoom belongs to a real window; tools and tests without one draw at the scale they set.
-  const std::string settingsFolder = windowing == EditorWindowing::kHeadless ? std::string() : ZoomSettingsFolder();
+  const std::string settingsFolder =
+      windowing == EditorWindowing::kHeadless ? std::string() : UserSettingsFolder().u8string();
   AddLayoutControls(*graphics, plug, settingsFolder);
   if (!settingsFolder.empty()) graphics->SetZoom(LoadZoom(settingsFolder) / 100.0);
   TextAt(*graphics, kVersionCaption).ITextControl::SetText(VersionCaption(plug).c_str());

@@ -1,21 +1,16 @@
 #include "zoom_setting.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <system_error>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "atomic_file.h"
 
 namespace spw_editor {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kProductFolder[] = "stereoPulseWeaver";
 constexpr char kFileName[] = "settings.ini";
 constexpr char kZoomKey[] = "zoom=";
 
@@ -31,37 +26,7 @@ bool Offered(int percent) {
   return false;
 }
 
-bool ReplaceFile(const fs::path& from, const fs::path& to) {
-#ifdef _WIN32
-  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-  std::error_code error;
-  fs::rename(from, to, error);  // atomic on POSIX file systems
-  return !error;
-#endif
-}
-
 }  // namespace
-
-std::string ZoomSettingsFolder() {
-#ifdef _WIN32
-  const wchar_t* appData = _wgetenv(L"APPDATA");
-  if (!appData || !*appData) return std::string();
-  const std::string base = fs::path(appData).u8string();
-#else
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  const char* home = std::getenv("HOME");
-  std::string base;
-  if (config && *config) {
-    base = config;
-  } else if (home && *home) {
-    base = std::string(home) + "/.config";
-  } else {
-    return std::string();
-  }
-#endif
-  return (PathOf(base) / kProductFolder).u8string();
-}
 
 int LoadZoom(const std::string& folder) {
   if (folder.empty()) return kZoomChoices[0];
@@ -78,23 +43,8 @@ int LoadZoom(const std::string& folder) {
 
 bool SaveZoom(const std::string& folder, int percent) {
   if (folder.empty() || !Offered(percent)) return false;
-  const fs::path dir = PathOf(folder);
-  std::error_code error;
-  fs::create_directories(dir, error);
-  const fs::path target = dir / kFileName, temporary = dir / (std::string(kFileName) + ".tmp");
-  {
-    std::ofstream file(temporary, std::ios::trunc);
-    file << kZoomKey << percent << '\n';
-    file.flush();
-    if (!file) {
-      file.close();
-      fs::remove(temporary, error);
-      return false;
-    }
-  }
-  if (ReplaceFile(temporary, target)) return true;
-  fs::remove(temporary, error);
-  return false;
+  std::string reason;  // the editor has no place to show it: the zoom is simply not remembered
+  return WriteFileAtomically(PathOf(folder) / kFileName, kZoomKey + std::to_string(percent) + "\n", &reason);
 }
 
 }  // namespace spw_editor

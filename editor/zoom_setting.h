@@ -1,8 +1,7 @@
 #pragma once
 // The person's zoom of the editor, remembered for the user (not in the plug-in's
 // state): one line "zoom=150" (per cent) in settings.ini in the user's settings
-// folder: %APPDATA%\stereoPulseWeaver on Windows, else
-// $XDG_CONFIG_HOME/stereoPulseWeaver or ~/.config/stereoPulseWeaver.
+// folder (user_settings_folder.h), named in UTF-8.
 //
 // Threads: the editor thread (and the plug-in's constructor).
 
@@ -13,8 +12,6 @@ namespace spw_editor {
 // The zooms the editor offers, per cent.
 inline constexpr int kZoomChoices[] = {100, 125, 150, 175, 200};
 
-// The user's settings folder for this plug-in; empty when the system names none.
-std::string ZoomSettingsFolder();
 // The zoom saved in folder, per cent; 100 when there is none or it cannot be read
 // (a value the editor does not offer counts as none).
 int LoadZoom(const std::string& folder);

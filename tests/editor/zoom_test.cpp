@@ -125,22 +125,4 @@ TEST_F(ZoomSetting, AFolderThatCannotBeMadeKeepsNothingAndReportsIt) {
   EXPECT_FALSE(SaveZoom((fs::u8path(folder) / "file" / "below").u8string(), 150));
 }
 
-#ifndef _WIN32
-TEST_F(ZoomSetting, TheFolderIsTheUsersConfigurationFolder) {
-  const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
-  const std::string keep = oldConfig ? oldConfig : "";
-  setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-  EXPECT_EQ(spw_editor::ZoomSettingsFolder(), folder + "/stereoPulseWeaver");
-  unsetenv("XDG_CONFIG_HOME");
-  EXPECT_EQ(spw_editor::ZoomSettingsFolder(), std::string(std::getenv("HOME")) + "/.config/stereoPulseWeaver");
-  if (oldConfig) setenv("XDG_CONFIG_HOME", keep.c_str(), 1);
-}
-#else
-TEST_F(ZoomSetting, TheFolderIsUnderApplicationData) {
-  const char* appData = std::getenv("APPDATA");
-  ASSERT_NE(appData, nullptr);
-  EXPECT_EQ(spw_editor::ZoomSettingsFolder(), (fs::path(appData) / "stereoPulseWeaver").u8string());
-}
-#endif
-
 }  // namespace

@@ -86,23 +86,6 @@ TEST(SavedState, DamagedFilesAreRecognisedAndMovedAside) {
   }
 }
 
-TEST(SavedState, FolderFollowsXdgConfigHomeElseHome) {
-#ifndef _WIN32
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  const std::string savedXdg = xdg ? xdg : "";
-  setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
-  EXPECT_EQ(SettingsFolder(), "/tmp/cfg/stereoPulseWeaver");
-  setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored, as the XDG base directory rules say
-  setenv("HOME", getenv("HOME") ? getenv("HOME") : "/root", 1);
-  EXPECT_EQ(SettingsFolder(), std::string(getenv("HOME")) + "/.config/stereoPulseWeaver");
-  if (xdg) {
-    setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
-  } else {
-    unsetenv("XDG_CONFIG_HOME");
-  }
-#endif
-}
-
 TEST(SavedState, NeverWrittenOverTheTimelineOrIntoTheBundle) {
 #ifndef _WIN32
   TempFolder config;

@@ -1,28 +1,21 @@
 #include "saved_state.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 #include <system_error>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
+#include "atomic_file.h"
 #include "host_path.h"
+#include "user_settings_folder.h"
 
 namespace spwplay {
 namespace {
 
 constexpr char kMagic[8] = {'S', 'P', 'W', 'P', 'L', 'A', 'Y', '1'};
 constexpr uint64_t kMaxBlock = uint64_t(64) << 20;  // far beyond any state of the plug-in
-constexpr char kFolderName[] = "stereoPulseWeaver";
 constexpr char kFileName[] = "spw_play-state.bin";
 
 void PutLength(std::vector<uint8_t>* out, uint64_t n) {
@@ -40,34 +33,10 @@ bool TakeBlock(const std::vector<uint8_t>& bytes, size_t* at, std::vector<uint8_
   return true;
 }
 
-// Makes the bytes reach the disk before the rename makes them the file.
-bool SyncFile(const std::filesystem::path& path) {
-#ifdef _WIN32
-  (void)path;
-  return true;
-#else
-  const int fd = open(path.c_str(), O_RDONLY);
-  if (fd < 0) return false;
-  const bool ok = fsync(fd) == 0;
-  close(fd);
-  return ok;
-#endif
-}
-
 }  // namespace
 
 std::string SettingsFolder() {
-#ifdef _WIN32
-  const char* base = std::getenv("APPDATA");
-  if (!base || !*base) return "";
-  return std::string(base) + "\\" + kFolderName;
-#else
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config && config[0] == '/') return std::string(config) + "/" + kFolderName;
-  const char* home = std::getenv("HOME");
-  if (!home || !*home) return "";
-  return std::string(home) + "/.config/" + kFolderName;
-#endif
+  return spwhost::NarrowPath(UserSettingsFolder());
 }
 
 std::string StateFilePath(const std::string& folder) {
@@ -107,47 +76,15 @@ std::string MoveAside(const std::string& path) {
 }
 
 bool WriteStateFile(const std::string& path, const PluginState& state, std::string* error) {
-  const std::filesystem::path target = spwhost::NativePath(path);
-  std::error_code ec;
-  std::filesystem::create_directories(target.parent_path(), ec);
-  if (ec) {
-    *error = "cannot make the settings folder '" + spwhost::NarrowPath(target.parent_path()) + "': " + ec.message();
-    return false;
-  }
   std::vector<uint8_t> bytes(kMagic, kMagic + sizeof kMagic);
   PutLength(&bytes, state.component.size());
   bytes.insert(bytes.end(), state.component.begin(), state.component.end());
   PutLength(&bytes, state.controller.size());
   bytes.insert(bytes.end(), state.controller.begin(), state.controller.end());
-  // A name of this process's own beside the target, renamed over it when whole.
-  std::filesystem::path temporary = target;
-#ifdef _WIN32
-  temporary += ".tmp" + std::to_string(GetCurrentProcessId());
-#else
-  temporary += ".tmp" + std::to_string(getpid());
-#endif
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    out.close();
-    if (!out) {
-      std::filesystem::remove(temporary, ec);
-      *error = "cannot write '" + spwhost::NarrowPath(temporary) + "'";
-      return false;
-    }
-  }
-  if (!SyncFile(temporary)) {
-    std::filesystem::remove(temporary, ec);
-    *error = "cannot write '" + spwhost::NarrowPath(temporary) + "' to the disk";
-    return false;
-  }
-  std::filesystem::rename(temporary, target, ec);
-  if (ec) {
-    std::filesystem::remove(temporary, ec);
-    *error = "cannot replace '" + path + "': " + ec.message();
-    return false;
-  }
-  return true;
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  if (WriteFileAtomically(spwhost::NativePath(path), text, error)) return true;
+  *error = "cannot write '" + path + "': " + *error;
+  return false;
 }
 
 }  // namespace spwplay

@@ -1,9 +1,8 @@
 #pragma once
 // What the player remembers between runs: the plug-in's component and controller
 // state, as a host saves them with a project, in one file in the user's settings
-// folder ($XDG_CONFIG_HOME/stereoPulseWeaver, else ~/.config/stereoPulseWeaver;
-// %APPDATA%\stereoPulseWeaver on Windows). Written whole to a temporary file and
-// renamed over the old one, so a crash never leaves half a file.
+// folder (user_settings_folder.h). Written whole to a temporary file and renamed
+// over the old one (atomic_file.h), so a crash never leaves half a file.
 //
 // File: "SPWPLAY1", then two blocks of (64-bit little-endian length, bytes):
 // component state, controller state.
@@ -21,7 +20,7 @@ struct PluginState {
   std::vector<uint8_t> controller;
 };
 
-// The folder, or "" when neither variable gives one.
+// The user's settings folder as a narrow path (host_path.h), or "" when the environment names none.
 std::string SettingsFolder();
 // The state file in folder.
 std::string StateFilePath(const std::string& folder);
