@@ -336,7 +336,11 @@ int Play(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugi
   player.engine->Stop();
   const double played = double(player.engine->Frame()) / rate;
   const bool saved = !statePath.empty() && SaveState(plugin, statePath, &error);
+#ifdef _WIN32
+  if (statePath.empty()) error = "no settings folder (APPDATA is not set)";
+#else
   if (statePath.empty()) error = "no settings folder (neither XDG_CONFIG_HOME nor HOME is set)";
+#endif
   if (player.lost) {
     const std::string why = AudioFailureText();
     return Fail(io, kExitFailed, "the sound output went away while playing" + (why.empty() ? "" : " (" + why + ")") +

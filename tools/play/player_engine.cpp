@@ -36,7 +36,7 @@ void LowerTo(std::atomic<float>& target, float value) noexcept {
 
 PlayerEngine::PlayerEngine(spwhost::Plugin& plugin, ParameterTable& table, EditQueue& edits,
                            LiveAutomation* automation, int64_t totalFrames)
-    : plugin_(plugin), table_(table), edits_(edits), automation_(automation), total_(totalFrames),
+    : plugin_(plugin), edits_(edits), automation_(automation), total_(totalFrames),
       changes_(std::max(1, table.Count())) {}
 
 PlayerEngine::~PlayerEngine() { Stop(); }

@@ -70,7 +70,6 @@ class PlayerEngine : public ChangeSink {
   void Meter(const float* left, const float* right, int frames) noexcept;
 
   spwhost::Plugin& plugin_;
-  ParameterTable& table_;
   EditQueue& edits_;
   LiveAutomation* automation_;
   int64_t total_;
