@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds for Linux (build/linux) and for 64-bit
 # Windows (build/windows, cross-compiled with MinGW-w64), one line per stage;
-# full logs in build/logs/.
+# full logs in build/logs/. The configurations are the presets of CMakePresets.json;
+# SPW_WARNINGS_AS_ERRORS=ON in the environment makes any compiler warning fail the build.
 #   scripts/build.sh          everything, both platforms
 #   scripts/build.sh linux    only the Linux bundle and the renderer (what run.sh needs)
+#   scripts/build.sh linux-all the whole Linux build, tests included (what test.sh --quick needs)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -11,12 +13,12 @@ source scripts/stages.sh
 jobs=$(nproc)
 scope=${1:-all}
 case "$scope" in
-  all | linux) ;;
-  *) echo "usage: scripts/build.sh [linux]" >&2; exit 2 ;;
+  all | linux | linux-all) ;;
+  *) echo "usage: scripts/build.sh [linux | linux-all]" >&2; exit 2 ;;
 esac
 
 linux_build() {
-  cmake -S . -B build/linux -G Ninja -DCMAKE_BUILD_TYPE=Release || return
+  cmake --preset linux || return
   if [ "$scope" = linux ]; then
     cmake --build build/linux -j "$jobs" --target stereoPulseWeaver spw_render spw_bundle_resources
   else
@@ -28,14 +30,12 @@ windows_build() {
   # The bundle's snapshots and moduleinfo.json are written by the Windows tools
   # under wine: a prefix of the build's own, made once.
   export WINEPREFIX="$root/build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" \
-    -DSPW_MINGW_PREFIX="$root/build/mingw-deps" || return
+  cmake --preset windows || return
   cmake --build build/windows -j "$jobs"
 }
 
 stage setup "Installing packages" bash scripts/setup.sh
 stage linux-build "Building for Linux" linux_build
-[ "$scope" = linux ] && exit 0
+[ "$scope" = all ] || exit 0
 stage windows-libraries "Building the Windows libraries" bash scripts/mingw_deps.sh build/mingw-deps
 stage windows-build "Building for Windows" windows_build

@@ -4,17 +4,31 @@
 # each fuzz target for a minute, and runs the Windows build's suite under wine.
 # One line per stage with the time it took; full logs in build/logs/. Exits
 # non-zero when any of them fails.
+#   scripts/test.sh           all of it
+#   scripts/test.sh --quick   the Linux build and its fast tests only: every label but
+#                             window, windows and slow (tests/CMakeLists.txt)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/stages.sh
 start=$SECONDS
 
+if [ "${1:-}" = --quick ]; then
+  bash scripts/build.sh linux-all || { echo "build failed"; exit 1; }
+  stage quick-tests "Linux tests, quick (no window, Windows or long tests)" ctest --preset quick
+  status=$?
+  echo "Quick Linux tests: $([ $status -eq 0 ] && echo passed || echo FAILED) ($(( SECONDS - start )) s)"
+  exit $status
+elif [ $# -gt 0 ]; then
+  echo "usage: scripts/test.sh [--quick]" >&2
+  exit 2
+fi
+
 bash scripts/build.sh || { echo "build failed"; exit 1; }
 source scripts/sanitizers.sh
 
-linux_tests() { (cd build/linux && ctest --output-on-failure -j 2 --timeout 300); }
-sanitizer_tests() { sanitizer_build "$1" && (cd "build/$1" && ctest --output-on-failure -j 2 --timeout 600); }
+linux_tests() { ctest --preset linux; }
+sanitizer_tests() { sanitizer_build "$1" && ctest --preset "$1"; }
 
 # A private wine prefix, started once, so tests neither pay wine's start-up each
 # nor leave ctest waiting on wine's background services.
