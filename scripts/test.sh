@@ -41,7 +41,7 @@ windows_tests() {
   # have a display, or no test can make a window.
   xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c 'wineserver -p
     wineboot --init </dev/null >/dev/null 2>&1
-    cd build/windows && ctest --output-on-failure -j 2 --timeout 600'
+    ctest --preset windows'
 }
 
 stage linux-tests "Linux tests" linux_tests
