@@ -17,7 +17,7 @@
 #include "spectrum.h"
 #include "temp_folder.h"
 #include "test_bundle.h"
-#include "tone_measure.h"
+#include "level.h"
 
 namespace spwrender {
 namespace {
