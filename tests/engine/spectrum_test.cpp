@@ -4,11 +4,11 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "engine_rig.h"
+#include "failure_audio.h"
 #include "spectrum.h"
 
 namespace {
@@ -16,32 +16,6 @@ namespace {
 constexpr int kRate = 48000;
 
 double Magnitude(const std::vector<double>& x, double hz) { return ToneMagnitude(x, hz, kRate); }
-
-void WriteStereoWav(const std::string& path, const std::vector<double>& left, const std::vector<double>& right) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return;
-  const uint32_t frames = static_cast<uint32_t>(left.size());
-  const uint32_t dataBytes = frames * 2 * 4;
-  auto u32 = [f](uint32_t v) { std::fwrite(&v, 4, 1, f); };
-  auto u16 = [f](uint16_t v) { std::fwrite(&v, 2, 1, f); };
-  std::fwrite("RIFF", 1, 4, f);
-  u32(36 + dataBytes);
-  std::fwrite("WAVEfmt ", 1, 8, f);
-  u32(16);
-  u16(3);  // 32-bit float
-  u16(2);
-  u32(kRate);
-  u32(kRate * 8);
-  u16(8);
-  u16(32);
-  std::fwrite("data", 1, 4, f);
-  u32(dataBytes);
-  for (uint32_t i = 0; i < frames; ++i) {
-    const float pair[2] = {static_cast<float>(left[i]), static_cast<float>(right[i])};
-    std::fwrite(pair, 4, 2, f);
-  }
-  std::fclose(f);
-}
 
 TEST(EngineSpectrum, EachEarCarriesItsHalfOfTheBinauralPair) {
   const struct {
@@ -70,7 +44,7 @@ TEST(EngineSpectrum, EachEarCarriesItsHalfOfTheBinauralPair) {
     }
     if (HasFailure()) {
       const std::string path = "engine_spectrum_pan" + std::to_string(c.pan) + ".wav";
-      WriteStereoWav(path, left, right);
+      WriteStereoWav(path, left, right, uint32_t(kRate));
       ADD_FAILURE() << "rendered audio written to " << path;
     }
   }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "level.h"
 #include "peak_limiter.h"
 
 namespace spwplay {
@@ -43,11 +44,7 @@ Stereo Limited(Stereo s) {
   return s;
 }
 
-float Peak(const Stereo& s, size_t from = 0) {
-  float peak = 0.0f;
-  for (size_t i = from; i < s.left.size(); ++i) peak = std::max({peak, std::fabs(s.left[i]), std::fabs(s.right[i])});
-  return peak;
-}
+float Peak(const Stereo& s, size_t from = 0) { return ::Peak(s.left, s.right, from); }
 
 TEST(PeakLimiter, NothingLeavesAboveTheCeiling) {
   struct Case {

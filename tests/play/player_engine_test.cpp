@@ -12,6 +12,7 @@
 #include "automation_player.h"
 #include "bundle_fixture.h"
 #include "edit_queue.h"
+#include "level.h"
 #include "parameter_catalog.h"
 #include "parameter_table.h"
 #include "peak_limiter.h"
@@ -73,11 +74,7 @@ class PlayerEngineTest : public BundleTest {
     }
   }
 
-  float Peak(size_t from = 0) const {
-    float peak = 0.0f;
-    for (size_t i = from; i < left_.size(); ++i) peak = std::max({peak, std::fabs(left_[i]), std::fabs(right_[i])});
-    return peak;
-  }
+  float Peak(size_t from = 0) const { return ::Peak(left_, right_, from); }
 
   // The peak of the plug-in's own output for programme number and settings, without the player.
   float RawPeak(int number, const std::vector<std::pair<std::string, std::string>>& settings, double seconds) {

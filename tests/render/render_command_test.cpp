@@ -21,7 +21,8 @@
 #include "render_command.h"
 #include "temp_folder.h"
 #include "test_bundle.h"
-#include "tone_measure.h"
+#include "level.h"
+#include "spectrum.h"
 
 #ifndef _WIN32
 #include <signal.h>

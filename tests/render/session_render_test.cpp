@@ -17,7 +17,7 @@
 #include "spectrum.h"
 #include "temp_folder.h"
 #include "test_bundle.h"
-#include "tone_measure.h"
+#include "level.h"
 
 namespace spwrender {
 namespace {
@@ -141,10 +141,7 @@ TEST(SessionRender, FadeOutEndsInSilence) {
     EXPECT_LE(rms, previous * 1.01) << "at " << double(first) / kRate << " s";
     previous = rms;
   }
-  float tail = 0.0f;
-  for (size_t i = audio.left.size() - kRate / 2; i < audio.left.size(); ++i) {
-    tail = std::max({tail, std::fabs(audio.left[i]), std::fabs(audio.right[i])});
-  }
+  const float tail = Peak(audio.left, audio.right, audio.left.size() - kRate / 2);
   EXPECT_LT(20.0 * std::log10(tail), -70.0);
 }
 

@@ -1,12 +1,14 @@
 // What the bundle plays, rendered through the host library and measured by
 // spectrum: the default programme's binaural pair on the two ears, in 32-bit and
-// in 64-bit processing.
+// in 64-bit processing, at 48 and at 44.1 kHz.
 
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
 #include <vector>
 
 #include "bundle_fixture.h"
+#include "failure_audio.h"
+#include "level.h"
 #include "spectrum.h"
 
 namespace {
@@ -14,39 +16,25 @@ namespace {
 constexpr double kRate = 48000.0;
 constexpr int kBlock = 512;
 
-double PowerAt(const std::vector<double>& x, double hz) {
-  const double magnitude = ToneMagnitude(x, hz, kRate);
+double PowerAt(const std::vector<double>& x, double hz, double rate = kRate) {
+  const double magnitude = ToneMagnitude(x, hz, rate);
   return magnitude * magnitude;
 }
 
-double PeakBetween(const std::vector<double>& x, double lo, double hi) { return PeakFrequency(x, lo, hi, 0.1, kRate); }
-
-double Rms(const std::vector<double>& x) {
-  double sum = 0.0;
-  for (double v : x) sum += v * v;
-  return std::sqrt(sum / static_cast<double>(x.size()));
+double PeakBetween(const std::vector<double>& x, double lo, double hi, double rate = kRate) {
+  return PeakFrequency(x, lo, hi, 0.1, rate);
 }
 
-// On failure the rendered audio goes next to the test log as raw 64-bit stereo.
-void Keep(const char* name, const std::vector<double>& left, const std::vector<double>& right) {
-  if (FILE* f = std::fopen(name, "wb")) {
-    for (size_t i = 0; i < left.size(); ++i) {
-      std::fwrite(&left[i], sizeof(double), 1, f);
-      std::fwrite(&right[i], sizeof(double), 1, f);
-    }
-    std::fclose(f);
-  }
-}
 
 struct Rendered {
   std::vector<double> left, right;
 };
 
-// Renders seconds of audio from a running transport; keeps the last second.
+// Renders seconds of audio at rate Hz from a running transport; keeps the last second.
 template <typename Sample>
-Rendered Render(spwhost::Plugin& plugin, double seconds) {
-  const int blocks = static_cast<int>(seconds * kRate) / kBlock;
-  const size_t kept = static_cast<size_t>(kRate);
+Rendered Render(spwhost::Plugin& plugin, double seconds, double rate = kRate) {
+  const int blocks = static_cast<int>(seconds * rate) / kBlock;
+  const size_t kept = static_cast<size_t>(rate);
   std::vector<Sample> l(kBlock), r(kBlock);
   Sample* outputs[2] = {l.data(), r.data()};
   Rendered out;
@@ -65,6 +53,25 @@ Rendered Render(spwhost::Plugin& plugin, double seconds) {
   return out;
 }
 
+// Three seconds of the default programme at rate, with the transport running: each
+// ear hears its half of the binaural pair, 254 and 258 Hz. On failure the audio is
+// kept as wavName.
+void ExpectDefaultBinauralPair(spwhost::Plugin& plugin, double rate, const char* wavName) {
+  const Rendered audio = Render<float>(plugin, 3.0, rate);
+  const double leftPeak = PeakBetween(audio.left, 230.0, 280.0, rate);
+  const double rightPeak = PeakBetween(audio.right, 230.0, 280.0, rate);
+  if (std::fabs(leftPeak - 254.0) > 0.3 || std::fabs(rightPeak - 258.0) > 0.3) {
+    WriteStereoWav(wavName, audio.left, audio.right, uint32_t(rate));
+  }
+  EXPECT_GT(Rms(audio.left), 0.05);
+  EXPECT_GT(Rms(audio.right), 0.05);
+  EXPECT_NEAR(leftPeak, 254.0, 0.3);
+  EXPECT_NEAR(rightPeak, 258.0, 0.3);
+  // Each ear carries its own tone, not the other's.
+  EXPECT_GT(PowerAt(audio.left, 254.0, rate), 100.0 * PowerAt(audio.left, 258.0, rate));
+  EXPECT_GT(PowerAt(audio.right, 258.0, rate), 100.0 * PowerAt(audio.right, 254.0, rate));
+}
+
 }  // namespace
 
 // The default programme sounds slot 1 on grid cell 22 with "Binaural" 4 Hz as the
@@ -75,19 +82,16 @@ TEST_F(BundleTest, ThirtyTwoBitDefaultProgrammeIsTheBinauralPair) {
   ASSERT_TRUE(plugin_->SetStereoOutput());
   ASSERT_TRUE(plugin_->SetupProcessing(kRate, kBlock, spwhost::SampleSize::k32, false));
   ASSERT_TRUE(plugin_->SetActive(true));
-  const Rendered audio = Render<float>(*plugin_, 3.0);
-  const double leftPeak = PeakBetween(audio.left, 230.0, 280.0);
-  const double rightPeak = PeakBetween(audio.right, 230.0, 280.0);
-  if (std::fabs(leftPeak - 254.0) > 0.3 || std::fabs(rightPeak - 258.0) > 0.3) {
-    Keep("vst3_bundle_32bit.f64", audio.left, audio.right);
-  }
-  EXPECT_GT(Rms(audio.left), 0.05);
-  EXPECT_GT(Rms(audio.right), 0.05);
-  EXPECT_NEAR(leftPeak, 254.0, 0.3);
-  EXPECT_NEAR(rightPeak, 258.0, 0.3);
-  // Each ear carries its own tone, not the other's.
-  EXPECT_GT(PowerAt(audio.left, 254.0), 100.0 * PowerAt(audio.left, 258.0));
-  EXPECT_GT(PowerAt(audio.right, 258.0), 100.0 * PowerAt(audio.right, 254.0));
+  ExpectDefaultBinauralPair(*plugin_, kRate, "vst3_bundle_32bit.wav");
+}
+
+// At 44.1 kHz the ears hear the same pair: the tones follow the host's rate.
+TEST_F(BundleTest, DefaultProgrammeIsTheSameBinauralPairAt44100) {
+  constexpr double kCdRate = 44100.0;
+  ASSERT_TRUE(plugin_->SetStereoOutput());
+  ASSERT_TRUE(plugin_->SetupProcessing(kCdRate, kBlock, spwhost::SampleSize::k32, false));
+  ASSERT_TRUE(plugin_->SetActive(true));
+  ExpectDefaultBinauralPair(*plugin_, kCdRate, "vst3_bundle_44100.wav");
 }
 
 // "Binaural Pan" "Right" (value 0) keeps the carrier on the left ear and puts
@@ -100,7 +104,7 @@ TEST_F(BundleTest, SixtyFourBitRenderFollowsAPanChange) {
   const double leftPeak = PeakBetween(audio.left, 230.0, 280.0);
   const double rightPeak = PeakBetween(audio.right, 230.0, 280.0);
   if (std::fabs(leftPeak - 256.0) > 0.3 || std::fabs(rightPeak - 260.0) > 0.3) {
-    Keep("vst3_bundle_64bit.f64", audio.left, audio.right);
+    WriteStereoWav("vst3_bundle_64bit.wav", audio.left, audio.right, uint32_t(kRate));
   }
   EXPECT_GT(Rms(audio.left), 0.05);
   EXPECT_NEAR(leftPeak, 256.0, 0.3);

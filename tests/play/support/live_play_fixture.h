@@ -17,6 +17,7 @@
 #include "bundle_location.h"
 #include "jack_rig.h"
 #include "render_command.h"
+#include "level.h"
 #include "spectrum.h"
 #include "temp_folder.h"
 
@@ -117,21 +118,11 @@ inline void ExpectTonesHeard(const std::vector<double>& heard, const std::vector
   }
 }
 
-inline float Peak(const std::vector<float>& a, const std::vector<float>& b, size_t from = 0) {
-  float peak = 0.0f;
-  for (size_t i = from; i < a.size() && i < b.size(); ++i) peak = std::max({peak, std::fabs(a[i]), std::fabs(b[i])});
-  return peak;
-}
-
 // RMS of channel in windows of kWindowSeconds.
 inline std::vector<double> Envelope(const std::vector<float>& channel) {
   const size_t n = size_t(kWindowSeconds * kJackRate);
   std::vector<double> rms;
-  for (size_t at = 0; at + n <= channel.size(); at += n) {
-    double sum = 0.0;
-    for (size_t i = at; i < at + n; ++i) sum += double(channel[i]) * channel[i];
-    rms.push_back(std::sqrt(sum / double(n)));
-  }
+  for (size_t at = 0; at + n <= channel.size(); at += n) rms.push_back(Rms(channel, at, n));
   return rms;
 }
 
