@@ -20,6 +20,9 @@ namespace {
 constexpr double kTempoBpm = 120.0;
 constexpr double kSecondsPerMinute = 60.0;
 
+// A raised-cosine ramp from 0 (x = 0) to 1 (x = 1): no corner at its start or end.
+float RaisedCosine(double x) noexcept { return static_cast<float>(0.5 - 0.5 * std::cos(x * 3.14159265358979323846)); }
+
 // Keeps the larger (or smaller) of an atomic and value.
 void RaiseTo(std::atomic<float>& target, float value) noexcept {
   float seen = target.load(std::memory_order_relaxed);
@@ -61,6 +64,7 @@ bool PlayerEngine::Start(int sampleRate, int maxBlock, std::string* error) {
   started_ = true;
   limiter_.Prepare(sampleRate);
   fadeFrames_ = std::max<int64_t>(1, std::llround(kFadeSeconds * sampleRate));
+  riseFrames_ = std::max<int64_t>(1, std::llround(kRiseSeconds * sampleRate));
   context_.sampleRate = sampleRate;
   context_.tempo = kTempoBpm;
   context_.timeSigNumerator = 4;
@@ -134,6 +138,14 @@ void PlayerEngine::Render(float* left, float* right, int frames) noexcept {
 }
 
 void PlayerEngine::ApplyFade(float* left, float* right, int frames) noexcept {
+  // The output rises from silence: the first callbacks may go out before the
+  // sound server has connected the ports, and a programme that starts loud
+  // would otherwise come in with a step.
+  for (int i = 0; i < frames && risen_ < riseFrames_; ++i, ++risen_) {
+    const float gain = RaisedCosine(double(risen_) / double(riseFrames_));
+    left[i] *= gain;
+    right[i] *= gain;
+  }
   if (fadeLeft_ < 0) {
     // The session's end arrives faded: the fade starts half a second before it.
     const bool ending = total_ != kEndless && frame_ > total_ - fadeFrames_;
@@ -141,9 +153,7 @@ void PlayerEngine::ApplyFade(float* left, float* right, int frames) noexcept {
     fadeLeft_ = fadeFrames_;
   }
   for (int i = 0; i < frames; ++i) {
-    // A raised-cosine ramp: no corner at its start or end.
-    const double x = double(std::max<int64_t>(0, fadeLeft_)) / double(fadeFrames_);
-    const float gain = static_cast<float>(0.5 - 0.5 * std::cos(x * 3.14159265358979323846));
+    const float gain = RaisedCosine(double(std::max<int64_t>(0, fadeLeft_)) / double(fadeFrames_));
     left[i] *= gain;
     right[i] *= gain;
     if (fadeLeft_ > 0) --fadeLeft_;
