@@ -14,6 +14,9 @@
 #include "child_process.h"
 
 constexpr int kJackRate = 48000;
+// 21 ms a cycle: a shared, loaded machine's scheduling delays stay inside one
+// cycle, where shorter cycles are missed and leave gaps in what is recorded.
+constexpr int kJackPeriod = 1024;
 
 class JackServer {
  public:
@@ -30,7 +33,7 @@ class JackServer {
     jack_set_error_function([](const char*) {});
     jack_set_info_function([](const char*) {});
     if (!process_.Start("jackd", {"--no-realtime", "-n", name_, "-d", "dummy", "-r", std::to_string(kJackRate), "-p",
-                                  "256"},
+                                  std::to_string(kJackPeriod)},
                         {}, logPath)) {
       return false;
     }
