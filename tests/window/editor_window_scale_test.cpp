@@ -3,6 +3,7 @@
 // the picture and the mouse all follow, and a later change of the host's scale
 // resizes the window through the host's frame.
 
+#include <algorithm>
 #include <cmath>
 
 #include "editor_window_fixture.h"
@@ -18,6 +19,34 @@ int Device(int editorPixel, double scale) { return static_cast<int>(std::floor((
 class EditorWindowAtScale : public EditorWindowTest {
  protected:
   EditorWindowAtScale() { hostScale_ = kScale; }
+
+  // The typed-value box over the "Fade" knob (the white field there), its digits
+  // measured in device pixels: the rows inside it that hold ink.
+  int TypedDigitsHeight(double scale) {
+    constexpr int kFadeX = 234, kFadeY = 124;  // the knob, editor pixels
+    Click(Device(kFadeX, scale), Device(kFadeY, scale), spwwin::Button::kRight);
+    driver_->Type("888");
+    driver_->Pump(100);
+    const spwwin::Picture picture = driver_->Capture();
+    driver_->PressReturn();
+    Settle();
+    Area field{picture.width, picture.height, 0, 0};
+    for (int y = Device(kFadeY - 20, scale); y < Device(kFadeY + 20, scale); ++y) {
+      for (int x = Device(kFadeX - 40, scale); x < Device(kFadeX + 40, scale); ++x) {
+        if (picture.At(x, y) != 0xFFFFFFFFu) continue;
+        field = {std::min(field.left, x), std::min(field.top, y), std::max(field.right, x), std::max(field.bottom, y)};
+      }
+    }
+    int first = -1, last = -1;
+    for (int y = field.top; y < field.bottom; ++y) {
+      for (int x = field.left; x < field.right; ++x) {
+        if ((picture.At(x, y) & 0xFFu) >= 0x80u) continue;
+        if (first < 0) first = y;
+        last = y;
+      }
+    }
+    return first < 0 ? 0 : last - first + 1;
+  }
 };
 
 TEST_F(EditorWindowAtScale, OpensAtTheHostsScaleAndReportsThatSize) {
@@ -53,6 +82,15 @@ TEST_F(EditorWindowAtScale, AHostChangingItsScaleResizesTheWindowThroughTheFrame
   EXPECT_EQ(driver_->Frame()->LastResize().getWidth(), 520);
   Click(kBinauralFreqX, kBinauralFreqY);
   EXPECT_EQ(Normalized(kReference), 1.0) << "at 100 % the click lands where it does unscaled";
+}
+
+TEST_F(EditorWindowAtScale, ATypedValuesTextGrowsWithTheScale) {
+  const int scaled = TypedDigitsHeight(kScale);
+  ASSERT_EQ(ContentScale().setContentScaleFactor(1.0f), Steinberg::kResultOk);
+  Settle();
+  const int plain = TypedDigitsHeight(1.0);
+  ASSERT_GT(plain, 5) << "digits were seen at 100 %";
+  EXPECT_NEAR(double(scaled) / plain, kScale, 0.25) << scaled << " device pixels at 150 %, " << plain << " at 100 %";
 }
 
 // The person's zoom in a real window: the background's menu, the window and the host's frame.

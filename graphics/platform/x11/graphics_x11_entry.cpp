@@ -12,7 +12,10 @@ X11EntryField* IGraphicsX11::Field() const { return static_cast<X11EntryField*>(
 void IGraphicsX11::OpenField(const IArea& rect, const std::string& text, IControl* control, IParameter* param,
                              const X11EntryField::Look& look) {
   if (!window_ || entry_.IsOpen()) return;
-  auto field = X11EntryField::Create(*conn_, window_, ToDevice(rect), text, look, entry_);
+  X11EntryField::Look scaled = look;
+  scaled.fontHeight = ToDevice(look.fontHeight);
+  scaled.margin = ToDevice(look.margin);
+  auto field = X11EntryField::Create(*conn_, window_, ToDevice(rect), text, scaled, entry_);
   if (field) entry_.Open(std::move(field), control, param);
 }
 

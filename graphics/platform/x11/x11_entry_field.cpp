@@ -11,8 +11,6 @@ constexpr uint32_t kPaper = 0xFFFFFFFFu;
 constexpr uint32_t kInk = 0xFF000000u;
 constexpr uint32_t kFrame = 0xFF808080u;
 constexpr uint32_t kSelection = 0xFF3070C0u;
-constexpr int kFontHeight = 14;  // pixels
-constexpr int kMargin = 2;       // pixels between frame and text
 
 
 // The character a key symbol types, 0 for none (keypad digits type digits).
@@ -59,7 +57,7 @@ X11EntryField::X11EntryField(const X11Connection& conn, xcb_window_t window, int
   const uint32_t noExposures = 0;
   xcb_create_gc(conn.Get(), gc_, window, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
   RasterFontSpec spec;
-  spec.height = kFontHeight;
+  spec.height = look.fontHeight;
   font_ = RasterCachedFont::Create(spec);
 }
 
@@ -137,7 +135,7 @@ void X11EntryField::Redraw() {
   const std::string shown = look_.password ? std::string(text_.size(), '*') : text_;
   if (font_) {
     const int textWidth = font_->TextWidth(shown.c_str());
-    const int left = look_.centred ? (w - textWidth) / 2 : kMargin + 1;
+    const int left = look_.centred ? (w - textWidth) / 2 : look_.margin + 1;
     const int top = (h - font_->LineHeight()) / 2;
     if (selected_ && !shown.empty()) {
       RasterFillRect(image_, left, top, textWidth, font_->LineHeight(), kSelection, kPlain);

@@ -20,6 +20,8 @@ class X11EntryField : public ValueEntry::Box {
     bool centred = false;
     bool password = false;  // shown as stars
     bool readOnly = false;
+    int fontHeight = 14;  // pixels at 100 %; the editor scales them with itself
+    int margin = 2;       // pixels between frame and text, likewise
   };
 
   // Null when the window cannot be made.
