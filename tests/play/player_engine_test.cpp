@@ -144,20 +144,26 @@ TEST_F(PlayerEngineTest, AnEditReachesThePlugInInTheNextCallback) {
   EXPECT_DOUBLE_EQ(plugin_->GetParamNormalized(volume), 0.2);
 }
 
-TEST_F(PlayerEngineTest, FadeReachesSilenceInHalfASecondWithoutAStep) {
+TEST_F(PlayerEngineTest, SoundRisesFromSilenceAndFadesToItInHalfASecondWithoutAStep) {
   Select(ProgramNamed(programs_, "C Major style"));
   Start();
   Play(1.0);
-  // The largest step between neighbouring samples the tones make on their own.
-  float ownStep = 0.0f;
-  for (size_t i = 1; i < left_.size(); ++i) ownStep = std::max(ownStep, std::fabs(left_[i] - left_[i - 1]));
+  auto largestStep = [&](size_t from, size_t to) {
+    float step = 0.0f;
+    for (size_t i = std::max<size_t>(from, 1); i < to; ++i) step = std::max(step, std::fabs(left_[i] - left_[i - 1]));
+    return step;
+  };
+  // The largest step between neighbouring samples the tones make on their own, once risen.
+  const float ownStep = largestStep(size_t(0.2 * kRate), left_.size());
+  // The first callbacks may go out before a sound server connects the ports: they are near silence.
+  const size_t tenMs = size_t(0.01 * kRate);
+  EXPECT_LT(Rms(left_, 0, tenMs), 0.05 * Rms(left_, size_t(0.5 * kRate), tenMs)) << "the start";
+  EXPECT_LE(largestStep(0, size_t(0.2 * kRate)), ownStep * 1.01f) << "the start";
   const size_t fadeFrom = left_.size();
   engine_->RequestFade();
   Play(0.7);
   EXPECT_TRUE(engine_->Faded());
-  float fadeStep = 0.0f;
-  for (size_t i = fadeFrom; i < left_.size(); ++i) fadeStep = std::max(fadeStep, std::fabs(left_[i] - left_[i - 1]));
-  EXPECT_LE(fadeStep, ownStep * 1.01f);
+  EXPECT_LE(largestStep(fadeFrom, left_.size()), ownStep * 1.01f) << "the fade";
   const size_t silentFrom = fadeFrom + size_t(PlayerEngine::kFadeSeconds * kRate) + kBlock;
   EXPECT_EQ(Peak(silentFrom), 0.0f);
   EXPECT_GT(Peak(fadeFrom), 0.1f) << "the fade starts from the sound";
