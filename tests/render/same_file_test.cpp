@@ -60,6 +60,11 @@ TEST(SameFile, OneFileByAnyNameIsOneFile) {
       {folder.File("new.wav"), folder.File("dangling"), false, true},
       {folder.File("sub/new.wav"), folder.File("sublink/new.wav"), false, true},
       {"/dev/null", "/dev/null", false, false},
+#else
+      // Names that differ only in case are one file there, made or still to be made.
+      {folder.File("New.wav"), folder.File("nEW.WAV"), false, true},
+      {folder.File("A.TXT"), a, false, true},
+      {folder.File("X.VST3/Contents/new.wav"), bundle, true, true},
 #endif
   };
   for (const Case& c : cases) {

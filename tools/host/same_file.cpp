@@ -5,6 +5,10 @@
 
 #include "host_path.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace spwhost {
 namespace {
 
@@ -23,6 +27,19 @@ fs::path FutureLocation(fs::path path) {
   }
   const fs::path folder = fs::weakly_canonical(fs::absolute(path, ec).parent_path(), ec);
   return ec ? path.lexically_normal() : folder / path.filename();
+}
+
+// A location in the form two names of one file share: on Windows names that
+// differ only in case are one file, so they are compared in capitals (the system's
+// own case mapping).
+fs::path Comparable(const fs::path& location) {
+#ifdef _WIN32
+  std::wstring name = location.wstring();
+  if (!name.empty()) CharUpperBuffW(&name[0], static_cast<DWORD>(name.size()));
+  return fs::path(name);
+#else
+  return location;
+#endif
 }
 
 // Regular files, folders and names still to be created can be overwritten.
@@ -50,8 +67,8 @@ bool SameFile(const std::string& a, const std::string& b, bool bFolder) {
   if (!Replaceable(ta) || !Replaceable(tb)) return false;
   if (ta != fs::file_type::not_found && tb != fs::file_type::not_found) return SameExisting(pa, pb, bFolder);
   // One of them is still to be created: it is the other only by name, or inside it by name.
-  const fs::path fa = ta == fs::file_type::not_found ? FutureLocation(pa) : fs::canonical(pa, ec);
-  const fs::path fb = tb == fs::file_type::not_found ? FutureLocation(pb) : fs::canonical(pb, ec);
+  const fs::path fa = Comparable(ta == fs::file_type::not_found ? FutureLocation(pa) : fs::canonical(pa, ec));
+  const fs::path fb = Comparable(tb == fs::file_type::not_found ? FutureLocation(pb) : fs::canonical(pb, ec));
   if (fa == fb) return true;
   if (!bFolder) return false;
   const auto rest = fa.lexically_relative(fb);
