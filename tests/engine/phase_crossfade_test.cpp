@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine_rig.h"
+#include "level.h"
 #include "phase_crossfade.h"
 #include "test_plugin.h"
 
@@ -21,13 +22,7 @@ struct Recording {
 };
 
 // The largest sample-to-sample step of either ear.
-double LargestStep(const Recording& r) {
-  double largest = 0.0;
-  for (size_t i = 1; i < r.left.size(); ++i) {
-    largest = std::fmax(largest, std::fmax(std::fabs(r.left[i] - r.left[i - 1]), std::fabs(r.right[i] - r.right[i - 1])));
-  }
-  return largest;
-}
+double LargestStep(const Recording& r) { return ::LargestStep(r.left, r.right); }
 
 // The largest step the sounding tones can make: every slot's sine at its peak slope
 // at once, 2 sin(increment / 2) of its level per sample, in the louder ear.

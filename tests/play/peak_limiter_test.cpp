@@ -72,8 +72,7 @@ TEST(PeakLimiter, SteadyLoudToneGetsASteadyGain) {
   const size_t cycle = size_t(kRate / 100.0);
   float lowest = 10.0f, highest = 0.0f;
   for (size_t start = size_t(kRate); start + cycle <= out.left.size(); start += cycle) {
-    float peak = 0.0f;
-    for (size_t i = start; i < start + cycle; ++i) peak = std::max(peak, std::fabs(out.left[i]));
+    const float peak = ::Peak(out.left, start, cycle);
     lowest = std::min(lowest, peak);
     highest = std::max(highest, peak);
   }

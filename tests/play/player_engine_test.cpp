@@ -82,15 +82,14 @@ class PlayerEngineTest : public BundleTest {
     plugin_->SetStereoOutput();
     plugin_->SetupProcessing(kRate, kBlock, spwhost::SampleSize::k32, true);
     plugin_->SetActive(true);
-    float peak = 0.0f;
-    float l[kBlock], r[kBlock];
-    float* outputs[] = {l, r};
-    for (int b = 0; b < int(seconds * kRate / kBlock); ++b) {
+    const int blocks = int(seconds * kRate / kBlock);
+    std::vector<float> left(size_t(blocks * kBlock)), right(left.size());
+    for (int b = 0; b < blocks; ++b) {
+      float* outputs[] = {&left[size_t(b * kBlock)], &right[size_t(b * kBlock)]};
       plugin_->ProcessFloat(outputs, kBlock);
-      for (int i = 0; i < kBlock; ++i) peak = std::max({peak, std::fabs(l[i]), std::fabs(r[i])});
     }
     plugin_->SetActive(false);
-    return peak;
+    return ::Peak(left, right);
   }
 
   spwrender::ProgramCatalog programs_;
@@ -148,11 +147,7 @@ TEST_F(PlayerEngineTest, SoundRisesFromSilenceAndFadesToItInHalfASecondWithoutAS
   Select(ProgramNamed(programs_, "C Major style"));
   Start();
   Play(1.0);
-  auto largestStep = [&](size_t from, size_t to) {
-    float step = 0.0f;
-    for (size_t i = std::max<size_t>(from, 1); i < to; ++i) step = std::max(step, std::fabs(left_[i] - left_[i - 1]));
-    return step;
-  };
+  auto largestStep = [&](size_t from, size_t to) { return LargestStep(left_, right_, from, to); };
   // The largest step between neighbouring samples the tones make on their own, once risen.
   const float ownStep = largestStep(size_t(0.2 * kRate), left_.size());
   // The first callbacks may go out before a sound server connects the ports: they are near silence.

@@ -381,10 +381,7 @@ TEST(RenderCommand, ReportsClippingWithThePeakLevel) {
   ASSERT_EQ(kept.status, kExitOk) << kept.err;
   EXPECT_EQ(kept.err.find("clipped"), std::string::npos) << kept.err;
   const AudioReadback audio = ReadAudio(folder.File("hot.wav"));
-  double peak = 0.0;
-  for (size_t i = 0; i < audio.left.size(); ++i) {
-    peak = std::fmax(peak, std::fmax(std::fabs(audio.left[i]), std::fabs(audio.right[i])));
-  }
+  const double peak = Peak(audio.left, audio.right);
   EXPECT_GT(peak, 1.0);
   EXPECT_NEAR(reportedDb, 20.0 * std::log10(peak), 0.01);
 }
@@ -422,9 +419,9 @@ TEST(RenderCommand, NormalizeScalesTheWholeRenderByOneGain) {
 
     const AudioReadback audio = ReadAudio(out);
     ASSERT_EQ(audio.left.size(), reference.left.size());
-    double peak = 0.0, worst = 0.0;
+    const double peak = Peak(audio.left, audio.right);
+    double worst = 0.0;
     for (size_t i = 0; i < audio.left.size(); ++i) {
-      peak = std::fmax(peak, std::fmax(std::fabs(audio.left[i]), std::fabs(audio.right[i])));
       worst = std::fmax(worst, std::fabs(audio.left[i] - reference.left[i] * gain));
       worst = std::fmax(worst, std::fabs(audio.right[i] - reference.right[i] * gain));
     }

@@ -1,5 +1,5 @@
 #pragma once
-// How loud rendered audio is: its level (RMS) and its peak.
+// How loud rendered audio is: its level (RMS), its peak and its largest step.
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +14,15 @@ double Rms(const std::vector<Sample>& x, size_t first = 0, size_t count = size_t
   return count > 0 ? std::sqrt(sum / double(count)) : 0.0;
 }
 
+// The largest magnitude among count samples of x from first (to its end by default).
+template <typename Sample>
+Sample Peak(const std::vector<Sample>& x, size_t first = 0, size_t count = size_t(-1)) {
+  const size_t end = count == size_t(-1) ? x.size() : std::min(x.size(), first + count);
+  Sample peak = 0;
+  for (size_t i = first; i < end; ++i) peak = std::max<Sample>(peak, std::fabs(x[i]));
+  return peak;
+}
+
 // The largest magnitude in either channel of a stereo pair, from sample from on.
 template <typename Sample>
 Sample Peak(const std::vector<Sample>& left, const std::vector<Sample>& right, size_t from = 0) {
@@ -22,4 +31,17 @@ Sample Peak(const std::vector<Sample>& left, const std::vector<Sample>& right, s
     peak = std::max({peak, std::fabs(left[i]), std::fabs(right[i])});
   }
   return peak;
+}
+
+// The largest step between neighbouring samples of either channel, from sample
+// first to sample end (the whole pair by default).
+template <typename Sample>
+Sample LargestStep(const std::vector<Sample>& left, const std::vector<Sample>& right, size_t first = 0,
+                   size_t end = size_t(-1)) {
+  end = std::min({end, left.size(), right.size()});
+  Sample step = 0;
+  for (size_t i = std::max<size_t>(first, 1); i < end; ++i) {
+    step = std::max<Sample>({step, std::fabs(left[i] - left[i - 1]), std::fabs(right[i] - right[i - 1])});
+  }
+  return step;
 }
