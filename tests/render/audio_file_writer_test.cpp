@@ -48,14 +48,21 @@ struct TestSignal {
   }
 };
 
-// Writes the signal in uneven pieces, as the render loop's last block would be.
-void WriteInPieces(AudioFileWriter& writer, const TestSignal& signal) {
-  std::string error;
-  for (int done = 0; done < kFrames;) {
+// Writes the signal in uneven pieces, as the render loop's last block would be, and
+// commits unless told not to; false (with the reason) at the first failure.
+bool WriteInPieces(AudioFileWriter& writer, const TestSignal& signal, std::string* error, bool commit = true) {
+  for (int done = 0; done < kFrames; done += 333) {
     const int piece = std::min(333, kFrames - done);
-    ASSERT_TRUE(writer.Write(signal.left.data() + done, signal.right.data() + done, piece, &error)) << error;
-    done += piece;
+    if (!writer.Write(signal.left.data() + done, signal.right.data() + done, piece, error)) return false;
   }
+  return !commit || writer.Commit(error);
+}
+
+// Renders the test signal through a writer for path; false (with the reason) at the first failure.
+bool Render(const std::string& path, const TestSignal& signal, std::string* error,
+            OutputFormat format = OutputFormat::kWavFloat) {
+  auto writer = AudioFileWriter::Create(path, format, kRate, kFrames, error);
+  return writer != nullptr && WriteInPieces(*writer, signal, error);
 }
 
 struct FormatCase {
@@ -102,8 +109,7 @@ TEST(AudioFileWriter, EachFormatReadsBackAsWrittenOrIsRefusedClearly) {
       continue;
     }
     ASSERT_NE(writer, nullptr) << error;
-    WriteInPieces(*writer, signal);
-    ASSERT_TRUE(writer->Commit(&error)) << error;
+    ASSERT_TRUE(WriteInPieces(*writer, signal, &error)) << error;
     EXPECT_EQ(writer->FramesWritten(), kFrames);
 
     const AudioReadback audio = ReadAudio(path);
@@ -153,6 +159,8 @@ TEST(AudioFileWriter, IntegerFormatsClipAndReportThePeakFloatKeepsIt) {
   }
 }
 
+// An abandoned writer (a failed render) leaves nothing; a committed one replaces an
+// older file whole.
 TEST(AudioFileWriter, TheFinalNameAppearsOnlyOnCommit) {
   const TestSignal signal;
   TempFolder folder;
@@ -161,33 +169,19 @@ TEST(AudioFileWriter, TheFinalNameAppearsOnlyOnCommit) {
   {
     auto writer = AudioFileWriter::Create(path, OutputFormat::kWav16, kRate, kFrames, &error);
     ASSERT_NE(writer, nullptr) << error;
-    WriteInPieces(*writer, signal);
+    ASSERT_TRUE(WriteInPieces(*writer, signal, &error, false)) << error;
     EXPECT_FALSE(Exists(path));
     EXPECT_TRUE(Exists(writer->TemporaryPath()));
     EXPECT_EQ(std::filesystem::path(writer->TemporaryPath()).parent_path(), std::filesystem::path(path).parent_path());
-  }  // abandoned: a failed render
+  }
   EXPECT_TRUE(folder.Entries().empty());
-}
 
-TEST(AudioFileWriter, CommitReplacesAnOlderFile) {
-  const TestSignal signal;
-  TempFolder folder;
-  const std::string path = folder.File("render.wav");
   std::ofstream(path) << "an older file";
-  std::string error;
   auto writer = AudioFileWriter::Create(path, OutputFormat::kWavFloat, kRate, kFrames, &error);
   ASSERT_NE(writer, nullptr) << error;
-  WriteInPieces(*writer, signal);
-  ASSERT_TRUE(writer->Commit(&error)) << error;
+  ASSERT_TRUE(WriteInPieces(*writer, signal, &error)) << error;
   EXPECT_EQ(ReadAudio(path).info.frames, kFrames);
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"render.wav"});
-}
-
-// Renders the test signal through a writer for path; false (with the reason) at the first failure.
-bool Render(const std::string& path, const TestSignal& signal, std::string* error, int frames = kFrames) {
-  auto writer = AudioFileWriter::Create(path, OutputFormat::kWavFloat, kRate, frames, error);
-  if (!writer) return false;
-  return writer->Write(signal.left.data(), signal.right.data(), frames, error) && writer->Commit(error);
 }
 
 // The temporary file has a name of its own: a user's file named like "FILE.partial"
@@ -229,14 +223,12 @@ TEST(AudioFileWriter, TheTemporaryNameIsUniqueAndShort) {
 
 TEST(AudioFileWriter, RefusesPathsItCannotWrite) {
   TempFolder folder;
-  std::string error;
-  EXPECT_EQ(AudioFileWriter::Create(folder.File(""), OutputFormat::kWav16, kRate, kFrames, &error), nullptr);
-  EXPECT_NE(error.find("folder"), std::string::npos) << error;
-
   const std::string missing = folder.File("no-such-folder/x.wav");
-  error.clear();
-  EXPECT_EQ(AudioFileWriter::Create(missing, OutputFormat::kWav16, kRate, kFrames, &error), nullptr);
-  EXPECT_NE(error.find(missing), std::string::npos) << error;
+  for (const auto& [path, reasonContains] : {std::pair(folder.File(""), std::string("folder")), std::pair(missing, missing)}) {
+    std::string error;
+    EXPECT_EQ(AudioFileWriter::Create(path, OutputFormat::kWav16, kRate, kFrames, &error), nullptr) << path;
+    EXPECT_NE(error.find(reasonContains), std::string::npos) << error;
+  }
   EXPECT_TRUE(folder.Entries().empty());
 }
 
@@ -314,15 +306,6 @@ class FileSizeLimit {
   void (*previousHandler_)(int) = SIG_DFL;
 };
 
-// Writes the whole signal and commits; false at the first failure.
-bool WriteAndCommit(AudioFileWriter& writer, const TestSignal& signal, std::string* error) {
-  for (int done = 0; done < kFrames; done += 333) {
-    const int piece = std::min(333, kFrames - done);
-    if (!writer.Write(signal.left.data() + done, signal.right.data() + done, piece, error)) return false;
-  }
-  return writer.Commit(error);
-}
-
 // One byte short of room for the complete file: the failure may surface while
 // writing or only while libsndfile closes the file (a FLAC encoder writes its last
 // frames then), and either way nothing may be left behind.
@@ -334,17 +317,13 @@ TEST(AudioFileWriter, ADiskThatFillsUpLeavesNoFile) {
     if (!LibsndfileWrites(c, folder)) continue;
     const std::string path = folder.File("out");
     std::string error;
-    auto complete = AudioFileWriter::Create(path, c.format, kRate, kFrames, &error);
-    ASSERT_NE(complete, nullptr) << error;
-    ASSERT_TRUE(WriteAndCommit(*complete, signal, &error)) << error;
+    ASSERT_TRUE(Render(path, signal, &error, c.format)) << error;
     const auto size = std::filesystem::file_size(std::filesystem::path(path));
     std::filesystem::remove(std::filesystem::path(path));
-
     bool written = false;
     {
       const FileSizeLimit limit(static_cast<rlim_t>(size - 1));
-      auto writer = AudioFileWriter::Create(path, c.format, kRate, kFrames, &error);
-      written = writer != nullptr && WriteAndCommit(*writer, signal, &error);
+      written = Render(path, signal, &error, c.format);
     }
     EXPECT_FALSE(written);
     EXPECT_TRUE(folder.Entries().empty());
