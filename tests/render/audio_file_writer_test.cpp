@@ -224,7 +224,8 @@ TEST(AudioFileWriter, TheTemporaryNameIsUniqueAndShort) {
 TEST(AudioFileWriter, RefusesPathsItCannotWrite) {
   TempFolder folder;
   const std::string missing = folder.File("no-such-folder/x.wav");
-  for (const auto& [path, reasonContains] : {std::pair(folder.File(""), std::string("folder")), std::pair(missing, missing)}) {
+  for (const auto& [path, reasonContains] :
+       {std::pair(folder.File(""), std::string("folder")), std::pair(missing, missing)}) {
     std::string error;
     EXPECT_EQ(AudioFileWriter::Create(path, OutputFormat::kWav16, kRate, kFrames, &error), nullptr) << path;
     EXPECT_NE(error.find(reasonContains), std::string::npos) << error;

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "audio_readback.h"
@@ -47,6 +48,24 @@ namespace {
 
 bool IsOneErrorLine(const std::string& text) {
   return text.rfind("spw_render: error: ", 0) == 0 && text.find('\n') == text.size() - 1;
+}
+
+// Runs args and expects a refusal with status: one error line that mentions reason.
+CommandResult ExpectRefused(const std::vector<std::string>& args, int status, const std::string& reason) {
+  const CommandResult result = RunCommand(args);
+  EXPECT_EQ(result.status, status) << Joined(args);
+  EXPECT_TRUE(IsOneErrorLine(result.err)) << Joined(args) << "-> " << result.err;
+  EXPECT_NE(result.err.find(reason), std::string::npos) << Joined(args) << "-> " << result.err;
+  return result;
+}
+
+// The loud render of the clipping and normalising tests: "Brownian noise" levels a
+// single carrier slot at 20 Hz (grid cell 1 here) far above full scale.
+std::vector<std::string> LoudRender(std::vector<std::string> more) {
+  std::vector<std::string> args = {"--bundle", TestBundle(), "-p", "Binaural - 10.0 (Manipura chakra)", "-s",
+                                   "Slot 1=1", "-s", "Freq Equalizer=Brownian noise", "-s", "Volume=100", "-d", "3"};
+  args.insert(args.end(), more.begin(), more.end());
+  return args;
 }
 
 std::string ReadWhole(const std::string& path) {
@@ -96,14 +115,8 @@ TEST(RenderCommand, BadInputGivesOneErrorLineAndNoFile) {
       {{"--bundle", broken, "--list-programs"}, kExitFailed, "broken.vst3"},
   };
   for (const Case& c : cases) {
-    std::string line;
-    for (const std::string& arg : c.args) line += arg + " ";
-    const CommandResult result = RunCommand(c.args);
-    EXPECT_EQ(result.status, c.status) << line;
-    EXPECT_TRUE(IsOneErrorLine(result.err)) << line << "-> " << result.err;
-    EXPECT_NE(result.err.find(c.reasonContains), std::string::npos) << line << "-> " << result.err;
-    EXPECT_EQ(result.out, "") << line;
-    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"broken.vst3"}) << line << ": no file left behind";
+    EXPECT_EQ(ExpectRefused(c.args, c.status, c.reasonContains).out, "") << Joined(c.args);
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"broken.vst3"}) << Joined(c.args) << ": no file left behind";
   }
 }
 
@@ -148,10 +161,7 @@ TEST(RenderCommand, ABrokenBundleIsExplainedInTheSystemsWords) {
   ASSERT_FALSE(words.empty());
 
   TempFolder folder;
-  const CommandResult result = RunCommand({"--bundle", MakeBrokenBundle(folder), "--list-programs"});
-  EXPECT_EQ(result.status, kExitFailed);
-  EXPECT_TRUE(IsOneErrorLine(result.err)) << result.err;
-  EXPECT_NE(result.err.find(words), std::string::npos) << result.err;
+  ExpectRefused({"--bundle", MakeBrokenBundle(folder), "--list-programs"}, kExitFailed, words);
 }
 #endif
 
@@ -159,8 +169,7 @@ TEST(RenderCommand, AFailedRenderLeavesAnOlderFileAlone) {
   TempFolder folder;
   const std::string out = folder.File("out.wav");
   std::ofstream(out) << "an older render";
-  const CommandResult result = RunCommand({"--bundle", TestBundle(), "-o", out, "-s", "Volume=loud"});
-  EXPECT_EQ(result.status, kExitBadArguments);
+  ExpectRefused({"--bundle", TestBundle(), "-o", out, "-s", "Volume=loud"}, kExitBadArguments, "Volume");
   EXPECT_EQ(ReadWhole(out), "an older render");
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"out.wav"});
 }
@@ -198,12 +207,8 @@ TEST(RenderCommand, NothingTheUserHasIsOverwritten) {
   const std::vector<std::string> before = folder.Entries();
   for (Case& c : cases) {
     if (c.args[0] != "--bundle") c.args.insert(c.args.begin(), {"--bundle", TestBundle()});
-    std::string line;
-    for (const std::string& arg : c.args) line += arg + " ";
-    const CommandResult result = RunCommand(c.args);
-    EXPECT_EQ(result.status, kExitBadArguments) << line;
-    EXPECT_TRUE(IsOneErrorLine(result.err)) << line << "-> " << result.err;
-    EXPECT_NE(result.err.find(c.reasonContains), std::string::npos) << line << "-> " << result.err;
+    const std::string line = Joined(c.args);
+    const CommandResult result = ExpectRefused(c.args, kExitBadArguments, c.reasonContains);
     EXPECT_NE(result.err.find("nothing was written"), std::string::npos) << line << "-> " << result.err;
     EXPECT_EQ(ReadWhole(session), "0 program 1\n0:01 end\n") << line;
     EXPECT_EQ(ReadWhole(picture), "the user's picture") << line;
@@ -350,25 +355,21 @@ TEST(RenderCommand, RendersTheProgrammeAtItsEarFrequencies) {
 
   // The last two seconds, well after the one-second fade-in.
   const size_t count = 2 * kRate, first = audio.left.size() - count;
-  EXPECT_GT(Rms(audio.left, first, count), 0.05);
-  EXPECT_GT(Rms(audio.right, first, count), 0.05);
-  EXPECT_GT(ToneShare(audio.left, first, count, kLeftHz, kRate), 0.9);
-  EXPECT_LT(ToneShare(audio.left, first, count, kRightHz, kRate), 0.05);
-  EXPECT_GT(ToneShare(audio.right, first, count, kRightHz, kRate), 0.9);
-  EXPECT_LT(ToneShare(audio.right, first, count, kLeftHz, kRate), 0.05);
+  for (const auto& [ear, own, other] :
+       {std::tuple(&audio.left, kLeftHz, kRightHz), std::tuple(&audio.right, kRightHz, kLeftHz)}) {
+    EXPECT_GT(Rms(*ear, first, count), 0.05) << own << " Hz ear";
+    EXPECT_GT(ToneShare(*ear, first, count, own, kRate), 0.9) << own << " Hz ear";
+    EXPECT_LT(ToneShare(*ear, first, count, other, kRate), 0.05) << own << " Hz ear";
+  }
   KeepOnFailure(out, "render_command_test_ear_frequencies.wav");
 }
 
-// "Brownian noise" levels a single carrier slot at 20 Hz (grid cell 1 here) far above
-// full scale, which a 16-bit file cannot hold.
+// A 16-bit file cannot hold the loud render: its clipping is reported with the peak
+// the float file keeps.
 TEST(RenderCommand, ReportsClippingWithThePeakLevel) {
   TempFolder folder;
-  const std::vector<std::string> loud = {"--bundle", TestBundle(), "-p", "Binaural - 10.0 (Manipura chakra)",
-                                         "-s", "Slot 1=1", "-s", "Freq Equalizer=Brownian noise", "-s",
-                                         "Volume=100", "-d", "3"};
-  std::vector<std::string> integer = loud, floating = loud;
-  integer.insert(integer.end(), {"-f", "wav16", "-o", folder.File("hot16.wav")});
-  floating.insert(floating.end(), {"-o", folder.File("hot.wav")});
+  const std::vector<std::string> integer = LoudRender({"-f", "wav16", "-o", folder.File("hot16.wav")});
+  const std::vector<std::string> floating = LoudRender({"-o", folder.File("hot.wav")});
 
   const CommandResult clipped = RunCommand(integer);
   ASSERT_EQ(clipped.status, kExitOk) << clipped.err;
@@ -391,12 +392,7 @@ TEST(RenderCommand, ReportsClippingWithThePeakLevel) {
 // clipped, whatever the file format.
 TEST(RenderCommand, NormalizeScalesTheWholeRenderByOneGain) {
   TempFolder folder;
-  const std::vector<std::string> loud = {"--bundle", TestBundle(), "-p", "Binaural - 10.0 (Manipura chakra)",
-                                         "-s", "Slot 1=1", "-s", "Freq Equalizer=Brownian noise", "-s",
-                                         "Volume=100", "-d", "3", "-r", "8000"};
-  std::vector<std::string> plain = loud;
-  plain.insert(plain.end(), {"-o", folder.File("plain.wav")});
-  ASSERT_EQ(RunCommand(plain).status, kExitOk);
+  ASSERT_EQ(RunCommand(LoudRender({"-r", "8000", "-o", folder.File("plain.wav")})).status, kExitOk);
   const AudioReadback reference = ReadAudio(folder.File("plain.wav"));
 
   struct Case {
@@ -406,10 +402,8 @@ TEST(RenderCommand, NormalizeScalesTheWholeRenderByOneGain) {
   };
   const Case cases[] = {{"-1", "wav32f", 1e-6}, {"-0.1", "wav16", 1.0 / 32768}, {"-6", "wav24", 1.0 / 8388608}};
   for (const Case& c : cases) {
-    std::vector<std::string> args = loud;
     const std::string out = folder.File(std::string("normalized-") + c.format + ".wav");
-    args.insert(args.end(), {"-n", c.level, "-f", c.format, "-o", out});
-    const CommandResult result = RunCommand(args);
+    const CommandResult result = RunCommand(LoudRender({"-r", "8000", "-n", c.level, "-f", c.format, "-o", out}));
     ASSERT_EQ(result.status, kExitOk) << result.err;
     EXPECT_EQ(result.err.find("clipped"), std::string::npos) << result.err;
     const std::string report = "normalised by ";

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "command_run.h"
 #include "render_options.h"
 #include "standard_output.h"
 
@@ -128,10 +129,8 @@ TEST(RenderOptions, RefusesBadCommandLinesWithAReason) {
   };
   for (const Case& c : cases) {
     const Parsed p = Parse(c.args);
-    std::string line;
-    for (const std::string& arg : c.args) line += arg + " ";
-    EXPECT_FALSE(p.ok) << line;
-    EXPECT_NE(p.error.find(c.reasonContains), std::string::npos) << line << "-> " << p.error;
+    EXPECT_FALSE(p.ok) << Joined(c.args);
+    EXPECT_NE(p.error.find(c.reasonContains), std::string::npos) << Joined(c.args) << "-> " << p.error;
     EXPECT_EQ(p.error.find('\n'), std::string::npos) << "one line: " << p.error;
   }
 }

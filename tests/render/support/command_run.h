@@ -12,6 +12,13 @@ struct CommandResult {
   std::string out, err;
 };
 
+// args joined by spaces, to name a case in a test's message.
+inline std::string Joined(const std::vector<std::string>& args) {
+  std::string line;
+  for (const std::string& arg : args) line += arg + " ";
+  return line;
+}
+
 // args without the program name.
 inline CommandResult RunCommand(std::vector<std::string> args) {
   args.insert(args.begin(), "spw_render");
