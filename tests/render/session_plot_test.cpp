@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -19,16 +20,17 @@ struct Pair {
   double left, right, amplitude;
 };
 
-// Three seconds of one tone pair, then three of two other pairs.
-void Feed(SessionAnalysis& analysis) {
-  const std::vector<Pair> first = {{150.0, 156.0, 0.5}}, second = {{250.0, 254.0, 0.3}, {300.0, 304.0, 0.3}};
+// seconds of the tone pairs that pairs(t) gives at each time t, in blocks as a render writes them.
+template <typename Pairs>
+void Feed(SessionAnalysis& analysis, double seconds, Pairs pairs) {
   constexpr int kBlock = 100;
   std::vector<float> left(kBlock), right(kBlock);
-  for (int start = 0; start < kSeconds * int(kRate); start += kBlock) {
-    for (int i = 0; i < kBlock; ++i) {
+  for (int start = 0; start < int(seconds * kRate); start += kBlock) {
+    const int n = std::min(kBlock, int(seconds * kRate) - start);
+    for (int i = 0; i < n; ++i) {
       const double t = (start + i) / kRate;
       double l = 0.0, r = 0.0;
-      for (const Pair& p : t < kSeconds / 2 ? first : second) {
+      for (const Pair& p : pairs(t)) {
         l += p.amplitude * std::sin(2.0 * 3.14159265358979323846 * p.left * t);
         r += p.amplitude * std::sin(2.0 * 3.14159265358979323846 * p.right * t);
       }
@@ -36,7 +38,7 @@ void Feed(SessionAnalysis& analysis) {
       right[size_t(i)] = float(r);
     }
     std::string error;
-    ASSERT_TRUE(analysis.Write(left.data(), right.data(), kBlock, &error));
+    ASSERT_TRUE(analysis.Write(left.data(), right.data(), n, &error));
   }
   analysis.Finish();
 }
@@ -44,7 +46,9 @@ void Feed(SessionAnalysis& analysis) {
 // How far apart two colours are, in the largest channel difference.
 int Distance(uint32_t a, uint32_t b) {
   int worst = 0;
-  for (int shift = 0; shift < 24; shift += 8) worst = std::max(worst, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
+  for (int shift = 0; shift < 24; shift += 8) {
+    worst = std::max(worst, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
+  }
   return worst;
 }
 
@@ -63,7 +67,9 @@ bool ColourNear(const RasterBitmap& image, double x, double y, uint32_t colour, 
 
 TEST(SessionPlot, ShowsEachEarsTonesTheBeatsAndTheLevelWhereTheAxesSay) {
   SessionAnalysis analysis(kRate, kSeconds * int64_t(kRate), nullptr);
-  Feed(analysis);
+  // Three seconds of one tone pair, then three of two other pairs.
+  const std::vector<Pair> first = {{150.0, 156.0, 0.5}}, second = {{250.0, 254.0, 0.3}, {300.0, 304.0, 0.3}};
+  Feed(analysis, kSeconds, [&](double t) { return t < kSeconds / 2 ? first : second; });
   const SessionPlotInput input = {&analysis, {{0.0, "first"}, {3.0, "second"}}, "test", 0.0};
   const SessionPlotLayout layout = LayOutSessionPlot(input);
   const RasterMemBitmap image = DrawSessionPlot(input);
@@ -104,7 +110,6 @@ TEST(SessionPlot, ShowsEachEarsTonesTheBeatsAndTheLevelWhereTheAxesSay) {
   EXPECT_TRUE(ColourNear(image, layout.time.ToPixel(3.0), layout.beats.y + 2, kProgrammeMarkerColour, 0));
 }
 
-
 // The row of column x within panel whose pixel is nearest to colour.
 int ClosestRow(const RasterBitmap& image, double x, const RasterRect& panel, uint32_t colour) {
   int best = panel.y, bestDistance = 256;
@@ -113,18 +118,6 @@ int ClosestRow(const RasterBitmap& image, double x, const RasterRect& panel, uin
     if (d < bestDistance) best = y, bestDistance = d;
   }
   return best;
-}
-
-// One channel pair of a sine at amplitude, for seconds.
-void FeedSine(SessionAnalysis& analysis, double seconds, double amplitude) {
-  std::vector<float> left(size_t(seconds * kRate)), right(left.size());
-  for (size_t i = 0; i < left.size(); ++i) {
-    left[i] = float(amplitude * std::sin(2.0 * 3.14159265358979323846 * 200.0 * double(i) / kRate));
-    right[i] = float(amplitude * std::sin(2.0 * 3.14159265358979323846 * 205.0 * double(i) / kRate));
-  }
-  std::string error;
-  ASSERT_TRUE(analysis.Write(left.data(), right.data(), int(left.size()), &error));
-  analysis.Finish();
 }
 
 // The level panel shows what the file holds: a file of integer samples stops at full
@@ -145,7 +138,7 @@ TEST(SessionPlot, TheLevelIsWhatWasWrittenAndAShortRenderSaysWhatItCannotShow) {
   };
   for (const Case& c : cases) {
     SessionAnalysis analysis(kRate, int64_t(c.seconds * kRate), nullptr);
-    FeedSine(analysis, c.seconds, c.amplitude);
+    Feed(analysis, c.seconds, [&](double) { return std::vector<Pair>{{200.0, 205.0, c.amplitude}}; });
     EXPECT_EQ(analysis.TonesMeasurable(), c.tonesMeasured) << c.seconds;
     EXPECT_GE(analysis.Moments().size(), 12u) << c.seconds << " s: enough moments for a level line";
     SessionPlotInput input = {&analysis, {}, "test", 0.0};
