@@ -127,12 +127,6 @@ TEST(Timeline, ReportsEveryProblemWithItsLine) {
   EXPECT_DOUBLE_EQ(timeline.endSeconds, 20.0);
 }
 
-}  // namespace
-}  // namespace spwrender
-
-namespace spwrender {
-namespace {
-
 std::string Repeated(const std::string& line, size_t times) {
   std::string text;
   text.reserve(line.size() * times);
