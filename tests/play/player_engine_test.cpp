@@ -25,6 +25,7 @@ namespace {
 
 constexpr int kRate = 48000;
 constexpr int kBlock = 256;
+using Settings = std::vector<std::pair<std::string, std::string>>;
 
 class PlayerEngineTest : public BundleTest {
  protected:
@@ -38,25 +39,28 @@ class PlayerEngineTest : public BundleTest {
     BundleTest::TearDown();
   }
 
-  // Selects programme number, then the settings, as spw_play does before it starts.
-  void Select(int number, const std::vector<std::pair<std::string, std::string>>& settings = {}) {
+  // Selects the named programme, then the settings, as spw_play does before it starts.
+  void Select(const std::string& programme, const Settings& settings = {}) {
+    int number = -1;
+    std::string error;
+    ASSERT_TRUE(programs_.Resolve(programme, &number, &error)) << error;
     std::vector<spwrender::AutomationEvent> events(1);
     events[0].change = programs_.Selection(number);
     events[0].selectsProgram = true;
     const spwrender::ParameterCatalog parameters(*plugin_);
     for (const auto& setting : settings) {
       spwrender::AutomationEvent event;
-      std::string error;
       ASSERT_TRUE(parameters.Resolve(setting.first, setting.second, &event.change, &error)) << error;
       events.push_back(event);
     }
     spwrender::AutomationPlayer start(events, 1);
-    std::string error;
     ASSERT_TRUE(start.Deliver(*plugin_, 0, &error)) << error;
     plugin_->ProcessFloat(nullptr, 0);
   }
 
   void Start(int64_t totalFrames = PlayerEngine::kEndless) {
+    left_.clear();
+    right_.clear();
     table_ = std::make_unique<ParameterTable>(*plugin_);
     engine_ = std::make_unique<PlayerEngine>(*plugin_, *table_, edits_, nullptr, totalFrames);
     std::string error;
@@ -76,9 +80,9 @@ class PlayerEngineTest : public BundleTest {
 
   float Peak(size_t from = 0) const { return ::Peak(left_, right_, from); }
 
-  // The peak of the plug-in's own output for programme number and settings, without the player.
-  float RawPeak(int number, const std::vector<std::pair<std::string, std::string>>& settings, double seconds) {
-    Select(number, settings);
+  // The peak of the plug-in's own output for the programme and settings, without the player.
+  float RawPeak(const std::string& programme, const Settings& settings, double seconds) {
+    Select(programme, settings);
     plugin_->SetStereoOutput();
     plugin_->SetupProcessing(kRate, kBlock, spwhost::SampleSize::k32, true);
     plugin_->SetActive(true);
@@ -99,17 +103,10 @@ class PlayerEngineTest : public BundleTest {
   std::vector<float> left_, right_;
 };
 
-int ProgramNamed(const spwrender::ProgramCatalog& programs, const std::string& name) {
-  int number = -1;
-  std::string error;
-  EXPECT_TRUE(programs.Resolve(name, &number, &error)) << error;
-  return number;
-}
-
 TEST_F(PlayerEngineTest, LoudProgrammeAndEqualizerBoostComeOutAtMostMinusOneDbfs) {
   struct Case {
     const char* programme;
-    std::vector<std::pair<std::string, std::string>> settings;
+    Settings settings;
   };
   const Case cases[] = {
       {"C Major style", {}},
@@ -117,13 +114,10 @@ TEST_F(PlayerEngineTest, LoudProgrammeAndEqualizerBoostComeOutAtMostMinusOneDbfs
       {"C Major style", {{"Volume", "100"}, {"Freq Equalizer", "Brownian noise"}, {"Base Freq", "30"}}},
   };
   for (const Case& c : cases) {
-    const int number = ProgramNamed(programs_, c.programme);
-    const float raw = RawPeak(number, c.settings, 3.0);
+    const float raw = RawPeak(c.programme, c.settings, 3.0);
     EXPECT_GT(raw, 1.0f) << c.programme << ": the plug-in alone goes beyond full scale";
-    Select(number, c.settings);
+    Select(c.programme, c.settings);
     Start();
-    left_.clear();
-    right_.clear();
     Play(3.0);
     engine_->Stop();
     EXPECT_LE(Peak(), PeakLimiter::Ceiling()) << c.programme << " " << c.settings.size() << " settings; raw peak "
@@ -133,7 +127,7 @@ TEST_F(PlayerEngineTest, LoudProgrammeAndEqualizerBoostComeOutAtMostMinusOneDbfs
 }
 
 TEST_F(PlayerEngineTest, AnEditReachesThePlugInInTheNextCallback) {
-  Select(ProgramNamed(programs_, "C Major style"));
+  Select("C Major style");
   Start();
   Play(0.1);
   const uint32_t volume = 10;
@@ -144,7 +138,7 @@ TEST_F(PlayerEngineTest, AnEditReachesThePlugInInTheNextCallback) {
 }
 
 TEST_F(PlayerEngineTest, SoundRisesFromSilenceAndFadesToItInHalfASecondWithoutAStep) {
-  Select(ProgramNamed(programs_, "C Major style"));
+  Select("C Major style");
   Start();
   Play(1.0);
   auto largestStep = [&](size_t from, size_t to) { return LargestStep(left_, right_, from, to); };
@@ -165,7 +159,7 @@ TEST_F(PlayerEngineTest, SoundRisesFromSilenceAndFadesToItInHalfASecondWithoutAS
 }
 
 TEST_F(PlayerEngineTest, SessionEndArrivesFadedOut) {
-  Select(ProgramNamed(programs_, "C Major style"));
+  Select("C Major style");
   Start(kRate);  // one second
   Play(1.2);
   EXPECT_TRUE(engine_->Faded());
