@@ -4,27 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "command_line.h"
 #include "play_options.h"
 #include "status_line.h"
 
 namespace spwplay {
 namespace {
 
-struct Parsed {
-  bool ok = false;
-  PlayOptions options;
-  std::string error;
-};
-
-Parsed Parse(std::vector<std::string> args) {
-  args.insert(args.begin(), "spw_play");
-  std::vector<const char*> argv;
-  for (const std::string& a : args) argv.push_back(a.c_str());
-  Parsed parsed;
-  parsed.ok = ParsePlayOptions(int(argv.size()), argv.data(), &parsed.options, &parsed.error);
-  return parsed;
+Parsed<PlayOptions> Parse(std::vector<std::string> args) {
+  return ParseCommandLine(ParsePlayOptions, "spw_play", std::move(args));
 }
 
 TEST(PlayOptions, ReadsSharedAndOwnOptions) {

@@ -3,28 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "command_run.h"
+#include "command_line.h"
 #include "render_options.h"
 #include "standard_output.h"
 
 namespace spwrender {
 namespace {
 
-struct Parsed {
-  bool ok = false;
-  RenderOptions options;
-  std::string error;
-};
-
-Parsed Parse(std::vector<std::string> args) {
-  args.insert(args.begin(), "spw_render");
-  std::vector<const char*> argv;
-  for (const std::string& arg : args) argv.push_back(arg.c_str());
-  Parsed parsed;
-  parsed.ok = ParseRenderOptions(static_cast<int>(argv.size()), argv.data(), &parsed.options, &parsed.error);
-  return parsed;
+Parsed<RenderOptions> Parse(std::vector<std::string> args) {
+  return ParseCommandLine(ParseRenderOptions, "spw_render", std::move(args));
 }
 
 TEST(RenderOptions, ReadsEveryOptionInLongShortAndInlineForms) {
