@@ -59,11 +59,12 @@ CommandResult ExpectRefused(const std::vector<std::string>& args, int status, co
   return result;
 }
 
-// The loud render of the clipping and normalising tests: "Brownian noise" levels a
-// single carrier slot at 20 Hz (grid cell 1 here) far above full scale.
+// A loud render at 8 kHz: "Brownian noise" levels a single carrier slot at 20 Hz
+// (grid cell 1 here) far above full scale.
 std::vector<std::string> LoudRender(std::vector<std::string> more) {
-  std::vector<std::string> args = {"--bundle", TestBundle(), "-p", "Binaural - 10.0 (Manipura chakra)", "-s",
-                                   "Slot 1=1", "-s", "Freq Equalizer=Brownian noise", "-s", "Volume=100", "-d", "3"};
+  std::vector<std::string> args = {"--bundle", TestBundle(), "-p", "Binaural - 10.0 (Manipura chakra)",
+                                   "-s", "Slot 1=1", "-s", "Freq Equalizer=Brownian noise", "-s", "Volume=100",
+                                   "-d", "3", "-r", "8000"};
   args.insert(args.end(), more.begin(), more.end());
   return args;
 }
@@ -361,36 +362,32 @@ TEST(RenderCommand, RendersTheProgrammeAtItsEarFrequencies) {
   KeepOnFailure(out, "render_command_test_ear_frequencies.wav");
 }
 
-// A 16-bit file cannot hold the loud render: its clipping is reported with the peak
-// the float file keeps.
-TEST(RenderCommand, ReportsClippingWithThePeakLevel) {
-  TempFolder folder;
-  const std::vector<std::string> integer = LoudRender({"-f", "wav16", "-o", folder.File("hot16.wav")});
-  const std::vector<std::string> floating = LoudRender({"-o", folder.File("hot.wav")});
-
-  const CommandResult clipped = RunCommand(integer);
-  ASSERT_EQ(clipped.status, kExitOk) << clipped.err;
-  const std::string warning = "spw_render: warning: the 16-bit WAV file clipped: peak +";
-  const auto at = clipped.err.find(warning);
-  ASSERT_NE(at, std::string::npos) << clipped.err;
-  const double reportedDb = std::atof(clipped.err.c_str() + at + warning.size());
-
-  const CommandResult kept = RunCommand(floating);
-  ASSERT_EQ(kept.status, kExitOk) << kept.err;
-  EXPECT_EQ(kept.err.find("clipped"), std::string::npos) << kept.err;
-  const AudioReadback audio = ReadAudio(folder.File("hot.wav"));
-  const double peak = Peak(audio.left, audio.right);
-  EXPECT_GT(peak, 1.0);
-  EXPECT_NEAR(reportedDb, 20.0 * std::log10(peak), 0.01);
+// The figure that err gives right after text; NaN, and a failure, when it has no such text.
+double ReportedFigure(const std::string& err, const std::string& text) {
+  const auto at = err.find(text);
+  if (at == std::string::npos) {
+    ADD_FAILURE() << "no \"" << text << "\" in: " << err;
+    return std::nan("");
+  }
+  return std::atof(err.c_str() + at + text.size());
 }
 
-// --normalize scales the whole render by one gain: every sample of the loud render
-// above, times the reported gain, with the peak at the asked level and nothing
-// clipped, whatever the file format.
-TEST(RenderCommand, NormalizeScalesTheWholeRenderByOneGain) {
+// A render beyond full scale: a float file keeps it, a 16-bit file clips it and
+// reports the peak. --normalize scales the whole render by one gain: every sample of
+// the float render times the reported gain, with the peak at the asked level and
+// nothing clipped, whatever the file format.
+TEST(RenderCommand, ALoudRenderClipsOnlyInIntegerFilesAndNormalizeScalesItByOneGain) {
   TempFolder folder;
-  ASSERT_EQ(RunCommand(LoudRender({"-r", "8000", "-o", folder.File("plain.wav")})).status, kExitOk);
-  const AudioReadback reference = ReadAudio(folder.File("plain.wav"));
+  const CommandResult kept = RunCommand(LoudRender({"-o", folder.File("hot.wav")}));
+  ASSERT_EQ(kept.status, kExitOk) << kept.err;
+  EXPECT_EQ(kept.err.find("clipped"), std::string::npos) << kept.err;
+  const AudioReadback reference = ReadAudio(folder.File("hot.wav"));
+  const double referencePeak = Peak(reference.left, reference.right);
+  EXPECT_GT(referencePeak, 1.0);
+  const CommandResult clipped = RunCommand(LoudRender({"-f", "wav16", "-o", folder.File("hot16.wav")}));
+  ASSERT_EQ(clipped.status, kExitOk) << clipped.err;
+  EXPECT_NEAR(ReportedFigure(clipped.err, "spw_render: warning: the 16-bit WAV file clipped: peak +"),
+              20.0 * std::log10(referencePeak), 0.01);
 
   struct Case {
     const char* level;
@@ -400,13 +397,10 @@ TEST(RenderCommand, NormalizeScalesTheWholeRenderByOneGain) {
   const Case cases[] = {{"-1", "wav32f", 1e-6}, {"-0.1", "wav16", 1.0 / 32768}, {"-6", "wav24", 1.0 / 8388608}};
   for (const Case& c : cases) {
     const std::string out = folder.File(std::string("normalized-") + c.format + ".wav");
-    const CommandResult result = RunCommand(LoudRender({"-r", "8000", "-n", c.level, "-f", c.format, "-o", out}));
+    const CommandResult result = RunCommand(LoudRender({"-n", c.level, "-f", c.format, "-o", out}));
     ASSERT_EQ(result.status, kExitOk) << result.err;
     EXPECT_EQ(result.err.find("clipped"), std::string::npos) << result.err;
-    const std::string report = "normalised by ";
-    const auto at = result.err.find(report);
-    ASSERT_NE(at, std::string::npos) << result.err;
-    const double gain = std::pow(10.0, std::atof(result.err.c_str() + at + report.size()) / 20.0);
+    const double gain = std::pow(10.0, ReportedFigure(result.err, "normalised by ") / 20.0);
 
     const AudioReadback audio = ReadAudio(out);
     ASSERT_EQ(audio.left.size(), reference.left.size());
