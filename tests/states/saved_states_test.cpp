@@ -44,8 +44,8 @@ TEST(SavedStates, EveryKeptStateRestoresToItsValuesAndItsAudio) {
   }
 }
 
-// What a file that is not a saved state gives: a line number and a reason.
-TEST(SavedStates, ABrokenLineIsReportedWithItsPlace) {
+// A line reads back as it was written; one that is not a saved state is refused with a reason.
+TEST(SavedStates, ALineReadsBackAsWrittenAndABrokenOneIsRefusedWithAReason) {
   const std::string good = FormatLine({"one", {1, 2}, {}, std::vector<double>(kValueCount, 0.5), 42});
   SavedState state;
   std::string error;
