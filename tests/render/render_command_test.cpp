@@ -41,6 +41,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
 #endif
 
 namespace spwrender {
@@ -302,6 +304,33 @@ TEST(RenderCommand, AnInterruptedRenderLeavesNoFile) {
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << "status " << status;
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{});
   }
+}
+#endif
+
+#ifdef _WIN32
+// Where there is no /dev/stdout "-o -" still sends the finished file down standard
+// output, byte for byte (no text-mode line ends), and no file named "-" appears.
+TEST(RenderCommand, ADashWritesTheAudioToStandardOutput) {
+  TempFolder folder;
+  const std::string captured = folder.File("captured.wav");
+  std::fflush(stdout);
+  const int console = _dup(_fileno(stdout));
+  std::FILE* file = std::fopen(captured.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  _dup2(_fileno(file), _fileno(stdout));
+  const CommandResult result =
+      RunCommand({"--bundle", TestBundle(), "-d", "0.25", "-q", "-o", "-", "--format", "wav16"});
+  std::fflush(stdout);
+  _dup2(console, _fileno(stdout));
+  _close(console);
+  _setmode(_fileno(stdout), _O_TEXT);
+  std::fclose(file);
+  EXPECT_EQ(result.status, 0) << result.err;
+  const AudioReadback audio = ReadAudio(captured);
+  ASSERT_TRUE(audio.opened);
+  EXPECT_EQ(std::filesystem::file_size(captured), 44u + 12000u * 2u * 2u) << "a quarter second of 16-bit stereo at 48 kHz";
+  EXPECT_GT(Rms(audio.left), 0.01) << "the default programme sounds";
+  EXPECT_FALSE(std::filesystem::exists("-"));
 }
 #endif
 

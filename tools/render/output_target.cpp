@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "host_path.h"
+#include "standard_output.h"
 #include "temporary_file.h"
 
 namespace spwrender {
@@ -52,6 +53,13 @@ bool DeliverTemporary(TemporaryFile& temporary, const OutputTarget& target, cons
 bool ResolveOutputTarget(const std::string& path, OutputTarget* target, std::string* error) {
   *target = OutputTarget();
   if (path.empty()) return Refuse(path, "it is a folder", error);
+#ifdef _WIN32
+  // No /dev/stdout here: "-" is standard output itself, which gets the finished file.
+  if (path == kStandardOutput) {
+    target->kind = OutputKind::kPipe;
+    return true;
+  }
+#endif
   const fs::path native = spwhost::NativePath(path);
   std::error_code ec;
   // The system follows every link here, including the ones of /proc and /dev/fd.

@@ -17,6 +17,7 @@
 
 #include "host_path.h"
 #include "interrupt_cleanup.h"
+#include "standard_output.h"
 
 namespace spwrender {
 namespace {
@@ -71,12 +72,19 @@ bool TemporaryFile::MoveTo(const std::string& finalPath, std::string* error) {
 
 bool TemporaryFile::CopyTo(const std::string& destination, std::string* error) {
   std::ifstream in(spwhost::NativePath(path_), std::ios::binary);
-  std::ofstream out(spwhost::NativePath(destination), std::ios::binary);
-  if (in && out) out << in.rdbuf();
-  out.close();
+  bool written = false;
+  if (destination == kStandardOutput) {
+    written = in && CopyToStandardOutput(in);
+  } else {
+    std::ofstream out(spwhost::NativePath(destination), std::ios::binary);
+    if (in && out) out << in.rdbuf();
+    out.close();
+    written = in && out;
+  }
   Remove();
-  if (!in || !out) {
-    *error = "writing '" + destination + "' failed: " + std::strerror(errno);
+  if (!written) {
+    const std::string name = destination == kStandardOutput ? "standard output" : "'" + destination + "'";
+    *error = "writing " + name + " failed: " + std::strerror(errno);
     return false;
   }
   return true;
