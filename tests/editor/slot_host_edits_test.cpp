@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -57,26 +58,49 @@ class SlotHostEdits : public EditorFixture {
     session.DrawCycle();
     return written;
   }
-  // The session's scenario: two clicks, a right click, and "Yes & up/down"
-  // automation that moves every cell a row up (the beat crossing 5 Hz).
-  std::vector<spwhost::ParameterPoint> PlayScenario() {
-    Click(1, 0);
-    Click(4, 1);
-    Click(0, 3, true);
+  // "Yes & up/down" automation that moves every cell a row up (the beat crossing 5 Hz),
+  // one point a block; what the plug-in wrote in those blocks.
+  std::vector<spwhost::ParameterPoint> ReLinkByAutomation() {
     std::vector<spwhost::ParameterPoint> written;
-    for (auto change : {std::make_pair(kLinkFreq, 2.0), std::make_pair(kBinaural, 4.99), std::make_pair(kBinaural, 5.0)}) {
-      for (const auto& point : Automate(change.first, change.second)) written.push_back(point);
+    const std::pair<int, double> points[] = {{kLinkFreq, 2.0}, {kBinaural, 4.99}, {kBinaural, 5.0}};
+    for (const auto& [paramIdx, plain] : points) {
+      for (const auto& point : Automate(paramIdx, plain)) written.push_back(point);
     }
     return written;
   }
-
   RecordingHandler handler;
   std::vector<HeardValue> heard;
 };
 
-// Each ear's strongest tone and its level over 16 blocks, once the glides are over.
+// A number that compares bit for bit, and prints as the number.
+struct Exactly {
+  Exactly(double v) : value(v) {}  // implicit, so a vector of numbers becomes one of these
+  bool operator==(const Exactly& o) const { return std::memcmp(&value, &o.value, sizeof value) == 0; }
+  double value;
+};
+void PrintTo(const Exactly& e, std::ostream* out) { *out << e.value; }
+
+// What the grid keeps of its slots, bit for bit: for each slot its value, cell, whether in use, its
+// frequency (in use) and the level it heads for; then where each voice heads; then the cells taken.
+std::vector<Exactly> SlotState(spwsnapshot::EditorSession& session) {
+  std::lock_guard<std::recursive_mutex> lock(session.Plug().Mutex());
+  const ToneEngine& engine = session.Plug().Engine();
+  const OscillatorBank& bank = engine.bank;
+  std::vector<double> state;
+  for (int slot = 0; slot < kToneSlots; ++slot) {
+    const bool active = bank.slotActive[slot] != 0;
+    const double value = session.Plug().ParamAt(kSlot1 + slot)->Value();
+    state.insert(state.end(), {value, double(engine.slotCell[slot]), double(active),
+                               active ? bank.slotFrequency[slot] : 0.0, bank.targetGain[slot]});
+  }
+  state.insert(state.end(), bank.targetIncrement, bank.targetIncrement + kVoices);
+  for (int cell = 0; cell < HarmonicGrid::kCells; ++cell) state.push_back(session.Plug().Grid().Occupied(cell));
+  return std::vector<Exactly>(state.begin(), state.end());
+}
+
+// Each ear's (left, right) strongest tone and its level over 16 blocks, once the glides are over.
 struct Heard {
-  double leftHz, rightHz, leftLevel, rightLevel;
+  double hz[2], level[2];
 };
 
 Heard Listen(spwsnapshot::EditorSession& session) {
@@ -84,18 +108,19 @@ Heard Listen(spwsnapshot::EditorSession& session) {
   float left[kBlock], right[kBlock];
   float* outputs[2] = {left, right};
   for (int i = 0; i < 200; ++i) session.Host().ProcessFloat(outputs, kBlock);  // 2 s: every fade done
-  std::vector<double> l, r;
+  std::vector<double> ears[2];
   for (int i = 0; i < 16; ++i) {
     session.Host().ProcessFloat(outputs, kBlock);
-    l.insert(l.end(), left, left + kBlock);
-    r.insert(r.end(), right, right + kBlock);
+    for (int ear = 0; ear < 2; ++ear) ears[ear].insert(ears[ear].end(), outputs[ear], outputs[ear] + kBlock);
   }
   const double rate = spwsnapshot::EditorSession::kSampleRate;
-  l = HannWindowed(l);
-  r = HannWindowed(r);
-  const double lHz = PeakFrequency(l, 20.0, 2000.0, 0.5, rate);
-  const double rHz = PeakFrequency(r, 20.0, 2000.0, 0.5, rate);
-  return {lHz, rHz, ToneMagnitude(l, lHz, rate), ToneMagnitude(r, rHz, rate)};
+  Heard heard;
+  for (int ear = 0; ear < 2; ++ear) {
+    const std::vector<double> windowed = HannWindowed(ears[ear]);
+    heard.hz[ear] = PeakFrequency(windowed, 20.0, 2000.0, 0.5, rate);
+    heard.level[ear] = ToneMagnitude(windowed, heard.hz[ear], rate);
+  }
+  return heard;
 }
 
 TEST_F(SlotHostEdits, ClicksTellTheHostTheSlotsNewCellAsOneEdit) {
@@ -112,10 +137,7 @@ TEST_F(SlotHostEdits, AReLinkByAutomationIsReportedInTheBlocksOutputChangesOnly)
   Click(1, 0);
   Click(4, 1);
   handler.edits.clear();
-  std::vector<spwhost::ParameterPoint> written;
-  for (auto change : {std::make_pair(kLinkFreq, 2.0), std::make_pair(kBinaural, 4.99), std::make_pair(kBinaural, 5.0)}) {
-    for (const auto& point : Automate(change.first, change.second)) written.push_back(point);
-  }
+  const std::vector<spwhost::ParameterPoint> written = ReLinkByAutomation();
   EXPECT_TRUE(handler.edits.empty()) << "nothing reaches the handler from the audio thread";
   // Every cell moved a row up: 22 -> 29, 2 -> 9, 12 -> 19.
   struct Expected {
@@ -135,7 +157,10 @@ TEST_F(SlotHostEdits, AReLinkByAutomationIsReportedInTheBlocksOutputChangesOnly)
 }
 
 TEST_F(SlotHostEdits, AHostPlayingBackWhatItHeardGetsTheSameSlotsAndTheSameSound) {
-  PlayScenario();
+  Click(1, 0);
+  Click(4, 1);
+  Click(0, 3, true);
+  ReLinkByAutomation();
   ASSERT_GE(heard.size(), 8u);  // three clicks, three automation points, the moved slots
 
   spwsnapshot::EditorSession replay;
@@ -144,60 +169,20 @@ TEST_F(SlotHostEdits, AHostPlayingBackWhatItHeardGetsTheSameSlotsAndTheSameSound
     replay.QueueChange(value.id, value.normalized);
     replay.RenderBlock();
   }
-  {
-    std::lock_guard<std::recursive_mutex> a(Plug().Mutex()), b(replay.Plug().Mutex());
-    const ToneEngine& original = Plug().Engine();
-    const ToneEngine& copy = replay.Plug().Engine();
-    for (int slot = 0; slot < kToneSlots; ++slot) {
-      SCOPED_TRACE(slot);
-      EXPECT_EQ(replay.Plug().ParamAt(kSlot1 + slot)->Value(), Plug().ParamAt(kSlot1 + slot)->Value());
-      EXPECT_EQ(copy.slotCell[slot], original.slotCell[slot]);
-      EXPECT_EQ(copy.bank.slotActive[slot] != 0, original.bank.slotActive[slot] != 0);
-      if (original.bank.slotActive[slot]) {
-        EXPECT_EQ(copy.bank.slotFrequency[slot], original.bank.slotFrequency[slot]);
-      }
-    }
-    for (int cell = 0; cell < HarmonicGrid::kCells; ++cell) {
-      EXPECT_EQ(replay.Plug().Grid().Occupied(cell), Grid().Occupied(cell)) << "cell " << cell;
-    }
-  }
+  EXPECT_EQ(SlotState(replay), SlotState(session)) << "the same slots, cells and tones";
   const Heard a = Listen(session);
   const Heard b = Listen(replay);
-  EXPECT_NEAR(b.leftHz, a.leftHz, 0.5);
-  EXPECT_NEAR(b.rightHz, a.rightHz, 0.5);
-  EXPECT_NEAR(b.leftLevel, a.leftLevel, a.leftLevel * 0.02);
-  EXPECT_NEAR(b.rightLevel, a.rightLevel, a.rightLevel * 0.02);
+  for (const int ear : {0, 1}) {
+    EXPECT_NEAR(b.hz[ear], a.hz[ear], 0.5) << (ear ? "right" : "left");
+    EXPECT_NEAR(b.level[ear], a.level[ear], a.level[ear] * 0.02) << (ear ? "right" : "left");
+  }
 }
 
-// What the grid keeps of its slots, to compare before and after an echo.
-struct SlotState {
-  double value[kToneSlots], targetGain[kToneSlots], targetIncrement[kVoices];
-  bool active[kToneSlots], occupied[HarmonicGrid::kCells];
-  bool operator==(const SlotState& o) const {
-    return std::memcmp(value, o.value, sizeof value) == 0 && std::memcmp(targetGain, o.targetGain, sizeof targetGain) == 0 &&
-           std::memcmp(targetIncrement, o.targetIncrement, sizeof targetIncrement) == 0 &&
-           std::memcmp(active, o.active, sizeof active) == 0 && std::memcmp(occupied, o.occupied, sizeof occupied) == 0;
-  }
-};
-
 TEST_F(SlotHostEdits, TheHostsEchoOfAWrittenValueChangesNothing) {
-  auto take = [&]() {
-    std::lock_guard<std::recursive_mutex> lock(Plug().Mutex());
-    SlotState s{};
-    const OscillatorBank& bank = Plug().Engine().bank;
-    for (int slot = 0; slot < kToneSlots; ++slot) {
-      s.value[slot] = Plug().ParamAt(kSlot1 + slot)->Value();
-      s.targetGain[slot] = bank.targetGain[slot];
-      s.active[slot] = bank.slotActive[slot] != 0;
-    }
-    for (int v = 0; v < kVoices; ++v) s.targetIncrement[v] = bank.targetIncrement[v];
-    for (int cell = 0; cell < HarmonicGrid::kCells; ++cell) s.occupied[cell] = Grid().Occupied(cell);
-    return s;
-  };
   // The host sends back, in the next block, each value it has just been told of.
   auto echo = [&](const char* what) {
     SCOPED_TRACE(what);
-    const SlotState before = take();
+    const std::vector<Exactly> before = SlotState(session);
     Plug().ShowStatus("unchanged");
     handler.edits.clear();
     for (const HeardValue& value : heard) {
@@ -205,7 +190,7 @@ TEST_F(SlotHostEdits, TheHostsEchoOfAWrittenValueChangesNothing) {
     }
     heard.clear();
     session.Step();
-    EXPECT_TRUE(take() == before) << "no second assignment, no release, no restart";
+    EXPECT_EQ(SlotState(session), before) << "no second assignment, no release, no restart";
     EXPECT_EQ(Status(), "unchanged");
     EXPECT_TRUE(handler.edits.empty());
     EXPECT_TRUE(session.Host().LastOutputChanges().empty());

@@ -5,14 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "editor_fixture.h"
 #include "raster_bitmap.h"
+#include "scratch_folder.h"
 #include "state_chunk.h"
 #include "zoom_setting.h"
 
@@ -35,7 +35,9 @@ class Zoom : public EditorFixture {
   }
 };
 
-TEST_F(Zoom, TheBackgroundsMenuOffersFiveZoomsWithTheCurrentOneSelected) {
+TEST_F(Zoom, TheBackgroundsMenuOffersFiveZoomsAndAChoiceScalesTheEditorButNotThePluginsState) {
+  StateChunk before, after;
+  ASSERT_TRUE(Plug().SaveState(before));
   session.Click(kBackgroundX, kBackgroundY, true);
   ASSERT_NE(Popup(), nullptr);
   ASSERT_EQ(Popup()->EntryCount(), 5);
@@ -43,21 +45,17 @@ TEST_F(Zoom, TheBackgroundsMenuOffersFiveZoomsWithTheCurrentOneSelected) {
   session.Click(kBackgroundX, kBackgroundY, false);  // a click elsewhere closes it, nothing changes
   EXPECT_EQ(Popup(), nullptr);
   EXPECT_EQ(Graphics().Scale(), 1.0);
-}
 
-TEST_F(Zoom, AChoiceScalesTheEditorButNotThePluginsState) {
-  StateChunk before;
-  ASSERT_TRUE(Plug().SaveState(before));
   Choose(2);
   EXPECT_EQ(Popup(), nullptr);
   EXPECT_EQ(Graphics().Zoom(), 1.5);
   EXPECT_EQ(Graphics().Scale(), 1.5);
   EXPECT_EQ(Graphics().Surface()->Width(), 780);
   EXPECT_EQ(Graphics().Surface()->Height(), 603);
-  StateChunk after;
   ASSERT_TRUE(Plug().SaveState(after));
-  EXPECT_EQ(after.Size(), 192);
-  EXPECT_EQ(after.Size(), before.Size());
+  ASSERT_EQ(after.Size(), 192);
+  ASSERT_EQ(after.Size(), before.Size());
+  EXPECT_EQ(std::memcmp(after.Data(), before.Data(), 192), 0) << "the plug-in's state, byte for byte";
   // At 150 % the menu opens again under a right click at the same editor place.
   Choose(0);
   EXPECT_EQ(Graphics().Scale(), 1.0);
@@ -83,15 +81,9 @@ TEST_F(Zoom, TheHostsScaleTimesTheZoomStaysWithin100And200Percent) {
 
 class ZoomSetting : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = (fs::temp_directory_path() / ("spw_zoom_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-                 .u8string();
-    fs::remove_all(fs::u8path(folder));
-  }
-  void TearDown() override { fs::remove_all(fs::u8path(folder)); }
-  fs::path File() const { return fs::u8path(folder) / "settings.ini"; }
-  std::string folder;
+  ScratchFolder scratch{"spw_zoom_"};
+  const std::string folder = scratch.path.u8string();
+  const fs::path file = scratch.path / "settings.ini";
 };
 
 TEST_F(ZoomSetting, ASavedZoomIsReadBackAndNothingTemporaryIsLeft) {
@@ -100,29 +92,27 @@ TEST_F(ZoomSetting, ASavedZoomIsReadBackAndNothingTemporaryIsLeft) {
     ASSERT_TRUE(SaveZoom(folder, percent));
     EXPECT_EQ(LoadZoom(folder), percent);
   }
-  int files = 0;
-  for (const auto& entry : fs::directory_iterator(fs::u8path(folder))) files += entry.is_regular_file() ? 1 : 0;
-  EXPECT_EQ(files, 1);
+  EXPECT_EQ(ScratchFolder::Entries(scratch.path), 1);
 }
 
-TEST_F(ZoomSetting, AFileThatCannotBeReadCountsAs100AndAZoomNotOfferedIsNotSaved) {
-  const char* contents[] = {"zoom=151\n", "zoom=abc\n", "", "size=150\n", "zoom=150x\n"};
-  fs::create_directories(fs::u8path(folder));
-  for (const char* text : contents) {
-    std::ofstream(File(), std::ios::trunc) << text;
+TEST_F(ZoomSetting, AFileThatCannotBeReadCountsAs100AndAZoomThatCannotBeSavedLeavesTheOldOne) {
+  fs::create_directories(scratch.path);
+  for (const char* text : {"zoom=151\n", "zoom=abc\n", "", "size=150\n", "zoom=150x\n"}) {
+    std::ofstream(file, std::ios::trunc) << text;
     EXPECT_EQ(LoadZoom(folder), 100) << text;
   }
-  std::ofstream(File(), std::ios::trunc) << "zoom=175\r\n";  // edited on Windows
+  std::ofstream(file, std::ios::trunc) << "zoom=175\r\n";  // edited on Windows
   EXPECT_EQ(LoadZoom(folder), 175);
-  EXPECT_FALSE(SaveZoom(folder, 300));
-  EXPECT_EQ(LoadZoom(folder), 175) << "the old setting stays";
-  EXPECT_FALSE(SaveZoom("", 150));
-}
-
-TEST_F(ZoomSetting, AFolderThatCannotBeMadeKeepsNothingAndReportsIt) {
-  fs::create_directories(fs::u8path(folder));
-  std::ofstream(fs::u8path(folder) / "file") << "in the way";
-  EXPECT_FALSE(SaveZoom((fs::u8path(folder) / "file" / "below").u8string(), 150));
+  const struct {
+    std::string folder;
+    int percent;
+    const char* why;
+  } refused[] = {
+      {folder, 300, "not offered"}, {"", 150, "no folder"}, {(file / "below").u8string(), 150, "a file in the way"}};
+  for (const auto& r : refused) {
+    EXPECT_FALSE(SaveZoom(r.folder, r.percent)) << r.why;
+    EXPECT_EQ(LoadZoom(folder), 175) << r.why << ": the old setting stays";
+  }
 }
 
 }  // namespace

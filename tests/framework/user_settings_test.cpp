@@ -3,17 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "atomic_file.h"
+#include "scratch_folder.h"
 #include "user_settings_folder.h"
 
 namespace {
@@ -23,26 +22,20 @@ namespace fs = std::filesystem;
 #ifdef _WIN32
 using EnvName = const wchar_t*;
 using EnvText = std::wstring;
+const wchar_t* Read(EnvName name) { return _wgetenv(name); }
 void SetEnv(EnvName name, const std::optional<EnvText>& value) { _wputenv_s(name, value ? value->c_str() : L""); }
-std::optional<EnvText> GetEnv(EnvName name) {
-  const wchar_t* value = _wgetenv(name);
-  return value ? std::optional<EnvText>(value) : std::nullopt;
-}
 #else
 using EnvName = const char*;
 using EnvText = std::string;
+const char* Read(EnvName name) { return std::getenv(name); }
 void SetEnv(EnvName name, const std::optional<EnvText>& value) {
-  if (value) {
-    setenv(name, value->c_str(), 1);
-  } else {
-    unsetenv(name);
-  }
-}
-std::optional<EnvText> GetEnv(EnvName name) {
-  const char* value = std::getenv(name);
-  return value ? std::optional<EnvText>(value) : std::nullopt;
+  (void)(value ? setenv(name, value->c_str(), 1) : unsetenv(name));
 }
 #endif
+std::optional<EnvText> GetEnv(EnvName name) {
+  const auto* value = Read(name);
+  return value ? std::optional<EnvText>(value) : std::nullopt;
+}
 
 // Sets the variables for one case and puts the test runner's own back afterwards.
 class EnvironmentCase {
@@ -98,32 +91,16 @@ TEST(UserSettingsFolder, ApplicationDataSpelledWholeInUtf8ElseNone) {
 }
 #endif
 
-class AtomicFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const int seed = ::testing::UnitTest::GetInstance()->random_seed();
-    folder = fs::temp_directory_path() / ("spw_atomic_" + std::to_string(seed));
-    fs::remove_all(folder);
-  }
-  void TearDown() override { fs::remove_all(folder); }
-  std::string Contents(const fs::path& path) const {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  std::ptrdiff_t Entries(const fs::path& dir) const {
-    return std::distance(fs::directory_iterator(dir), fs::directory_iterator());
-  }
-  fs::path folder;
-};
-
-TEST_F(AtomicFile, WrittenWholeIntoANewFolderOrNotAtAllAndNothingTemporaryStays) {
+TEST(AtomicFile, WrittenWholeIntoANewFolderOrNotAtAllAndNothingTemporaryStays) {
+  const ScratchFolder scratch("spw_atomic_");
+  const fs::path& folder = scratch.path;
   const fs::path target = folder / "deeper" / "settings.ini";
   std::string reason;
   ASSERT_TRUE(WriteFileAtomically(target, std::string("zoom=150\n\0\xff", 11), &reason)) << reason;
-  EXPECT_EQ(Contents(target), std::string("zoom=150\n\0\xff", 11));
+  EXPECT_EQ(ScratchFolder::Contents(target), std::string("zoom=150\n\0\xff", 11));
   ASSERT_TRUE(WriteFileAtomically(target, "z", &reason)) << reason;
-  EXPECT_EQ(Contents(target), "z") << "replaced whole, not overwritten in place";
-  EXPECT_EQ(Entries(target.parent_path()), 1);
+  EXPECT_EQ(ScratchFolder::Contents(target), "z") << "replaced whole, not overwritten in place";
+  EXPECT_EQ(ScratchFolder::Entries(target.parent_path()), 1);
 
   // A folder where the file should go cannot be replaced; one it cannot make either.
   fs::create_directories(folder / "taken" / "settings.ini");
@@ -133,8 +110,8 @@ TEST_F(AtomicFile, WrittenWholeIntoANewFolderOrNotAtAllAndNothingTemporaryStays)
     EXPECT_FALSE(WriteFileAtomically(failing, "zoom=200\n", &reason)) << failing;
     EXPECT_FALSE(reason.empty()) << failing;
   }
-  EXPECT_EQ(Entries(folder / "taken"), 1) << "the temporary file is removed";
-  EXPECT_EQ(Contents(folder / "blocked"), "a file");
+  EXPECT_EQ(ScratchFolder::Entries(folder / "taken"), 1) << "the temporary file is removed";
+  EXPECT_EQ(ScratchFolder::Contents(folder / "blocked"), "a file");
 }
 
 }  // namespace

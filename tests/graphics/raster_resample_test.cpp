@@ -4,40 +4,34 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "raster_resample.h"
 #include "raster_test_image.h"
 
 namespace {
 
-TEST(RasterResample, HalvingAveragesEachTwoByTwoBlockRounded) {
-  RasterMemBitmap source(2, 2);
-  source.Row(0)[0] = 0xFF000000u, source.Row(0)[1] = 0xFF0A1402u;  // B rounds: (0 + 2 + 3 + 0) / 4 = 1.25 -> 1
-  source.Row(1)[0] = 0xFF0A0003u, source.Row(1)[1] = 0xFF000A00u;  // R: 20 / 4 = 5; G: 30 / 4 = 7.5 -> 8
-  RasterMemBitmap half(1, 1);
-  RasterResample(half, source);
-  EXPECT_EQ(At(half, 0, 0), 0xFF050801u);
-}
-
-TEST(RasterResample, ReducingByOneAndAHalfTakesShares) {
-  // Three pixels to two: the first takes pixel 0 whole and half of pixel 1, the second the rest.
-  RasterMemBitmap source(3, 1);
-  source.Row(0)[0] = 0xFF000000u, source.Row(0)[1] = 0xFF000090u, source.Row(0)[2] = 0xFF0000F0u;
-  RasterMemBitmap reduced(2, 1);
-  RasterResample(reduced, source);
-  EXPECT_EQ(At(reduced, 0, 0), 0xFF000030u);  // (0 + 0.5 * 144) / 1.5 = 48
-  EXPECT_EQ(At(reduced, 1, 0), 0xFF0000D0u);  // (0.5 * 144 + 240) / 1.5 = 208
-}
-
-TEST(RasterResample, TransparentPixelsLendNoColour) {
-  RasterMemBitmap source(2, 1);
-  source.Row(0)[0] = 0x00FFFFFFu;  // transparent white
-  source.Row(0)[1] = 0xFF204060u;
-  RasterMemBitmap half(1, 1);
-  RasterResample(half, source);
-  EXPECT_EQ(At(half, 0, 0), 0x80204060u);  // half covered, the opaque pixel's colour
-  const RasterMemBitmap clear = FilledImage(2, 2, 0x00FFFFFFu);
-  RasterResample(half, clear);
-  EXPECT_EQ(At(half, 0, 0), 0x00000000u);
+TEST(RasterResample, ReducingAveragesTheCoveredSharesOfPixelsWeightedByTheirAlpha) {
+  const struct {
+    const char* what;
+    int width, height;
+    std::vector<uint32_t> source, reduced;  // the reduced image is one row
+  } cases[] = {
+      // R: 20 / 4 = 5; G: 30 / 4 = 7.5 -> 8; B: (0 + 2 + 3 + 0) / 4 = 1.25 -> 1.
+      {"halving", 2, 2, {0xFF000000u, 0xFF0A1402u, 0xFF0A0003u, 0xFF000A00u}, {0xFF050801u}},
+      // The first takes pixel 0 whole and half of pixel 1: (0 + 0.5 * 144) / 1.5 = 48; the
+      // second the rest: (0.5 * 144 + 240) / 1.5 = 208.
+      {"three pixels to two", 3, 1, {0xFF000000u, 0xFF000090u, 0xFF0000F0u}, {0xFF000030u, 0xFF0000D0u}},
+      // Half covered, the opaque pixel's colour: transparent white lends no colour.
+      {"half transparent", 2, 1, {0x00FFFFFFu, 0xFF204060u}, {0x80204060u}},
+      {"all transparent", 2, 2, std::vector<uint32_t>(4, 0x00FFFFFFu), {0x00000000u}},
+  };
+  for (const auto& c : cases) {
+    RasterMemBitmap source(c.width, c.height), reduced(static_cast<int>(c.reduced.size()), 1);
+    for (size_t i = 0; i < c.source.size(); ++i) source.Row(int(i) / c.width)[int(i) % c.width] = c.source[i];
+    RasterResample(reduced, source);
+    EXPECT_EQ(AllPixels(reduced), c.reduced) << c.what;
+  }
 }
 
 TEST(RasterResample, TheSameSizeIsACopyAndEnlargingRepeatsPixels) {

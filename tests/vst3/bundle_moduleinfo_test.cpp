@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -40,9 +39,7 @@ std::pair<int, int> PngSize(const std::string& path) {
 TEST(BundleModuleInfo, SaysWhatTheFactorySaysAndListsTheSnapshotsThatAreThere) {
   std::ifstream file(Resources() + "moduleinfo.json");
   ASSERT_TRUE(file) << "no moduleinfo.json in " << Resources();
-  std::stringstream text;
-  text << file.rdbuf();
-  const nlohmann::json info = nlohmann::json::parse(text.str(), nullptr, false);
+  const nlohmann::json info = nlohmann::json::parse(file, nullptr, false);
   ASSERT_FALSE(info.is_discarded()) << "not JSON";
 
   std::string error;
@@ -74,14 +71,13 @@ TEST(BundleModuleInfo, SaysWhatTheFactorySaysAndListsTheSnapshotsThatAreThere) {
   EXPECT_EQ(entry.at("Class Flags"), c.classFlags);
   EXPECT_EQ(entry.at("Cardinality"), c.cardinality);
 
-  struct Expected {
+  const nlohmann::json& shots = entry.at("Snapshots");
+  ASSERT_EQ(shots.size(), 2u);
+  const struct {
     double scale;
     const char* suffix;
     int width, height;
-  };
-  const nlohmann::json& shots = entry.at("Snapshots");
-  ASSERT_EQ(shots.size(), 2u);
-  const Expected expected[] = {{1.0, "_snapshot.png", 520, 402}, {2.0, "_snapshot_2.0x.png", 1040, 804}};
+  } expected[] = {{1.0, "_snapshot.png", 520, 402}, {2.0, "_snapshot_2.0x.png", 1040, 804}};
   for (size_t i = 0; i < 2; ++i) {
     SCOPED_TRACE(expected[i].suffix);
     EXPECT_EQ(shots[i].at("Scale Factor"), expected[i].scale);
