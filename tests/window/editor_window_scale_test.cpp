@@ -5,8 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "editor_window_fixture.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -92,6 +97,25 @@ TEST_F(EditorWindowAtScale, ATypedValuesTextGrowsWithTheScale) {
   ASSERT_GT(plain, 5) << "digits were seen at 100 %";
   EXPECT_NEAR(double(scaled) / plain, kScale, 0.25) << scaled << " device pixels at 150 %, " << plain << " at 100 %";
 }
+
+#ifdef _WIN32
+// With no scale from the host the window follows its own DPI: 96 is 100 %. The
+// same test runs again in a wine prefix whose screen is set to 144 DPI
+// (wine_dpi.sh, which says so in SPW_EXPECT_DPI): 150 %.
+TEST_F(EditorWindowTest, WithoutAHostScaleTheWindowFollowsItsDpi) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  if (const char* expected = std::getenv("SPW_EXPECT_DPI")) {
+    ASSERT_EQ(dpi, std::atoi(expected)) << "the screen's DPI";
+  }
+  const double scale = std::min(2.0, std::max(1.0, dpi / 96.0));
+  Steinberg::ViewRect size;
+  ASSERT_EQ(view_->getSize(&size), Steinberg::kResultOk);
+  EXPECT_EQ(size.getWidth(), static_cast<int>(std::lround(kWidth * scale))) << dpi << " DPI";
+  EXPECT_EQ(size.getHeight(), static_cast<int>(std::lround(kHeight * scale))) << dpi << " DPI";
+}
+#endif
 
 // The person's zoom in a real window: the background's menu, the window and the host's frame.
 TEST_F(EditorWindowTest, AZoomChosenOnTheBackgroundResizesTheWindowThroughTheFrame) {
