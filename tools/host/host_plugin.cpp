@@ -12,6 +12,7 @@
 #include "pluginterfaces/vst/ivstunits.h"
 #include "pluginterfaces/vst/vstspeaker.h"
 #include "public.sdk/source/common/memorystream.h"
+#include "transport_context.h"
 #include "vst3_host.h"
 
 using namespace Steinberg;
@@ -22,7 +23,6 @@ namespace spwhost {
 namespace {
 
 constexpr int kStereo = 2;
-constexpr double kSecondsPerMinute = 60.0;
 
 }  // namespace
 
@@ -174,15 +174,7 @@ void CollectOutputChanges(ParameterChanges& changes, std::vector<ParameterPoint>
 template <typename Sample>
 bool Plugin::Process(Sample* const* outputs, int nFrames, SampleSize size) {
   ProcessContext& context = impl_->context;
-  context = {};
-  context.state = ProcessContext::kTempoValid | ProcessContext::kTimeSigValid |
-                  ProcessContext::kProjectTimeMusicValid | (playing_ ? ProcessContext::kPlaying : 0);
-  context.sampleRate = sampleRate_;
-  context.projectTimeSamples = projectTime_;
-  context.tempo = tempo_;
-  context.projectTimeMusic = static_cast<double>(projectTime_) / sampleRate_ * tempo_ / kSecondsPerMinute;
-  context.timeSigNumerator = 4;
-  context.timeSigDenominator = 4;
+  FillTransport(context, sampleRate_, tempo_, projectTime_, playing_);
 
   AudioBusBuffers bus = {};
   bus.numChannels = kStereo;

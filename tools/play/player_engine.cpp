@@ -9,6 +9,7 @@
 #include "edit_queue.h"
 #include "parameter_table.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
+#include "transport_context.h"
 #include "vst3_host.h"
 
 using namespace Steinberg;
@@ -18,7 +19,6 @@ namespace spwplay {
 namespace {
 
 constexpr double kTempoBpm = 120.0;
-constexpr double kSecondsPerMinute = 60.0;
 
 // A raised-cosine ramp from 0 (x = 0) to 1 (x = 1): no corner at its start or end.
 float RaisedCosine(double x) noexcept { return static_cast<float>(0.5 - 0.5 * std::cos(x * 3.14159265358979323846)); }
@@ -65,10 +65,6 @@ bool PlayerEngine::Start(int sampleRate, int maxBlock, std::string* error) {
   limiter_.Prepare(sampleRate);
   fadeFrames_ = std::max<int64_t>(1, std::llround(kFadeSeconds * sampleRate));
   riseFrames_ = std::max<int64_t>(1, std::llround(kRiseSeconds * sampleRate));
-  context_.sampleRate = sampleRate;
-  context_.tempo = kTempoBpm;
-  context_.timeSigNumerator = 4;
-  context_.timeSigDenominator = 4;
   return true;
 }
 
@@ -91,10 +87,7 @@ void PlayerEngine::DrainEdits() noexcept {
 void PlayerEngine::FlushChanges() noexcept { Process(nullptr, nullptr, 0); }
 
 void PlayerEngine::Process(float* left, float* right, int frames) noexcept {
-  context_.state = ProcessContext::kPlaying | ProcessContext::kTempoValid | ProcessContext::kTimeSigValid |
-                   ProcessContext::kProjectTimeMusicValid;
-  context_.projectTimeSamples = frame_;
-  context_.projectTimeMusic = double(frame_) / sampleRate_ * kTempoBpm / kSecondsPerMinute;
+  spwhost::FillTransport(context_, sampleRate_, kTempoBpm, frame_, /*playing=*/true);
   float* channels[2] = {left, right};
   AudioBusBuffers bus = {};
   bus.numChannels = 2;

@@ -55,31 +55,30 @@ bool AddSettingOption(const std::string& value, SessionOptions* options, std::st
   return true;
 }
 
-bool SetProgramOption(const std::string& value, SessionOptions* options, std::string* error) {
+namespace {
+
+// A text option that must not be empty; wanted is the message when it is.
+bool SetText(const std::string& value, std::string* field, const char* wanted, std::string* error) {
   if (value.empty()) {
-    *error = "--program wants a programme number or name (see --list-programs)";
+    *error = wanted;
     return false;
   }
-  options->program = value;
+  *field = value;
   return true;
+}
+
+}  // namespace
+
+bool SetProgramOption(const std::string& value, SessionOptions* options, std::string* error) {
+  return SetText(value, &options->program, "--program wants a programme number or name (see --list-programs)", error);
 }
 
 bool SetTimelineOption(const std::string& value, SessionOptions* options, std::string* error) {
-  if (value.empty()) {
-    *error = "--timeline wants the path of a timeline file";
-    return false;
-  }
-  options->timelinePath = value;
-  return true;
+  return SetText(value, &options->timelinePath, "--timeline wants the path of a timeline file", error);
 }
 
 bool SetBundleOption(const std::string& value, SessionOptions* options, std::string* error) {
-  if (value.empty()) {
-    *error = "--bundle wants the path of a .vst3 bundle";
-    return false;
-  }
-  options->bundlePath = value;
-  return true;
+  return SetText(value, &options->bundlePath, "--bundle wants the path of a .vst3 bundle", error);
 }
 
 bool SetQuietOption(const std::string&, SessionOptions* options, std::string*) {
