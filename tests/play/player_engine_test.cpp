@@ -144,9 +144,10 @@ TEST_F(PlayerEngineTest, SoundRisesFromSilenceAndFadesToItInHalfASecondWithoutAS
   auto largestStep = [&](size_t from, size_t to) { return LargestStep(left_, right_, from, to); };
   // The largest step between neighbouring samples the tones make on their own, once risen.
   const float ownStep = largestStep(size_t(0.2 * kRate), left_.size());
-  // The first callbacks may go out before a sound server connects the ports: they are near silence.
-  const size_t tenMs = size_t(0.01 * kRate);
-  EXPECT_LT(Rms(left_, 0, tenMs), 0.05 * Rms(left_, size_t(0.5 * kRate), tenMs)) << "the start";
+  // The first callbacks may go out before a sound server connects the ports: silence, then a soft start.
+  const size_t lead = size_t(PlayerEngine::kLeadSeconds * kRate), tenMs = size_t(0.01 * kRate);
+  EXPECT_EQ(::Peak(left_, 0, lead), 0.0f) << "silence while the ports connect";
+  EXPECT_LT(Rms(left_, lead, tenMs), 0.05 * Rms(left_, size_t(0.5 * kRate), tenMs)) << "the start";
   EXPECT_LE(largestStep(0, size_t(0.2 * kRate)), ownStep * 1.01f) << "the start";
   const size_t fadeFrom = left_.size();
   engine_->RequestFade();

@@ -64,6 +64,7 @@ bool PlayerEngine::Start(int sampleRate, int maxBlock, std::string* error) {
   started_ = true;
   limiter_.Prepare(sampleRate);
   fadeFrames_ = std::max<int64_t>(1, std::llround(kFadeSeconds * sampleRate));
+  leadFrames_ = std::llround(kLeadSeconds * sampleRate);
   riseFrames_ = std::max<int64_t>(1, std::llround(kRiseSeconds * sampleRate));
   return true;
 }
@@ -131,11 +132,11 @@ void PlayerEngine::Render(float* left, float* right, int frames) noexcept {
 }
 
 void PlayerEngine::ApplyFade(float* left, float* right, int frames) noexcept {
-  // The output rises from silence: the first callbacks may go out before the
-  // sound server has connected the ports, and a programme that starts loud
-  // would otherwise come in with a step.
-  for (int i = 0; i < frames && risen_ < riseFrames_; ++i, ++risen_) {
-    const float gain = RaisedCosine(double(risen_) / double(riseFrames_));
+  // The output is silent, then rises: the first callbacks may go out before the
+  // sound server has connected the ports, and what is heard would otherwise begin
+  // part way up, with a step.
+  for (int i = 0; i < frames && risen_ < leadFrames_ + riseFrames_; ++i, ++risen_) {
+    const float gain = RaisedCosine(double(std::max<int64_t>(0, risen_ - leadFrames_)) / double(riseFrames_));
     left[i] *= gain;
     right[i] *= gain;
   }

@@ -31,7 +31,8 @@ class ParameterTable;
 class PlayerEngine : public ChangeSink {
  public:
   static constexpr double kFadeSeconds = 0.5;
-  static constexpr double kRiseSeconds = 0.1;  // the start, from silence
+  static constexpr double kLeadSeconds = 0.05;  // silence first, while the ports are connected
+  static constexpr double kRiseSeconds = 0.1;   // then the rise from silence
   static constexpr int64_t kEndless = -1;
 
   // automation may be null (no timeline). totalFrames: where the session ends and
@@ -83,8 +84,9 @@ class PlayerEngine : public ChangeSink {
   int64_t frame_ = 0;            // audio thread only
   int64_t fadeFrames_ = 1;
   int64_t fadeLeft_ = -1;        // frames of the fade still to come; -1: not fading
+  int64_t leadFrames_ = 0;
   int64_t riseFrames_ = 1;
-  int64_t risen_ = 0;            // output frames of the start's rise so far
+  int64_t risen_ = 0;            // output frames of the start's lead-in and rise so far
 
   // Doors: the audio thread writes, any thread reads, unless said otherwise.
   std::atomic<bool> fadeRequested_{false};  // written by the main thread
