@@ -3,7 +3,9 @@
 #include <RtAudio.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "name_match.h"
 
@@ -12,6 +14,8 @@ namespace {
 
 // RtAudio reports errors of a running stream through a plain function: the first
 // one is kept for the main thread. Written once (claimed by the flag), then read.
+constexpr std::chrono::seconds kCloseWait{2};  // for the sound system's own close of a lost stream
+
 std::atomic<bool> gFailureClaimed{false};
 std::atomic<bool> gFailed{false};
 char gFailureText[512];
@@ -118,7 +122,12 @@ bool AudioOutput::Start(std::string* error) {
   return true;
 }
 
-void AudioOutput::Close() {
+void AudioOutput::Close(bool gone) {
+  if (!audio_) return;
+  if (gone) {
+    Abandon();
+    return;
+  }
   try {
     if (audio_->isStreamRunning()) audio_->stopStream();
     if (audio_->isStreamOpen()) audio_->closeStream();
@@ -127,8 +136,21 @@ void AudioOutput::Close() {
   }
 }
 
+// A stream whose sound system went away is not stopped: stopping waits for the
+// queued audio to play, and no callback will come to play it. RtAudio closes a
+// stream whose JACK server quit from a thread of its own, and a stop from here
+// would also race that close (a deadlock in libjack was seen). The player waits a
+// moment for that close; a stream still open then is left to the process's exit.
+void AudioOutput::Abandon() {
+  const auto deadline = std::chrono::steady_clock::now() + kCloseWait;
+  while (audio_->isStreamOpen() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (audio_->isStreamOpen()) static_cast<void>(audio_.release());  // never destroyed: that would close it
+}
+
 // A JACK server that quits closes the stream; other systems report an error.
-bool AudioOutput::Lost() const { return started_ && (gFailed.load() || !audio_->isStreamOpen()); }
+bool AudioOutput::Lost() const { return started_ && (gFailed.load() || !audio_ || !audio_->isStreamOpen()); }
 
 int AudioOutput::Callback(void* output, void*, unsigned frames, double, unsigned status, void* user) {
   auto* self = static_cast<AudioOutput*>(user);

@@ -52,14 +52,16 @@ class AudioOutput {
   bool Open(const OutputDevice& device, unsigned rate, unsigned* block, RenderFunction render, void* user,
             std::string* error);
   bool Start(std::string* error);
-  // Stops (after the queued audio has played) and closes the stream.
-  void Close();
+  // Stops (after the queued audio has played) and closes the stream. gone: the
+  // sound system went away while playing (Lost(), or it stopped calling).
+  void Close(bool gone = false);
   // The stream was running, and the sound system took it away (the server quit or
   // the device vanished) or reported a failure.
   bool Lost() const;
 
  private:
   static int Callback(void* output, void* input, unsigned frames, double streamTime, unsigned status, void* user);
+  void Abandon();
 
   std::unique_ptr<RtAudio> audio_;
   std::vector<OutputDevice> devices_;

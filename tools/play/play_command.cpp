@@ -331,7 +331,7 @@ int Play(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugi
   std::cerr.setstate(std::ios::badbit);
   player.Run(status);
   status.Finish();
-  player.audio->Close();
+  player.audio->Close(/*gone=*/player.lost);
   std::cerr.clear();
   player.engine->Stop();
   const double played = double(player.engine->Frame()) / rate;
