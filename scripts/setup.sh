@@ -14,6 +14,14 @@ packages=(
   clang libclang-rt-14-dev
   librtaudio-dev jackd2 libjack-jackd2-dev pulseaudio pulseaudio-utils
   gstreamer1.0-plugins-base
+  # Packaging (scripts/package.sh) and the tests that install the packages:
+  nsis                # makensis, the Windows installer
+  lintian             # checks the .deb against Debian's policy
+  desktop-file-utils  # desktop-file-validate for the player's menu entry
+  man-db              # man -l renders the manual pages in the package tests
+  help2man            # the tools' manual pages, from their --help
+  zip unzip           # the Windows archive, and its member list in the tests
+  fakeroot            # builds the .deb with files owned by root without being root
 )
 
 missing=()

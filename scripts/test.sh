@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds both targets and runs the whole test suite natively, then again under
 # AddressSanitizer with UndefinedBehaviorSanitizer and under ThreadSanitizer, runs
-# each fuzz target for a minute, and runs the Windows build's suite under wine.
+# each fuzz target for a minute, runs the Windows build's suite under wine, and
+# makes the packages and tests them by installing them (tests/packaging/).
 # One line per stage with the time it took; full logs in build/logs/. Exits
 # non-zero when any of them fails.
 #   scripts/test.sh           all of it
@@ -58,8 +59,30 @@ stage fuzzing "Fuzzing, a minute per target" bash scripts/fuzz.sh 60
 fuzz=$?
 stage windows-tests "Windows tests (wine)" windows_tests
 windows=$?
+# What a person downloads, made and installed: the .deb unpacked and checked by
+# lintian, the archives unpacked, the installer run under wine in a prefix of its
+# own; then the Linux packages built again in another folder must be the same bytes
+# (the whole check, Windows too: scripts/check_reproducible.sh).
+packages_tests() {
+  bash scripts/package.sh || return
+  local v
+  v=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/linux/CMakeCache.txt)
+  local status=0
+  bash tests/packaging/deb_test.sh "build/dist/stereopulseweaver_${v}_amd64.deb" || status=1
+  bash tests/packaging/archives_test.sh build/dist "$v" || status=1
+  xvfb-run -a bash tests/packaging/installer_test.sh "build/dist/stereoPulseWeaver-$v-win64-setup.exe" "$v" || status=1
+  if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
+    echo "reproducibility: not checked, the working tree has uncommitted changes"
+  else
+    bash scripts/check_reproducible.sh linux || status=1
+  fi
+  return $status
+}
+stage packages "Packages: made, installed and made again" packages_tests
+packages=$?
 
 verdict() { [ "$1" -eq 0 ] && echo passed || echo FAILED; }
 echo "Linux tests: $(verdict $linux); ASan+UBSan: $(verdict $asan); TSan: $(verdict $tsan);" \
-     "fuzzing: $(verdict $fuzz); Windows tests: $(verdict $windows) ($(( (SECONDS - start) / 60 )) min)"
-[ $linux -eq 0 ] && [ $asan -eq 0 ] && [ $tsan -eq 0 ] && [ $fuzz -eq 0 ] && [ $windows -eq 0 ]
+     "fuzzing: $(verdict $fuzz); Windows tests: $(verdict $windows); packages: $(verdict $packages)" \
+     "($(( (SECONDS - start) / 60 )) min)"
+[ $linux -eq 0 ] && [ $asan -eq 0 ] && [ $tsan -eq 0 ] && [ $fuzz -eq 0 ] && [ $windows -eq 0 ] && [ $packages -eq 0 ]

@@ -42,17 +42,6 @@ void PaintHeaderWaves(Painter& p) {
   }
 }
 
-void PaintLogo(Painter& p) {
-  const float cx = 29, cy = 21, r = 12;
-  p.Glow(Ring(cx, cy, r, 0.8f), WithAlpha(palette::kAccent, 0.15f), 3);
-  p.Fill(Ring(cx, cy, r, 0.8f), palette::kAccent);
-  for (float shift : {0.0f, 1.6f}) {
-    std::vector<Point> points;
-    for (float x = -8; x <= 8; x += 0.25f) points.push_back({cx + x, cy - 4.5f * std::sin((x + shift) * 0.62f)});
-    p.Fill(Polyline(points, 0.8f), shift == 0 ? palette::kLitText : WithAlpha(palette::kAccent, 0.8f));
-  }
-}
-
 void PaintTitle(Painter& p) {
   const RasterRect area = RowRect(kTitleLink);
   TextStyle light;
@@ -188,7 +177,7 @@ void PaintSlotWell(Painter& p) {
 void PaintBackground(Painter& p) {
   PaintWindow(p);
   PaintHeaderWaves(p);
-  PaintLogo(p);
+  PaintLogo(p, 29, 21, 0.8f);
   PaintTitle(p);
   PaintStatusWell(p);
   PaintUpperDeck(p);

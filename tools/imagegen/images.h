@@ -26,6 +26,13 @@ void PaintSlotOccupied(Painter& p);
 void PaintSlotPressed(Painter& p);
 void PaintPhaseSyncButton(Painter& p);
 
+// The logo centred on (cx, cy), 24 pixels across, its lines stroke pixels from
+// their middle to their edge.
+void PaintLogo(Painter& p, float cx, float cy, float stroke);
+// The program's icon: the logo on a dark tile, 32 x 32 painter pixels.
+void PaintAppIcon(Painter& p);
+constexpr int kAppIconSize = 32;
+
 // Faces the background shows unlit where the images above show them lit.
 void ReferenceButtonFaces(Painter& p, float x, float y, bool lit);
 void PlayButtonFace(Painter& p, float x, float y, bool lit);

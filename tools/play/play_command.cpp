@@ -402,7 +402,7 @@ int RunPlayCommand(int argc, const char* const* argv, std::FILE* out, std::FILE*
   if (!CheckSettingsFileApart(options, &error)) return Fail(io, kExitBadArguments, error);
   std::unique_ptr<spwhost::Module> module;
   std::unique_ptr<spwhost::Plugin> plugin;  // declared after the module, so destroyed before it
-  const int loaded = spwrender::LoadBundle(io, options.bundlePath, &module, &plugin);
+  const int loaded = spwrender::LoadBundle(io, options.bundlePath, options.verbose, &module, &plugin);
   if (loaded != kExitOk) return loaded;
   return Run(io, *module, *plugin, options);
 }

@@ -41,6 +41,7 @@ const spwrender::OptionRow<PlayOptions> kOptions[] = {
     {"list-programs", 0, false, SetAction<PlayAction::kListPrograms>},
     {"list-params", 0, false, SetAction<PlayAction::kListParams>},
     {"quiet", 'q', false, Shared<PlayOptions, spwrender::SetQuietOption>},
+    {"verbose", 'v', false, Shared<PlayOptions, spwrender::SetVerboseOption>},
     {"help", 'h', false, SetAction<PlayAction::kHelp>},
 };
 
@@ -70,8 +71,7 @@ std::string PlayUsage() {
          "  -r, --rate HZ          sample rate (default: the device's own)\n"
          "  -b, --block FRAMES     frames per audio callback (default 256)\n"
          "      --no-window        play without the editor's window (terminal only)\n"
-         "      --bundle PATH      the stereoPulseWeaver.vst3 bundle (default: the one built with\n"
-         "                         this program)\n"
+         + spwrender::BundleOptionUsage() +
          "      --list-programs    print the plug-in's programmes and exit\n"
          "      --list-params      print the plug-in's parameters and exit\n"
          "  -q, --quiet            no status line and no summary\n"

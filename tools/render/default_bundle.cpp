@@ -6,9 +6,9 @@
 #include <unistd.h>
 #endif
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <vector>
 
 #include "host_path.h"
 
@@ -18,6 +18,8 @@
 
 namespace spwrender {
 namespace {
+
+constexpr const char* kBundleName = "stereoPulseWeaver.vst3";
 
 std::string ExecutablePath() {
 #ifdef _WIN32
@@ -35,6 +37,16 @@ std::string ExecutablePath() {
 #endif
 }
 
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+bool IsFolder(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_directory(spwhost::NativePath(path), ec);
+}
+
 }  // namespace
 
 std::string ExecutableFolder() {
@@ -43,18 +55,56 @@ std::string ExecutableFolder() {
   return slash == std::string::npos ? "" : path.substr(0, slash + 1);
 }
 
-std::string DefaultBundlePath() {
-  const std::string folder = ExecutableFolder();
-  const std::string built = folder + SPW_RENDER_BUNDLE_FROM_EXE;
-  const std::string installedPath = SPW_RENDER_INSTALLED_BUNDLE;
-  const std::string installed = spwhost::NativePath(installedPath).is_absolute() ? installedPath
-                                                                                 : folder + installedPath;
-  std::error_code ec;
-  if (!std::filesystem::is_directory(spwhost::NativePath(built), ec) &&
-      std::filesystem::is_directory(spwhost::NativePath(installed), ec)) {
-    return installed;
+HostFolders HostFoldersOfEnvironment() {
+#ifdef _WIN32
+  return {"", Environment("CommonProgramFiles")};
+#else
+  return {Environment("HOME"), ""};
+#endif
+}
+
+std::vector<BundlePlace> BundlePlaces(const std::string& programFolder, const HostFolders& folders) {
+  const std::string installed = SPW_RENDER_INSTALLED_BUNDLE;
+  std::vector<BundlePlace> places = {
+      {programFolder + kBundleName, "beside the program"},
+      {programFolder + SPW_RENDER_BUNDLE_FROM_EXE, "of the program's build tree"},
+      {spwhost::NativePath(installed).is_absolute() ? installed : programFolder + installed,
+       "installed with the program"},
+  };
+#ifdef _WIN32
+  if (!folders.commonProgramFiles.empty()) {
+    places.push_back({folders.commonProgramFiles + "\\VST3\\" + kBundleName, "in the common VST3 folder"});
   }
-  return built;
+#else
+  if (!folders.home.empty()) places.push_back({folders.home + "/.vst3/" + kBundleName, "in ~/.vst3"});
+  places.push_back({std::string("/usr/lib/vst3/") + kBundleName, "in /usr/lib/vst3"});
+  places.push_back({std::string("/usr/local/lib/vst3/") + kBundleName, "in /usr/local/lib/vst3"});
+#endif
+  return places;
+}
+
+const BundlePlace* FirstBundlePlace(const std::vector<BundlePlace>& places,
+                                    const std::function<bool(const std::string&)>& isFolder) {
+  for (const BundlePlace& place : places) {
+    if (isFolder(place.path)) return &place;
+  }
+  return nullptr;
+}
+
+std::vector<BundlePlace> DefaultBundlePlaces() {
+  return BundlePlaces(ExecutableFolder(), HostFoldersOfEnvironment());
+}
+
+bool FindDefaultBundle(BundlePlace* found) {
+  const std::vector<BundlePlace> places = DefaultBundlePlaces();
+  const BundlePlace* first = FirstBundlePlace(places, IsFolder);
+  if (first) *found = *first;
+  return first != nullptr;
+}
+
+std::string DefaultBundlePath() {
+  BundlePlace found;
+  return FindDefaultBundle(&found) ? found.path : ExecutableFolder() + SPW_RENDER_BUNDLE_FROM_EXE;
 }
 
 }  // namespace spwrender

@@ -172,7 +172,7 @@ int RunRenderCommand(int argc, const char* const* argv, std::FILE* out, std::FIL
   }
   std::unique_ptr<spwhost::Module> module;
   std::unique_ptr<spwhost::Plugin> plugin;  // declared after the module, so destroyed before it
-  const int loaded = LoadBundle(io, bundle, &module, &plugin);
+  const int loaded = LoadBundle(io, options.bundlePath, options.verbose, &module, &plugin);
   if (loaded != kExitOk) return loaded;
   return Run(io, *plugin, options);
 }

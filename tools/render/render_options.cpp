@@ -73,6 +73,7 @@ const Row kOptions[] = {
     {"bundle", 0, true, Shared<RenderOptions, SetBundleOption>},
     {"list-programs", 0, false, ListPrograms}, {"list-params", 0, false, ListParams},
     {"quiet", 'q', false, Shared<RenderOptions, SetQuietOption>},
+    {"verbose", 'v', false, Shared<RenderOptions, SetVerboseOption>},
     {"help", 'h', false, Help},
 };
 
@@ -131,8 +132,7 @@ std::string RenderUsage() {
          "                         - for standard output (a pipe or a file, not a terminal)\n"
          "      --plot FILE.png    also draw the render: each ear's tones, their beats and the\n"
          "                         level over time, measured from the audio\n"
-         "      --bundle PATH      the stereoPulseWeaver.vst3 bundle (default: the one built with\n"
-         "                         this program)\n"
+         + BundleOptionUsage() +
          "      --list-programs    print the plug-in's programmes and exit\n"
          "      --list-params      print the plug-in's parameters and exit\n"
          "  -q, --quiet            no progress bar and no summary\n"

@@ -86,4 +86,20 @@ bool SetQuietOption(const std::string&, SessionOptions* options, std::string*) {
   return true;
 }
 
+bool SetVerboseOption(const std::string&, SessionOptions* options, std::string*) {
+  options->verbose = true;
+  return true;
+}
+
+std::string BundleOptionUsage() {
+  return "      --bundle PATH      the stereoPulseWeaver.vst3 bundle (default: the first found\n"
+         "                         beside this program, in its build tree, installed with it,\n"
+#ifdef _WIN32
+         "                         then in %CommonProgramFiles%\\VST3)\n"
+#else
+         "                         then in ~/.vst3, /usr/lib/vst3 or /usr/local/lib/vst3)\n"
+#endif
+         "  -v, --verbose          say which bundle is loaded, and where it was found\n";
+}
+
 }  // namespace spwrender

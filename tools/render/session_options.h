@@ -20,6 +20,7 @@ struct SessionOptions {
   bool rateGiven = false;
   int blockSize = 512;                    // frames per process call
   bool quiet = false;
+  bool verbose = false;                   // say which bundle was loaded, and from where
 };
 
 // Limits of the numeric options.
@@ -40,5 +41,9 @@ bool SetRateOption(const std::string& value, SessionOptions* options, std::strin
 bool SetBlockOption(const std::string& value, SessionOptions* options, std::string* error);
 bool SetBundleOption(const std::string& value, SessionOptions* options, std::string* error);
 bool SetQuietOption(const std::string& value, SessionOptions* options, std::string* error);
+bool SetVerboseOption(const std::string& value, SessionOptions* options, std::string* error);
+
+// The --help lines of --bundle and --verbose.
+std::string BundleOptionUsage();
 
 }  // namespace spwrender

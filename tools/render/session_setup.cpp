@@ -35,6 +35,14 @@ void ReportTimelineProblems(const ToolMessages& io, const std::string& path, std
   if (shown < problems.size()) std::fprintf(io.err, "%s: ... and %zu more\n", path.c_str(), problems.size() - shown);
 }
 
+// Every place looked in, for a tool that found the bundle in none of them.
+std::string NoBundleMessage() {
+  std::string message = "no plug-in bundle found; looked";
+  const std::vector<BundlePlace> places = DefaultBundlePlaces();
+  for (size_t i = 0; i < places.size(); ++i) message += (i == 0 ? " " : ", ") + places[i].where + " (" + places[i].path + ")";
+  return message + "; install the plug-in or give --bundle PATH";
+}
+
 }  // namespace
 
 // Reports a failure on one line, whatever the message holds.
@@ -44,9 +52,12 @@ int Fail(const ToolMessages& io, int status, std::string message) {
   return status;
 }
 
-int LoadBundle(const ToolMessages& io, const std::string& bundlePath, std::unique_ptr<spwhost::Module>* module,
-               std::unique_ptr<spwhost::Plugin>* plugin) {
-  const std::string bundle = bundlePath.empty() ? DefaultBundlePath() : bundlePath;
+int LoadBundle(const ToolMessages& io, const std::string& bundlePath, bool verbose,
+               std::unique_ptr<spwhost::Module>* module, std::unique_ptr<spwhost::Plugin>* plugin) {
+  BundlePlace place{bundlePath, "given with --bundle"};
+  if (bundlePath.empty() && !FindDefaultBundle(&place)) return Fail(io, kExitFailed, NoBundleMessage());
+  const std::string& bundle = place.path;
+  if (verbose) std::fprintf(io.err, "%s: loading the plug-in bundle %s (%s)\n", io.tool, bundle.c_str(), place.where.c_str());
   std::string error;
   *module = spwhost::Module::Load(bundle, &error);
   if (!*module) return Fail(io, kExitFailed, "cannot load the plug-in bundle '" + bundle + "': " + error);

@@ -33,10 +33,11 @@ constexpr int kExitBadArguments = 2;  // the command line asks for something imp
 // Reports a failure on one line "TOOL: error: message", whatever the message holds.
 int Fail(const ToolMessages& io, int status, std::string message);
 
-// Loads bundlePath (empty: the bundle built beside the program) and initialises its
-// plug-in as host io.tool; *module must outlive *plugin. Returns the exit status.
-int LoadBundle(const ToolMessages& io, const std::string& bundlePath, std::unique_ptr<spwhost::Module>* module,
-               std::unique_ptr<spwhost::Plugin>* plugin);
+// Loads bundlePath (empty: the first of the default places, default_bundle.h) and
+// initialises its plug-in as host io.tool; verbose says on io.err which bundle it
+// loads. *module must outlive *plugin. Returns the exit status.
+int LoadBundle(const ToolMessages& io, const std::string& bundlePath, bool verbose,
+               std::unique_ptr<spwhost::Module>* module, std::unique_ptr<spwhost::Plugin>* plugin);
 
 // --list-programs and --list-params: the catalogs printed to io.out. Return the exit status.
 int ListPrograms(const ToolMessages& io, spwhost::Plugin& plugin);

@@ -1,0 +1,21 @@
+# Run at install time, before anything is copied: adds to SPW_FOLDERS_RECORD every
+# folder, between the install prefix (under DESTDIR) and each of SPW_INSTALL_FOLDERS
+# (relative to it), that is not there yet and so will be made by this install.
+set(prefix "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+set(made "")
+if(EXISTS "${SPW_FOLDERS_RECORD}")
+  file(STRINGS "${SPW_FOLDERS_RECORD}" made)
+endif()
+foreach(folder IN LISTS SPW_INSTALL_FOLDERS)
+  set(path "${prefix}/${folder}")
+  while(NOT EXISTS "${path}" AND NOT path STREQUAL prefix)
+    list(APPEND made "${path}")
+    get_filename_component(path "${path}" DIRECTORY)
+  endwhile()
+endforeach()
+if(NOT EXISTS "${prefix}")
+  list(APPEND made "${prefix}")
+endif()
+list(REMOVE_DUPLICATES made)
+list(JOIN made "\n" text)
+file(WRITE "${SPW_FOLDERS_RECORD}" "${text}\n")
