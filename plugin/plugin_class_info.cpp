@@ -11,7 +11,7 @@ namespace {
 constexpr char kVendor[] = "Orvanti";
 constexpr char kCategory[] = "Audio Module Class";
 constexpr char kSubCategories[] = "Instrument";
-constexpr char kVersion[] = "1.1.0";
+constexpr char kVersion[] = SPW_VERSION;  // the CMake project's, as everywhere
 constexpr char kSdkVersion[] = "VST 3.6.5";
 constexpr int32 kSimpleModeSupported = 2;  // component and controller are one object
 // The first two words of the class ID; the plug-in's manufacturer and unique codes follow.

@@ -29,7 +29,7 @@ umask 022
 jobs=$(nproc)
 dist=build/dist
 stage_root=build/package-stage
-maintainer=${SPW_MAINTAINER:-"Orvanti <stereopulseweaver@orvanti.net>"}
+maintainer=${SPW_MAINTAINER:-"Orvanti <packages@orvanti.invalid>"}
 tools=(spw_render spw_play spw_snapshot spw_info)
 
 linux_build() {
@@ -160,6 +160,7 @@ windows_installer() {
   for session in sessions/*.txt; do
     printf 'Delete "$INSTDIR\\sessions\\%s"\n' "$(basename "$session")"
   done >"$folder/uninstall_sessions.nsh"
+  stamp "$folder"  # the installer keeps each file's time
   makensis -V2 -DVERSION="$v" -DSTAGE="$root/$folder" -DOUTFILE="$root/$dist/stereoPulseWeaver-$v-win64-setup.exe" \
       packaging/windows/installer.nsi
 }

@@ -35,7 +35,7 @@ TEST(BundleModule, FactoryAndClassInformationAsPublished) {
   EXPECT_EQ(info.classFlags, 2u);
   EXPECT_EQ(info.subCategories, "Instrument");
   EXPECT_EQ(info.vendor, "");
-  EXPECT_EQ(info.version, "1.1.0");
+  EXPECT_EQ(info.version, SPW_VERSION);  // the CMake project's
   EXPECT_EQ(info.sdkVersion, "VST 3.6.5");
 
   // The Unicode description a newer host reads says the same.

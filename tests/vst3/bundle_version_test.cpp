@@ -32,7 +32,7 @@ TEST(BundleVersion, TheModuleNamesItsProductCompanyAndVersion) {
     const wchar_t* value;  // null: any non-empty text
   };
   const Field fields[] = {{L"ProductName", L"stereoPulseWeaver"}, {L"CompanyName", L"Orvanti"},
-                          {L"ProductVersion", L"1.1.0"},          {L"FileVersion", L"1.1.0"},
+                          {L"ProductVersion", L"" SPW_VERSION},   {L"FileVersion", L"" SPW_VERSION},
                           {L"FileDescription", nullptr}};
   for (const Field& field : fields) {
     const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + field.name;

@@ -39,7 +39,9 @@ void ReportTimelineProblems(const ToolMessages& io, const std::string& path, std
 std::string NoBundleMessage() {
   std::string message = "no plug-in bundle found; looked";
   const std::vector<BundlePlace> places = DefaultBundlePlaces();
-  for (size_t i = 0; i < places.size(); ++i) message += (i == 0 ? " " : ", ") + places[i].where + " (" + places[i].path + ")";
+  for (size_t i = 0; i < places.size(); ++i) {
+    message += (i == 0 ? " " : ", ") + places[i].where + " (" + places[i].path + ")";
+  }
   return message + "; install the plug-in or give --bundle PATH";
 }
 
@@ -57,7 +59,9 @@ int LoadBundle(const ToolMessages& io, const std::string& bundlePath, bool verbo
   BundlePlace place{bundlePath, "given with --bundle"};
   if (bundlePath.empty() && !FindDefaultBundle(&place)) return Fail(io, kExitFailed, NoBundleMessage());
   const std::string& bundle = place.path;
-  if (verbose) std::fprintf(io.err, "%s: loading the plug-in bundle %s (%s)\n", io.tool, bundle.c_str(), place.where.c_str());
+  if (verbose) {
+    std::fprintf(io.err, "%s: loading the plug-in bundle %s (%s)\n", io.tool, bundle.c_str(), place.where.c_str());
+  }
   std::string error;
   *module = spwhost::Module::Load(bundle, &error);
   if (!*module) return Fail(io, kExitFailed, "cannot load the plug-in bundle '" + bundle + "': " + error);
