@@ -165,7 +165,7 @@ windows_installer() {
       packaging/windows/installer.nsi
 }
 
-checksums() { (cd "$dist" && sha256sum -- *.exe *.zip *.deb *.tar.gz 2>/dev/null >SHA256SUMS); }
+checksums() { (cd "$dist" && shopt -s nullglob && sha256sum -- *.exe *.zip *.deb *.tar.gz >SHA256SUMS); }
 
 stage setup "Installing packages" bash scripts/setup.sh
 stage linux-build "Building for Linux" linux_build
@@ -183,4 +183,4 @@ if [ "$scope" = all ]; then
 fi
 checksums
 echo "Packages of stereoPulseWeaver $v in $root/$dist:"
-(cd "$dist" && ls -1 -- *.exe *.zip *.deb *.tar.gz SHA256SUMS 2>/dev/null | sed 's/^/  /')
+(cd "$dist" && shopt -s nullglob && ls -1 -- *.exe *.zip *.deb *.tar.gz SHA256SUMS | sed 's/^/  /')

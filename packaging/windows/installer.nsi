@@ -76,7 +76,6 @@ FunctionEnd
 !macroend
 
 Section "VST 3 plug-in" SectionPlugin
-  SectionIn RO
   ; An older version's files go first, so nothing stale stays in the bundle.
   RMDir /r "${BUNDLE}"
   SetOutPath "${BUNDLE}"

@@ -26,7 +26,7 @@ $linux/share/stereopulseweaver/sessions/sleep-45min.txt
 $linux/share/doc/stereopulseweaver/LICENSE
 $linux/share/doc/stereopulseweaver/THIRD_PARTY_NOTICES.txt"
 check "  in sorted order" cmp -s "$work/tar.txt" <(LC_ALL=C sort "$work/tar.txt")
-check "  every member owned by root" test -z "$(tar -tvzf "$dist/$linux.tar.gz" | awk '$2 != "root/root"')"
+check "  every member owned by root" test -z "$(tar -tvzf "$dist/$linux.tar.gz" | awk '$2 != "0/0"')"
 tar -xzf "$dist/$linux.tar.gz" -C "$work"
 "$work/$linux/bin/spw_render" -v --duration 0.5 -o "$work/linux.wav" 2>"$work/linux.txt"
 check "the unpacked spw_render renders" test -s "$work/linux.wav"

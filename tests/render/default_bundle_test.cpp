@@ -33,7 +33,7 @@ std::string PathOf(const std::string& where) {
 
 TEST(DefaultBundle, TakesTheFirstPlaceThatHoldsTheBundle) {
   const std::string beside = kProgram + "stereoPulseWeaver.vst3";
-  const std::string built = PathOf("of the program's build tree");
+  const std::string built = PathOf("in the program's build tree");
   const std::string installed = PathOf("installed with the program");
   struct Case {
     const char* name;

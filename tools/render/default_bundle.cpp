@@ -67,7 +67,7 @@ std::vector<BundlePlace> BundlePlaces(const std::string& programFolder, const Ho
   const std::string installed = SPW_RENDER_INSTALLED_BUNDLE;
   std::vector<BundlePlace> places = {
       {programFolder + kBundleName, "beside the program"},
-      {programFolder + SPW_RENDER_BUNDLE_FROM_EXE, "of the program's build tree"},
+      {programFolder + SPW_RENDER_BUNDLE_FROM_EXE, "in the program's build tree"},
       {spwhost::NativePath(installed).is_absolute() ? installed : programFolder + installed,
        "installed with the program"},
   };
