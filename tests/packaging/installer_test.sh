@@ -13,7 +13,8 @@ source "$root/tests/packaging/support.sh"
 setup=$(realpath "${1:?usage: installer_test.sh SETUP.exe VERSION}")
 v=${2:?usage: installer_test.sh SETUP.exe VERSION}
 work=$(mktemp -d)
-export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# winemenubuilder off: wine would copy the Start menu into this machine's own menus.
+export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 wineboot --init >/dev/null 2>&1
 wineserver -w
@@ -32,7 +33,11 @@ registry() { cat "$WINEPREFIX"/system.reg "$WINEPREFIX"/user.reg | grep -ci ster
 files >"$work/files-before.txt"
 check "the fresh prefix has no trace of the plug-in" test "$(registry)" -eq 0
 
-wine "$setup" /S '/D=C:\spw tools' && wineserver -w
+# /D= takes the rest of the command line, spaces and all, unquoted: through cmd,
+# which passes it on as written (wine would quote an argument with a space).
+cp "$setup" "$c/setup.exe"
+wine cmd /c 'C:\setup.exe /S /D=C:\spw tools' && wineserver -w
+rm "$c/setup.exe"
 while read -r file; do
   check "installed: $file" test -f "$file"
 done <<LIST
@@ -78,5 +83,6 @@ check "uninstalled: the prefix holds the files it held before, no more, no fewer
   cmp -s "$work/files-before.txt" "$work/files-after.txt"
 diff "$work/files-before.txt" "$work/files-after.txt" | head -n 10
 check "  the registry holds nothing of the plug-in" test "$(registry)" -eq 0
+cat "$WINEPREFIX"/system.reg "$WINEPREFIX"/user.reg | grep -i -B3 stereopulseweaver | head -n 20
 check "  the user's settings stay" grep -qx "zoom=150" "$settings"
 finish "Windows installer"
