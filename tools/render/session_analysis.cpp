@@ -138,8 +138,7 @@ void SessionAnalysis::MeasureTones(SessionMoment& moment) {
   moment.tonesMeasured = true;
   moment.toneSeconds = (double(frames_) - 0.5 * double(window_)) / rate_;
   moment.tones = meter_.Measure(lineLeft_.data(), lineRight_.data());
-  moment.pairs = PairEars(moment.tones);
-  DropOvertones(&moment.tones, &moment.pairs);
+  moment.pairs = PairFundamentals(&moment.tones, rate_);
 }
 
 // Windows overlapping by more than half show nothing new: the moments between
