@@ -76,6 +76,10 @@ std::vector<Tone> Peaks(const Spectrum& spectrum, size_t count, double rate) {
   return tones;
 }
 
+BinauralPair Paired(const Tone& left, const Tone& right) {
+  return {left.hz, right.hz, std::min(left.amplitude, right.amplitude)};
+}
+
 // Where a tone of an ear stands in the harmonic series of a lower tone of the same
 // ear: base -1 when no lower tone explains it.
 struct Multiple {
@@ -219,7 +223,7 @@ EarTones EarToneMeter::Measure(const float* left, const float* right) const {
 std::vector<BinauralPair> PairEars(const EarTones& tones) {
   std::vector<BinauralPair> pairs;
   if (tones.left.size() == tones.right.size()) {
-    for (size_t i = 0; i < tones.left.size(); ++i) pairs.push_back({tones.left[i].hz, tones.right[i].hz});
+    for (size_t i = 0; i < tones.left.size(); ++i) pairs.push_back(Paired(tones.left[i], tones.right[i]));
     return pairs;
   }
   std::vector<bool> used(tones.right.size(), false);
@@ -234,7 +238,7 @@ std::vector<BinauralPair> PairEars(const EarTones& tones) {
     }
     if (best == tones.right.size()) continue;
     used[best] = true;
-    pairs.push_back({left.hz, tones.right[best].hz});
+    pairs.push_back(Paired(left, tones.right[best]));
   }
   return pairs;
 }

@@ -43,6 +43,7 @@ constexpr double kToneRangeDb = 40.0;
 
 struct BinauralPair {
   double leftHz = 0.0, rightHz = 0.0;
+  double amplitude = 0.0;  // of the weaker tone
 };
 
 // The two ears' tones as pairs: in order when both ears hear as many tones, else

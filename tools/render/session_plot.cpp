@@ -40,7 +40,7 @@ constexpr double kRoomAboveLevel = 1.0;  // dB: a peak at full scale stays clear
 // The axes leave out the rarest extremes (a tone mistaken while a glide sweeps
 // fast); points beyond them are drawn on the panel's edge.
 constexpr double kOutlierShare = 0.005;
-// Beats: at most this share of the points may be strays beyond the axis.
+// Beats: at most this share of the moments may be heard beyond the axis.
 constexpr double kStrayShare = 0.05, kStrayFactor = 2.0;
 
 double Percentile(std::vector<double> values, double share) {
@@ -49,28 +49,28 @@ double Percentile(std::vector<double> values, double share) {
   return values[at];
 }
 
+// The beat of the loudest pair of a moment: what the moment is heard to beat at,
+// even through a click, which scatters it into many weak pairs of any beat.
+double HeardBeat(const SessionMoment& m) {
+  const auto loudest = std::max_element(m.pairs.begin(), m.pairs.end(), [](const BinauralPair& a, const BinauralPair& b) {
+    return a.amplitude < b.amplitude;
+  });
+  return std::fabs(loudest->rightHz - loudest->leftHz);
+}
+
 // The top of an axis for beats: the largest, unless a few strays (a glide's or a
-// transient's mistaken pairs) lie far above the rest; then twice the bulk's top,
-// and the strays are marked on the edge. Each moment weighs the same however many
-// pairs it holds: a click scatters one moment into many.
+// transient's mistaken pairs) lie far above what the moments are heard to beat
+// at; then twice the bulk of that, and the strays are marked on the edge.
 double BeatAxisTop(const std::vector<SessionMoment>& moments) {
-  std::vector<std::pair<double, double>> beats;  // beat, weight
-  double total = 0.0;
+  std::vector<double> heard;
+  double largest = 0.0;
   for (const SessionMoment& m : moments) {
-    for (const BinauralPair& pair : m.pairs) beats.emplace_back(std::fabs(pair.rightHz - pair.leftHz), 1.0 / double(m.pairs.size()));
-    total += m.pairs.empty() ? 0.0 : 1.0;
+    if (m.pairs.empty()) continue;
+    heard.push_back(HeardBeat(m));
+    for (const BinauralPair& pair : m.pairs) largest = std::max(largest, std::fabs(pair.rightHz - pair.leftHz));
   }
-  if (beats.empty()) return 0.0;
-  std::sort(beats.begin(), beats.end());
-  double below = 0.0, bulk = beats.back().first;
-  for (const auto& beat : beats) {
-    below += beat.second;
-    if (below >= (1.0 - kStrayShare) * total) {
-      bulk = beat.first;
-      break;
-    }
-  }
-  return std::min(beats.back().first, kStrayFactor * bulk);
+  if (heard.empty()) return 0.0;
+  return std::min(largest, kStrayFactor * Percentile(heard, 1.0 - kStrayShare));
 }
 
 // Silence (-inf) and anything quieter show as the panel's floor.
