@@ -445,5 +445,58 @@ TEST(RenderCommand, ALoudRenderClipsOnlyInIntegerFilesAndNormalizeScalesItByOneG
   }
 }
 
+// The largest step between samples in the last 50 ms of a render, counting the step
+// from its last sample to the silence after it: a click where the file ends.
+double LargestClosingStep(const AudioReadback& audio, int rate) {
+  double largest = 0.0;
+  for (const std::vector<float>* channel : {&audio.left, &audio.right}) {
+    const size_t first = channel->size() - size_t(rate / 20);
+    for (size_t i = first; i < channel->size(); ++i) largest = std::fmax(largest, std::fabs((*channel)[i] - (*channel)[i - 1]));
+    largest = std::fmax(largest, std::fabs(channel->back()));
+  }
+  return largest;
+}
+
+// A file ends with the player's half-second fade, not on a click, in any format and
+// block size; --no-fade (for joining files) ends it at full level; a session that
+// already ends in silence is written the same either way.
+TEST(RenderCommand, AFileEndsWithoutAClickUnlessAskedTo) {
+  constexpr int kRate = 8000;
+  TempFolder folder;
+  const std::string session = folder.File("released.txt");
+  std::ofstream(session, std::ios::binary) << "0 program 57\n0 set Fade=0.01\n1 set Slot 1=0\n3 end\n";
+  struct Case {
+    std::vector<std::string> args;
+    bool fades;
+  } cases[] = {
+      {{"-p", "57", "-d", "3"}, true},
+      {{"-p", "57", "-d", "3", "-f", "wav16", "-b", "999"}, true},
+      {{"-p", "57", "-d", "0.3"}, true},  // shorter than the fade: all of it fades
+      {{"-p", "57", "-d", "3", "-n", "-1"}, true},
+      {{"-p", "57", "-d", "3", "--no-fade"}, false},
+      {{"-t", session}, true},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"--bundle", TestBundle(), "-r", std::to_string(kRate), "-q", "-o", folder.File("end.wav")};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CommandResult result = RunCommand(args);
+    ASSERT_EQ(result.status, kExitOk) << Joined(args) << ": " << result.err;
+    const AudioReadback audio = ReadAudio(folder.File("end.wav"));
+    ASSERT_GT(audio.left.size(), size_t(kRate / 20)) << Joined(args);
+    const double step = LargestClosingStep(audio, kRate);
+    // A 170 Hz tone at full level moves by up to 0.13 a sample; 4 % of that is inaudible.
+    if (c.fades) EXPECT_LT(step, 0.005) << Joined(args);
+    else EXPECT_GT(step, 0.02) << Joined(args);
+  }
+  // The released tone has faded out long before the end: the fade finds silence.
+  const std::vector<std::string> base = {"--bundle", TestBundle(), "-r", std::to_string(kRate), "-q", "-t", session};
+  std::vector<std::string> faded = base, joined = base;
+  faded.insert(faded.end(), {"-o", folder.File("faded.wav")});
+  joined.insert(joined.end(), {"--no-fade", "-o", folder.File("joined.wav")});
+  ASSERT_EQ(RunCommand(faded).status, kExitOk);
+  ASSERT_EQ(RunCommand(joined).status, kExitOk);
+  EXPECT_TRUE(ReadWhole(folder.File("faded.wav")) == ReadWhole(folder.File("joined.wav")));
+}
+
 }  // namespace
 }  // namespace spwrender

@@ -91,6 +91,7 @@ int Render(const ToolMessages& io, spwhost::Plugin& plugin, const RenderOptions&
   RenderJob job;
   job.sampleRate = options.sampleRate;
   job.blockSize = options.blockSize;
+  job.fadeOut = options.fadeOut;
   std::string programName, error;
   if (!ResolveStartSettings(io, plugin, options, &job.automation, &programName, &error)) {
     return Fail(io, kExitBadArguments, error);

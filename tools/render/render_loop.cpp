@@ -4,6 +4,7 @@
 
 #include "audio_sink.h"
 #include "automation_player.h"
+#include "fade_out.h"
 #include "progress_bar.h"
 #include "vst3_host.h"
 
@@ -32,6 +33,16 @@ bool Prepare(spwhost::Plugin& plugin, const RenderJob& job, std::string* error) 
   return true;
 }
 
+// The part of the block from done on that lies in the job's closing fade.
+void FadeTheEnd(const RenderJob& job, int64_t done, float* left, float* right, int frames) {
+  const int64_t fadeFrames = FadeOutFrames(job.sampleRate);
+  const int64_t from = std::max(done, job.frames - fadeFrames);
+  if (!job.fadeOut || from >= done + frames) return;
+  const int skip = int(from - done);
+  // The last frame of the render is the fade's last: silence.
+  ApplyFadeOut(left + skip, right + skip, frames - skip, job.frames - 1 - from, fadeFrames);
+}
+
 bool RenderBlocks(spwhost::Plugin& plugin, const RenderJob& job, const std::vector<AudioSink*>& sinks,
                   ProgressBar& progress, std::string* error) {
   std::vector<float> left(size_t(job.blockSize)), right(size_t(job.blockSize));
@@ -46,6 +57,7 @@ bool RenderBlocks(spwhost::Plugin& plugin, const RenderJob& job, const std::vect
                std::to_string(plugin.LastProcessResult()) + ")";
       return false;
     }
+    FadeTheEnd(job, done, left.data(), right.data(), frames);
     for (AudioSink* sink : sinks) {
       if (!sink->Write(left.data(), right.data(), frames, error)) return false;
     }

@@ -25,6 +25,9 @@ struct RenderJob {
   int blockSize = 512;                     // frames per process call
   int64_t frames = 0;                      // length of the render
   std::vector<AutomationEvent> automation; // in the order it applies
+  // The last half second fades to silence (fade_out.h), as the player ends, so that
+  // the file does not end on a click; silence stays silence.
+  bool fadeOut = true;
 };
 
 // Renders job.frames, every block into each of sinks in turn. False with a reason
