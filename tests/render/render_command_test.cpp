@@ -52,6 +52,10 @@ bool IsOneErrorLine(const std::string& text) {
   return text.rfind("spw_render: error: ", 0) == 0 && text.find('\n') == text.size() - 1;
 }
 
+bool IsOneWarningLine(const std::string& text) {
+  return text.rfind("spw_render: warning: ", 0) == 0 && text.find('\n') == text.size() - 1;
+}
+
 // Runs args and expects a refusal with status: one error line that mentions reason.
 CommandResult ExpectRefused(const std::vector<std::string>& args, int status, const std::string& reason) {
   const CommandResult result = RunCommand(args);
@@ -503,6 +507,56 @@ TEST(RenderCommand, AFileEndsWithoutAClickUnlessAskedTo) {
   ASSERT_EQ(RunCommand(faded).status, kExitOk);
   ASSERT_EQ(RunCommand(joined).status, kExitOk);
   EXPECT_TRUE(ReadWhole(folder.File("faded.wav")) == ReadWhole(folder.File("joined.wav")));
+}
+
+// A setting that the others make silent is said to be so, naming the one that would
+// make it count, and is truly not heard: the file is the same without it.
+TEST(RenderCommand, ASettingThatChangesNothingAudibleSaysSo) {
+  TempFolder folder;
+  const std::string session = folder.File("session.txt");
+  std::ofstream(session, std::ios::binary) << "0 program 57\n0:01 slide Base Freq=800 over 0:01\n0:02.5 end\n";
+  const std::string baseFreq = "\"Base Freq\" changes nothing audible while \"Reference\" is \"Base Freq\": set "
+                               "\"Reference=Binaural Freq\" for it to count\n";
+  struct Case {
+    std::vector<std::string> args, without;  // without: the same, less the silent setting
+    std::string warning;                     // "" for none
+  } cases[] = {
+      {{"-p", "57", "-s", "Base Freq=5000"}, {"-p", "57"}, baseFreq},
+      {{"-p", "57", "-s", "Reference=Binaural Freq", "-s", "Binaural=3"},
+       {"-p", "57", "-s", "Reference=Binaural Freq"},
+       "\"Binaural\" changes nothing audible while \"Reference\" is \"Binaural Freq\": set \"Reference=Base Freq\""},
+      {{"-p", "57", "-s", "Link Freq=No", "-s", "Binaural Pan=Null", "-s", "Binaural=5"},
+       {"-p", "57", "-s", "Link Freq=No", "-s", "Binaural Pan=Null"},
+       "\"Binaural\" changes nothing audible while \"Binaural Pan\" is \"Null\": set \"Binaural Pan=Center Right\""},
+      {{"-p", "57", "-s", "Reference=Binaural Freq", "-s", "Freq Equalizer=Linear"},
+       {"-p", "57", "-s", "Reference=Binaural Freq"},
+       "\"Freq Equalizer\" changes nothing audible while \"Reference\" is \"Binaural Freq\""},
+      {{"-t", session}, {}, "at 0:01 (slide Base Freq=800 over 0:01): " + baseFreq},
+      {{"-p", "57", "-s", "Reference=Binaural Freq", "-s", "Base Freq=500"}, {}, ""},
+      {{"-p", "57", "-s", "Binaural=5"}, {}, ""},
+      // Linked, "Binaural" retunes the tones even without a beat.
+      {{"-p", "57", "-s", "Binaural Pan=Null", "-s", "Binaural=5"}, {}, ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"--bundle", TestBundle(), "-d", "2.5", "-r", "8000", "-q"};
+    std::vector<std::string> without = args;
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.insert(args.end(), {"-o", folder.File("with.wav")});
+    const CommandResult result = RunCommand(args);
+    ASSERT_EQ(result.status, kExitOk) << Joined(args) << ": " << result.err;
+    if (c.warning.empty()) {
+      EXPECT_EQ(result.err, "") << Joined(args);
+      continue;
+    }
+    EXPECT_TRUE(IsOneWarningLine(result.err)) << Joined(args) << " -> " << result.err;
+    EXPECT_NE(result.err.find(c.warning), std::string::npos) << Joined(args) << " -> " << result.err;
+    if (c.without.empty()) continue;
+    without.insert(without.end(), c.without.begin(), c.without.end());
+    without.insert(without.end(), {"-o", folder.File("without.wav")});
+    ASSERT_EQ(RunCommand(without).status, kExitOk) << Joined(without);
+    EXPECT_TRUE(ReadWhole(folder.File("with.wav")) == ReadWhole(folder.File("without.wav")))
+        << Joined(args) << ": the file differs without the setting";
+  }
 }
 
 }  // namespace

@@ -48,6 +48,7 @@ bool RenderBlocks(spwhost::Plugin& plugin, const RenderJob& job, const std::vect
   std::vector<float> left(size_t(job.blockSize)), right(size_t(job.blockSize));
   float* outputs[] = {left.data(), right.data()};
   AutomationPlayer automation(job.automation, std::max<int64_t>(1, job.sampleRate / kSlidePointsPerSecond));
+  size_t reported = 0;  // events told to job.applied
   for (int64_t done = 0; done < job.frames;) {
     if (!automation.Deliver(plugin, done, error)) return false;
     const int frames =
@@ -56,6 +57,9 @@ bool RenderBlocks(spwhost::Plugin& plugin, const RenderJob& job, const std::vect
       *error = "the plug-in failed to process the block at frame " + std::to_string(done) + " (result " +
                std::to_string(plugin.LastProcessResult()) + ")";
       return false;
+    }
+    for (; reported < job.automation.size() && job.automation[reported].frame <= done; ++reported) {
+      if (job.applied) job.applied(job.automation[reported]);
     }
     FadeTheEnd(job, done, left.data(), right.data(), frames);
     for (AudioSink* sink : sinks) {

@@ -6,6 +6,7 @@
 // AutomationPlayer, blocks split where it is due.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ struct RenderJob {
   // The last half second fades to silence (fade_out.h), as the player ends, so that
   // the file does not end on a click; silence stays silence.
   bool fadeOut = true;
+  // Called for each event of automation once the block that starts at it has been
+  // rendered, with the plug-in's parameters as the event left them (may be empty).
+  std::function<void(const AutomationEvent&)> applied;
 };
 
 // Renders job.frames, every block into each of sinks in turn. False with a reason
