@@ -156,7 +156,7 @@ bool PartnerOf(const std::vector<BinauralPair>& pairs, double hz, bool left, dou
   return false;
 }
 
-// Whether a tone that no lower tone of its ear explains lies within reach of hz.
+// Whether a tone that no louder tone of its ear explains lies within reach of hz.
 bool HasOwnToneNear(const std::vector<Tone>& tones, const std::vector<Multiple>& multiples, double hz, double reach) {
   for (size_t i = 0; i < tones.size(); ++i) {
     if (multiples[i].base < 0 && std::fabs(tones[i].hz - hz) <= reach) return true;
