@@ -15,6 +15,7 @@ namespace {
 
 constexpr double kRate = 8000;
 constexpr int kSeconds = 6;
+constexpr double kPi = 3.14159265358979323846;
 
 struct Pair {
   double left, right, amplitude;
@@ -31,8 +32,8 @@ void Feed(SessionAnalysis& analysis, double seconds, Pairs pairs) {
       const double t = (start + i) / kRate;
       double l = 0.0, r = 0.0;
       for (const Pair& p : pairs(t)) {
-        l += p.amplitude * std::sin(2.0 * 3.14159265358979323846 * p.left * t);
-        r += p.amplitude * std::sin(2.0 * 3.14159265358979323846 * p.right * t);
+        l += p.amplitude * std::sin(2.0 * kPi * p.left * t);
+        r += p.amplitude * std::sin(2.0 * kPi * p.right * t);
       }
       left[size_t(i)] = float(l);
       right[size_t(i)] = float(r);
@@ -186,8 +187,8 @@ TEST(SessionPlot, TheBeatAxisIgnoresTransients) {
         const double t = (start + i) / kRate;
         const double burst = std::fmod(t * (c.bursts + 1) / kSecondsLong, 1.0);
         const bool noisy = c.bursts > 0 && t > 1.0 && burst < 0.1 * (c.bursts + 1) / kSecondsLong;
-        left[size_t(i)] = float(0.5 * std::sin(2.0 * M_PI * 200.0 * t) + (noisy ? c.noiseAmplitude * noise() : 0.0));
-        right[size_t(i)] = float(0.5 * std::sin(2.0 * M_PI * (200.0 + kBeat) * t) + (noisy ? c.noiseAmplitude * noise() : 0.0));
+        left[size_t(i)] = float(0.5 * std::sin(2.0 * kPi * 200.0 * t) + (noisy ? c.noiseAmplitude * noise() : 0.0));
+        right[size_t(i)] = float(0.5 * std::sin(2.0 * kPi * (200.0 + kBeat) * t) + (noisy ? c.noiseAmplitude * noise() : 0.0));
       }
       std::string error;
       ASSERT_TRUE(analysis.Write(left.data(), right.data(), kBlock, &error));
