@@ -174,6 +174,12 @@ void IGraphics::MouseOut() {
 }
 
 bool IGraphics::KeyDown(int x, int y, EKey key) {
+  // Escape closes an open menu as a click elsewhere does: its opener learns that
+  // nothing was chosen.
+  if (key == EKey::Escape && openPopup_) {
+    ClosePopup(false);
+    return true;
+  }
   x = ToEditor(x);
   y = ToEditor(y);
   const int index = ControlIndexAt(x, y);

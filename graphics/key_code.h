@@ -1,5 +1,6 @@
 #pragma once
-// Keys passed to the controls: space, arrows, digits and letters (5 is unused).
+// Keys passed to the controls: space, arrows, digits and letters (5 is unused),
+// and Escape, which closes an open popup menu.
 
 enum class EKey : int {
   Space = 0,
@@ -9,6 +10,7 @@ enum class EKey : int {
   Right = 4,
   Digit0 = 6,    // '0'..'9' are 6..15
   LetterA = 16,  // 'A'..'Z' are 16..41
+  Escape = 42,
 };
 
 inline EKey DigitKey(int digit) { return static_cast<EKey>(static_cast<int>(EKey::Digit0) + digit); }

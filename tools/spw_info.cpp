@@ -51,7 +51,9 @@ void PrintParameters(const IEffectBase& plug) {
 }
 
 void PrintPresets(const IEffectBase& plug) {
-  for (int i = 0; i < plug.PresetCount(); ++i) std::printf("%3d  %s\n", i, plug.PresetName(i));
+  for (int i = 0; i < plug.PresetCount(); ++i) {
+    std::printf("%3d  %s\n", i, spwrender::ListedProgrammeName(i, plug.PresetName(i)).c_str());
+  }
 }
 
 // Keeps every text the status line is given, once when repeated.
@@ -97,7 +99,8 @@ int PrintProgramme(CLS_STEREOPULSEWEAVER& plug, const char* which) {
   plug.SelectPreset(slot);
   RenderOneBlock(plug);
 
-  std::printf("Programme %d: %s\n\nStatus messages:\n", slot, names[size_t(slot)].c_str());
+  std::printf("Programme %d: %s\n\nStatus messages:\n", slot,
+              spwrender::ListedProgrammeName(slot, names[size_t(slot)]).c_str());
   for (const std::string& m : status.messages) std::printf("  %s\n", m.c_str());
   if (status.messages.empty()) std::printf("  (none: the selection changed nothing)\n");
 

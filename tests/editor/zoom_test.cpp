@@ -61,6 +61,30 @@ TEST_F(Zoom, TheBackgroundsMenuOffersFiveZoomsAndAChoiceScalesTheEditorButNotThe
   EXPECT_EQ(Graphics().Scale(), 1.0);
 }
 
+// Escape closes the zoom menu as it closes the other menus, and chooses nothing.
+TEST_F(Zoom, EscapeClosesEveryMenuAndChoosesNothing) {
+  const struct {
+    const char* menu;
+    int x, y;  // where a right click opens it
+  } menus[] = {{"zoom", kBackgroundX, kBackgroundY}, {"Wave", 471, 120}};
+  for (const auto& m : menus) {
+    StateChunk before, after;
+    ASSERT_TRUE(Plug().SaveState(before));
+    session.Click(m.x, m.y, true);
+    ASSERT_NE(Graphics().OpenPopup(), nullptr) << m.menu;
+    Graphics().KeyDown(m.x, m.y, EKey::Escape);
+    EXPECT_EQ(Graphics().OpenPopup(), nullptr) << m.menu;
+    EXPECT_EQ(Graphics().Zoom(), 1.0) << m.menu;
+    ASSERT_TRUE(Plug().SaveState(after));
+    ASSERT_EQ(after.Size(), before.Size());
+    EXPECT_EQ(std::memcmp(after.Data(), before.Data(), size_t(after.Size())), 0) << m.menu;
+    // The next right click opens the menu again.
+    session.Click(m.x, m.y, true);
+    EXPECT_NE(Graphics().OpenPopup(), nullptr) << m.menu;
+    Graphics().KeyDown(m.x, m.y, EKey::Escape);
+  }
+}
+
 TEST_F(Zoom, TheHostsScaleTimesTheZoomStaysWithin100And200Percent) {
   const struct {
     double host, zoom, scale;

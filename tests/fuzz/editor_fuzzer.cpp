@@ -30,7 +30,7 @@ namespace {
 constexpr int kMargin = 10;  // pixels around the editor that events may land on
 constexpr int kPresets = 160;
 constexpr int kMaxTyped = 24;
-constexpr int kKeys = 42;               // EKey's codes 0..41
+constexpr int kKeys = 43;               // EKey's codes 0..42
 constexpr int kGestureEndTicks = 64;    // more than any deferred gesture end waits
 // A whole-editor redraw costs tens of milliseconds instrumented: an input gets
 // a bounded number of steps and of window reopenings, so that it takes well

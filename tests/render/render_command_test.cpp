@@ -52,6 +52,10 @@ bool IsOneErrorLine(const std::string& text) {
   return text.rfind("spw_render: error: ", 0) == 0 && text.find('\n') == text.size() - 1;
 }
 
+bool IsOneWarningLine(const std::string& text) {
+  return text.rfind("spw_render: warning: ", 0) == 0 && text.find('\n') == text.size() - 1;
+}
+
 // Runs args and expects a refusal with status: one error line that mentions reason.
 CommandResult ExpectRefused(const std::vector<std::string>& args, int status, const std::string& reason) {
   const CommandResult result = RunCommand(args);
@@ -341,8 +345,15 @@ TEST_F(LoadedPlugin, ListingsShowWhatThePluginPublishes) {
   ASSERT_TRUE(plugin().ProgramList(&listId, &listName, &names));
   const CommandResult programs = RunCommand({"--bundle", TestBundle(), "--list-programs"});
   EXPECT_EQ(programs.status, kExitOk) << programs.err;
+  // One numbering: an empty slot, which the plug-in names by its 1-based number, is
+  // listed as empty under its number.
   for (size_t i = 0; i < names.size(); ++i) {
-    EXPECT_NE(programs.out.find(std::to_string(i) + "  " + names[i] + "\n"), std::string::npos) << names[i];
+    const bool empty = i >= 157;
+    const std::string listed = std::to_string(i) + "  " + (empty ? "(empty slot)" : names[i]) + "\n";
+    EXPECT_NE(programs.out.find(listed), std::string::npos) << names[i];
+    if (empty) {
+      EXPECT_EQ(programs.out.find(names[i]), std::string::npos) << names[i];
+    }
   }
 
   const CommandResult params = RunCommand({"--bundle", TestBundle(), "--list-params"});
@@ -442,6 +453,109 @@ TEST(RenderCommand, ALoudRenderClipsOnlyInIntegerFilesAndNormalizeScalesItByOneG
     EXPECT_NEAR(20.0 * std::log10(peak), std::atof(c.level), 0.01) << c.format;
     // The reported gain has two decimals in dB: 0.005 dB is 0.06 % of a sample.
     EXPECT_LT(worst, c.tolerance + 0.0006 * peak) << c.format;
+  }
+}
+
+// The largest step between samples in the last 50 ms of a render, counting the step
+// from its last sample to the silence after it: a click where the file ends.
+double LargestClosingStep(const AudioReadback& audio, int rate) {
+  double largest = 0.0;
+  for (const std::vector<float>* channel : {&audio.left, &audio.right}) {
+    const size_t first = channel->size() - size_t(rate / 20);
+    for (size_t i = first; i < channel->size(); ++i) largest = std::fmax(largest, std::fabs((*channel)[i] - (*channel)[i - 1]));
+    largest = std::fmax(largest, std::fabs(channel->back()));
+  }
+  return largest;
+}
+
+// A file ends with the player's half-second fade, not on a click, in any format and
+// block size; --no-fade (for joining files) ends it at full level; a session that
+// already ends in silence is written the same either way.
+TEST(RenderCommand, AFileEndsWithoutAClickUnlessAskedTo) {
+  constexpr int kRate = 8000;
+  TempFolder folder;
+  const std::string session = folder.File("released.txt");
+  std::ofstream(session, std::ios::binary) << "0 program 57\n0 set Fade=0.01\n1 set Slot 1=0\n3 end\n";
+  struct Case {
+    std::vector<std::string> args;
+    bool fades;
+  } cases[] = {
+      {{"-p", "57", "-d", "3"}, true},
+      {{"-p", "57", "-d", "3", "-f", "wav16", "-b", "999"}, true},
+      {{"-p", "57", "-d", "0.3"}, true},  // shorter than the fade: all of it fades
+      {{"-p", "57", "-d", "3", "-n", "-1"}, true},
+      {{"-p", "57", "-d", "3", "--no-fade"}, false},
+      {{"-t", session}, true},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"--bundle", TestBundle(), "-r", std::to_string(kRate), "-q", "-o", folder.File("end.wav")};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CommandResult result = RunCommand(args);
+    ASSERT_EQ(result.status, kExitOk) << Joined(args) << ": " << result.err;
+    const AudioReadback audio = ReadAudio(folder.File("end.wav"));
+    ASSERT_GT(audio.left.size(), size_t(kRate / 20)) << Joined(args);
+    const double step = LargestClosingStep(audio, kRate);
+    // A 170 Hz tone at full level moves by up to 0.13 a sample; 4 % of that is inaudible.
+    if (c.fades) EXPECT_LT(step, 0.005) << Joined(args);
+    else EXPECT_GT(step, 0.02) << Joined(args);
+  }
+  // The released tone has faded out long before the end: the fade finds silence.
+  const std::vector<std::string> base = {"--bundle", TestBundle(), "-r", std::to_string(kRate), "-q", "-t", session};
+  std::vector<std::string> faded = base, joined = base;
+  faded.insert(faded.end(), {"-o", folder.File("faded.wav")});
+  joined.insert(joined.end(), {"--no-fade", "-o", folder.File("joined.wav")});
+  ASSERT_EQ(RunCommand(faded).status, kExitOk);
+  ASSERT_EQ(RunCommand(joined).status, kExitOk);
+  EXPECT_TRUE(ReadWhole(folder.File("faded.wav")) == ReadWhole(folder.File("joined.wav")));
+}
+
+// A setting that the others make silent is said to be so, naming the one that would
+// make it count, and is truly not heard: the file is the same without it.
+TEST(RenderCommand, ASettingThatChangesNothingAudibleSaysSo) {
+  TempFolder folder;
+  const std::string session = folder.File("session.txt");
+  std::ofstream(session, std::ios::binary) << "0 program 57\n0:01 slide Base Freq=800 over 0:01\n0:02.5 end\n";
+  const std::string baseFreq = "\"Base Freq\" changes nothing audible while \"Reference\" is \"Base Freq\": set "
+                               "\"Reference=Binaural Freq\" for it to count\n";
+  struct Case {
+    std::vector<std::string> args, without;  // without: the same, less the silent setting
+    std::string warning;                     // "" for none
+  } cases[] = {
+      {{"-p", "57", "-s", "Base Freq=5000"}, {"-p", "57"}, baseFreq},
+      {{"-p", "57", "-s", "Reference=Binaural Freq", "-s", "Binaural=3"},
+       {"-p", "57", "-s", "Reference=Binaural Freq"},
+       "\"Binaural\" changes nothing audible while \"Reference\" is \"Binaural Freq\": set \"Reference=Base Freq\""},
+      {{"-p", "57", "-s", "Link Freq=No", "-s", "Binaural Pan=Null", "-s", "Binaural=5"},
+       {"-p", "57", "-s", "Link Freq=No", "-s", "Binaural Pan=Null"},
+       "\"Binaural\" changes nothing audible while \"Binaural Pan\" is \"Null\": set \"Binaural Pan=Center Right\""},
+      {{"-p", "57", "-s", "Reference=Binaural Freq", "-s", "Freq Equalizer=Linear"},
+       {"-p", "57", "-s", "Reference=Binaural Freq"},
+       "\"Freq Equalizer\" changes nothing audible while \"Reference\" is \"Binaural Freq\""},
+      {{"-t", session}, {}, "at 0:01 (slide Base Freq=800 over 0:01): " + baseFreq},
+      {{"-p", "57", "-s", "Reference=Binaural Freq", "-s", "Base Freq=500"}, {}, ""},
+      {{"-p", "57", "-s", "Binaural=5"}, {}, ""},
+      // Linked, "Binaural" retunes the tones even without a beat.
+      {{"-p", "57", "-s", "Binaural Pan=Null", "-s", "Binaural=5"}, {}, ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"--bundle", TestBundle(), "-d", "2.5", "-r", "8000", "-q"};
+    std::vector<std::string> without = args;
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.insert(args.end(), {"-o", folder.File("with.wav")});
+    const CommandResult result = RunCommand(args);
+    ASSERT_EQ(result.status, kExitOk) << Joined(args) << ": " << result.err;
+    if (c.warning.empty()) {
+      EXPECT_EQ(result.err, "") << Joined(args);
+      continue;
+    }
+    EXPECT_TRUE(IsOneWarningLine(result.err)) << Joined(args) << " -> " << result.err;
+    EXPECT_NE(result.err.find(c.warning), std::string::npos) << Joined(args) << " -> " << result.err;
+    if (c.without.empty()) continue;
+    without.insert(without.end(), c.without.begin(), c.without.end());
+    without.insert(without.end(), {"-o", folder.File("without.wav")});
+    ASSERT_EQ(RunCommand(without).status, kExitOk) << Joined(without);
+    EXPECT_TRUE(ReadWhole(folder.File("with.wav")) == ReadWhole(folder.File("without.wav")))
+        << Joined(args) << ": the file differs without the setting";
   }
 }
 

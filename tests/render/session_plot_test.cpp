@@ -15,6 +15,7 @@ namespace {
 
 constexpr double kRate = 8000;
 constexpr int kSeconds = 6;
+constexpr double kPi = 3.14159265358979323846;
 
 struct Pair {
   double left, right, amplitude;
@@ -31,8 +32,8 @@ void Feed(SessionAnalysis& analysis, double seconds, Pairs pairs) {
       const double t = (start + i) / kRate;
       double l = 0.0, r = 0.0;
       for (const Pair& p : pairs(t)) {
-        l += p.amplitude * std::sin(2.0 * 3.14159265358979323846 * p.left * t);
-        r += p.amplitude * std::sin(2.0 * 3.14159265358979323846 * p.right * t);
+        l += p.amplitude * std::sin(2.0 * kPi * p.left * t);
+        r += p.amplitude * std::sin(2.0 * kPi * p.right * t);
       }
       left[size_t(i)] = float(l);
       right[size_t(i)] = float(r);
@@ -134,6 +135,7 @@ TEST(SessionPlot, TheLevelIsWhatWasWrittenAndAShortRenderSaysWhatItCannotShow) {
       {3.0, 1.5, true, 0.0, true, true},
       {3.0, 1.5, false, 20.0 * std::log10(1.5), false, true},
       {3.0, 0.5, true, 20.0 * std::log10(0.5), false, true},
+      {3.0, 0.99, true, 20.0 * std::log10(0.99), false, true},
       {0.3, 0.5, false, 20.0 * std::log10(0.5), false, false},
   };
   for (const Case& c : cases) {
@@ -154,9 +156,51 @@ TEST(SessionPlot, TheLevelIsWhatWasWrittenAndAShortRenderSaysWhatItCannotShow) {
           << what << " at " << share;
       EXPECT_EQ(ColourNear(image, x, layout.levels.y + 3, kClippedColour, 0), c.clippedMark) << what;
     }
+    // The legend explains the red band only when there is one.
+    EXPECT_EQ(ColourNear(image, layout.levels.x + layout.levels.w / 2, layout.levels.y - 12, kClippedColour,
+                         layout.levels.w / 2), c.clippedMark) << what;
     const double middle = layout.ears.x + 0.5 * layout.ears.w;
     EXPECT_EQ(ColourNear(image, middle, layout.hz.ToPixel(200.0), kLeftEarColour, layout.ears.w / 2 - 2),
               c.tonesMeasured) << what;
+  }
+}
+
+// A click or a switch of wave scatters one moment into pairs of any beat: the beat
+// axis keeps to the beat heard, whatever their number, and the beat is drawn on it.
+TEST(SessionPlot, TheBeatAxisIgnoresTransients) {
+  constexpr double kSecondsLong = 12.0, kBeat = 10.6;
+  struct Case {
+    int bursts;            // of noise, each a tenth of a second, spread over the render
+    double noiseAmplitude;
+  } cases[] = {{0, 0.0}, {1, 0.5}, {3, 0.5}, {3, 2.0}};
+  for (const Case& c : cases) {
+    SessionAnalysis analysis(kRate, int64_t(kSecondsLong * kRate), nullptr);
+    unsigned seed = 1;
+    const auto noise = [&seed]() {
+      seed = seed * 1664525u + 1013904223u;
+      return double(seed >> 8) / double(1u << 24) * 2.0 - 1.0;
+    };
+    constexpr int kBlock = 100;
+    std::vector<float> left(kBlock), right(kBlock);
+    for (int start = 0; start < int(kSecondsLong * kRate); start += kBlock) {
+      for (int i = 0; i < kBlock; ++i) {
+        const double t = (start + i) / kRate;
+        const double burst = std::fmod(t * (c.bursts + 1) / kSecondsLong, 1.0);
+        const bool noisy = c.bursts > 0 && t > 1.0 && burst < 0.1 * (c.bursts + 1) / kSecondsLong;
+        left[size_t(i)] = float(0.5 * std::sin(2.0 * kPi * 200.0 * t) + (noisy ? c.noiseAmplitude * noise() : 0.0));
+        right[size_t(i)] = float(0.5 * std::sin(2.0 * kPi * (200.0 + kBeat) * t) + (noisy ? c.noiseAmplitude * noise() : 0.0));
+      }
+      std::string error;
+      ASSERT_TRUE(analysis.Write(left.data(), right.data(), kBlock, &error));
+    }
+    analysis.Finish();
+    const SessionPlotInput input = {&analysis, {}, "test", 0.0};
+    const SessionPlotLayout layout = LayOutSessionPlot(input);
+    EXPECT_GE(layout.beat.High(), kBeat) << c.bursts << " bursts";
+    EXPECT_LE(layout.beat.High(), 3.0 * kBeat) << c.bursts << " bursts";
+    const RasterMemBitmap image = DrawSessionPlot(input);
+    EXPECT_TRUE(ColourNear(image, layout.time.ToPixel(0.5 * kSecondsLong), layout.beat.ToPixel(kBeat), kBeatColour,
+                           layout.beats.w / 8)) << c.bursts << " bursts";
   }
 }
 

@@ -181,7 +181,7 @@ TEST(SessionRender, PlotComesWithTheAudioOrNotAtAll) {
 }
 
 // Problems only the plug-in can tell (names, ranges, list parameters) come with the
-// text's own, each as FILE:LINE, and nothing is written.
+// text's own, each as FILE:LINE, quoting the file safely, and nothing is written.
 TEST(SessionRender, BadTimelineReportsEveryProblemAndWritesNothing) {
   TempFolder folder;
   const std::string path = folder.File("bad.txt");
@@ -192,7 +192,9 @@ TEST(SessionRender, BadTimelineReportsEveryProblemAndWritesNothing) {
                                            "1 set Volume=loud\n"
                                            "2 slide Wave=Saw over 3\n"
                                            "1 set Volume=3\n"
-                                           "3 slide Binaural=4 over 1\n";
+                                           "3 slide Binaural=4 over 1\n"
+                                           "3 set Vol\x1b[2J\xff\xc2\x9b=3\n"
+                                           "3 set Lautst\xc3\xa4rke=3\n";
   const CommandResult result =
       RunCommand({"--bundle", TestBundle(), "-t", path, "-o", folder.File("out.wav")});
   EXPECT_EQ(result.status, kExitBadArguments);
@@ -201,11 +203,13 @@ TEST(SessionRender, BadTimelineReportsEveryProblemAndWritesNothing) {
       ":3: no parameter is named 'Loudness'",          ":4: Binaural=99999 is out of range",
       ":5: Volume=loud: not a value of Volume",        ":6: Wave is a list parameter",
       ":7: time goes backwards",                       ": the timeline has no end",
+      // Bytes that would drive the terminal are shown escaped; UTF-8 text as it is.
+      ":9: no parameter is named 'Vol\\x1B[2J\\xFF\\xC2\\x9B'", ":10: no parameter is named 'Lautst\xc3\xa4rke'",
   };
   for (const char* problem : expected) {
     EXPECT_NE(result.err.find(path + problem), std::string::npos) << problem << " in\n" << result.err;
   }
-  EXPECT_NE(result.err.find("spw_render: error: the timeline '" + path + "' has 8 problems"), std::string::npos);
+  EXPECT_NE(result.err.find("spw_render: error: the timeline '" + path + "' has 10 problems"), std::string::npos);
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"bad.txt"});
 }
 

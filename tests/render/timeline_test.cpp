@@ -55,13 +55,14 @@ TEST(Timeline, ReadsEveryActionWithAbsoluteAndRelativeTimes) {
     const char* name;
     const char* value;
     double slideSeconds;
+    const char* slideText;  // as written, for the status line
   };
   const Expected expected[] = {
-      {3, 0.0, TimelineAction::kProgram, "Binaural - 10.0 (Manipura chakra)", "", 0.0},
-      {4, 0.0, TimelineAction::kProgram, "7", "", 0.0},
-      {5, 0.0, TimelineAction::kSet, "Binaural Pan", "Center Left", 0.0},
-      {6, 20.0, TimelineAction::kSlide, "Binaural", "4 Hz", 90.5},
-      {7, 30.0, TimelineAction::kSet, "Wave", "Gold. Sine Half", 0.0},
+      {3, 0.0, TimelineAction::kProgram, "Binaural - 10.0 (Manipura chakra)", "", 0.0, ""},
+      {4, 0.0, TimelineAction::kProgram, "7", "", 0.0, ""},
+      {5, 0.0, TimelineAction::kSet, "Binaural Pan", "Center Left", 0.0, ""},
+      {6, 20.0, TimelineAction::kSlide, "Binaural", "4 Hz", 90.5, "1:30.5"},
+      {7, 30.0, TimelineAction::kSet, "Wave", "Gold. Sine Half", 0.0, ""},
   };
   ASSERT_EQ(timeline.events.size(), std::size(expected));
   for (size_t i = 0; i < std::size(expected); ++i) {
@@ -72,6 +73,7 @@ TEST(Timeline, ReadsEveryActionWithAbsoluteAndRelativeTimes) {
     EXPECT_EQ(event.name, expected[i].name) << event.line;
     EXPECT_EQ(event.value, expected[i].value) << event.line;
     EXPECT_DOUBLE_EQ(event.slideSeconds, expected[i].slideSeconds) << event.line;
+    EXPECT_EQ(event.slideText, expected[i].slideText) << event.line;
   }
   EXPECT_TRUE(timeline.hasEnd);
   EXPECT_DOUBLE_EQ(timeline.endSeconds, 3600.0);
@@ -96,14 +98,15 @@ TEST(Timeline, ReportsEveryProblemWithItsLine) {
       {"12 slide Binaural=4", "slide wants NAME=VALUE over DURATION"},
       {"12 slide Binaural=4 over -1", "malformed slide duration '-1'"},
       {"12 slide Binaural=4 over 0", "malformed slide duration '0'"},
+      {"12 slide Binaural=4 over 25:00:00", "slide duration 25:00:00 is over the 24-hour limit"},
       {"12 program", "program wants a programme number"},
       {"12 program \"Healing", "a double quote is not closed"},
       {"12 end now", "end takes nothing after it"},
       {"25:00:00 set Volume=1", "beyond 24 hours"},
       {"13 slide Binaural=4 over 2", nullptr},
       {"20 end", nullptr},
-      {"21 set Volume=1", "an event after the end (line 17)"},
-      {"22 end", "a second end (line 17)"},
+      {"21 set Volume=1", "an event after the end (line 18)"},
+      {"22 end", "a second end (line 18)"},
   };
   std::string text;
   for (const Line& line : lines) text += std::string(line.text) + "\n";
@@ -147,7 +150,7 @@ TEST(Timeline, RunawayFilesAreRefusedWithinTheLimits) {
   const Case cases[] = {
       {"0 set Volume=1\n100:00:00 end\n", "beyond 24 hours", 2, 1},
       {"+1 set Volume=1\n+99:59:59 end\n", "beyond 24 hours", 2, 1},
-      {"0 slide Binaural=4 over 100:00:00\n1 end\n", "malformed slide duration", 1, 0},
+      {"0 slide Binaural=4 over 100:00:00\n1 end\n", "is over the 24-hour limit", 1, 0},
       // A slide every millisecond for 100 seconds: at the limit, read.
       {Repeated("+0.001 slide Binaural=4 over 0.001\n", kMaxTimelineEvents) + "+1 end\n", nullptr, 0,
        kMaxTimelineEvents},

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "edit_queue.h"
+#include "fade_out.h"
 #include "parameter_table.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "transport_context.h"
@@ -19,9 +20,6 @@ namespace spwplay {
 namespace {
 
 constexpr double kTempoBpm = 120.0;
-
-// A raised-cosine ramp from 0 (x = 0) to 1 (x = 1): no corner at its start or end.
-float RaisedCosine(double x) noexcept { return static_cast<float>(0.5 - 0.5 * std::cos(x * 3.14159265358979323846)); }
 
 // Keeps the larger (or smaller) of an atomic and value.
 void RaiseTo(std::atomic<float>& target, float value) noexcept {
@@ -63,7 +61,7 @@ bool PlayerEngine::Start(int sampleRate, int maxBlock, std::string* error) {
   plugin_.Processor()->setProcessing(true);
   started_ = true;
   limiter_.Prepare(sampleRate);
-  fadeFrames_ = std::max<int64_t>(1, std::llround(kFadeSeconds * sampleRate));
+  fadeFrames_ = spwrender::FadeOutFrames(sampleRate);
   leadFrames_ = std::llround(kLeadSeconds * sampleRate);
   riseFrames_ = std::max<int64_t>(1, std::llround(kRiseSeconds * sampleRate));
   return true;
@@ -136,7 +134,7 @@ void PlayerEngine::ApplyFade(float* left, float* right, int frames) noexcept {
   // sound server has connected the ports, and what is heard would otherwise begin
   // part way up, with a step.
   for (int i = 0; i < frames && risen_ < leadFrames_ + riseFrames_; ++i, ++risen_) {
-    const float gain = RaisedCosine(double(std::max<int64_t>(0, risen_ - leadFrames_)) / double(riseFrames_));
+    const float gain = spwrender::RaisedCosine(double(std::max<int64_t>(0, risen_ - leadFrames_)) / double(riseFrames_));
     left[i] *= gain;
     right[i] *= gain;
   }
@@ -146,12 +144,7 @@ void PlayerEngine::ApplyFade(float* left, float* right, int frames) noexcept {
     if (!fadeRequested_.load(std::memory_order_relaxed) && !ending) return;
     fadeLeft_ = fadeFrames_;
   }
-  for (int i = 0; i < frames; ++i) {
-    const float gain = RaisedCosine(double(std::max<int64_t>(0, fadeLeft_)) / double(fadeFrames_));
-    left[i] *= gain;
-    right[i] *= gain;
-    if (fadeLeft_ > 0) --fadeLeft_;
-  }
+  fadeLeft_ = spwrender::ApplyFadeOut(left, right, frames, fadeLeft_, fadeFrames_);
   if (fadeLeft_ == 0) faded_.store(true, std::memory_order_relaxed);
 }
 

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "block_changes.h"
+#include "fade_out.h"
 #include "live_automation.h"
 #include "peak_limiter.h"
 #include "pluginterfaces/vst/ivstprocesscontext.h"
@@ -30,7 +31,7 @@ class ParameterTable;
 
 class PlayerEngine : public ChangeSink {
  public:
-  static constexpr double kFadeSeconds = 0.5;
+  static constexpr double kFadeSeconds = spwrender::kFadeOutSeconds;
   static constexpr double kLeadSeconds = 0.05;  // silence first, while the ports are connected
   static constexpr double kRiseSeconds = 0.1;   // then the rise from silence
   static constexpr int64_t kEndless = -1;

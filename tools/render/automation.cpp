@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "parameter_catalog.h"
 #include "program_catalog.h"
@@ -31,11 +30,8 @@ std::string Label(const TimelineEvent& event, const AutomationEvent& resolved) {
       return "program \"" + resolved.programName + "\"";
     case TimelineAction::kSet:
       return "set " + event.name + "=" + event.value;
-    default: {
-      char seconds[32];
-      std::snprintf(seconds, sizeof seconds, "%g", event.slideSeconds);
-      return "slide " + event.name + "=" + event.value + " over " + seconds + " s";
-    }
+    default:
+      return "slide " + event.name + "=" + event.value + " over " + event.slideText;
   }
 }
 

@@ -12,13 +12,24 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kLowestHz = 5.0;            // below: the window's own leakage of any offset
 constexpr double kNeighbourhoodBins = 3.0;   // a peak is the largest within this many unpadded bins
 constexpr double kSilentAmplitude = 1e-5;    // -100 dBFS
-constexpr size_t kMostTonesPerEar = 24;      // twelve slots, and as many fading out
+// Twelve slots, as many fading out, and the strongest overtones of a wave that is
+// not a sine, which are found and left out afterwards.
+constexpr size_t kMostTonesPerEar = 64;
 constexpr double kPairingReach = 0.2;        // of the left tone's frequency
-// How far an overtone may lie from the multiple of its fundamental, in Hz, and as
-// a share of the fundamental's beat (a tone an octave up with the same beat lies
-// a whole beat away from the multiple).
-constexpr double kOvertoneReachHz = 0.1;
-constexpr double kOvertoneReachOfBeat = 0.25;
+// How far an overtone may lie from the multiple of its base in its own ear: in Hz,
+// and as a share of its frequency (overtones of two tones that merge, a glide).
+constexpr double kOvertoneReachHz = 0.3;
+constexpr double kOvertoneReachShare = 0.003;
+// A tone's own partner in the other ear beats as its base does, to within this,
+// and at most half the way to where an overtone's partner would lie (in a dense
+// spectrum of overtones some tone lies near anywhere), but at least the floor.
+constexpr double kOwnPartnerReachHz = 0.3, kOwnPartnerFloorHz = 0.05;
+constexpr double kNoBeatHz = 0.05;
+constexpr int kFoldsSought = 3;
+// Overtone k of every wave shape is weaker than these shares of its fundamental
+// (a saw's and a square's fall as 1 / k, the smooth shapes' faster), with room for
+// the overtones of two tones that merge.
+constexpr double kOvertoneLoudest = 0.8, kOvertoneFalloff = 2.5;
 
 // Squared sine amplitudes of bins 0 .. size/2: a square root for every bin would
 // cost more than the transform, and only the peaks need one.
@@ -65,16 +76,120 @@ std::vector<Tone> Peaks(const Spectrum& spectrum, size_t count, double rate) {
   return tones;
 }
 
-bool IsOvertone(const BinauralPair& p, const BinauralPair& q) {
-  if (q.leftHz <= 0.0) return false;
-  const double k = std::round(p.leftHz / q.leftHz);
-  const double reach = std::max(kOvertoneReachHz, kOvertoneReachOfBeat * std::fabs(q.rightHz - q.leftHz));
-  return k >= 2.0 && std::fabs(p.leftHz - k * q.leftHz) <= reach && std::fabs(p.rightHz - k * q.rightHz) <= reach;
+BinauralPair Paired(const Tone& left, const Tone& right) {
+  return {left.hz, right.hz, std::min(left.amplitude, right.amplitude)};
 }
 
-void DropTone(std::vector<Tone>* tones, double hz) {
-  tones->erase(std::remove_if(tones->begin(), tones->end(), [hz](const Tone& t) { return t.hz == hz; }),
-               tones->end());
+// Where a tone of an ear stands in the harmonic series of a lower tone of the same
+// ear: base -1 when no lower tone explains it.
+struct Multiple {
+  int base = -1;
+  double k = 0.0;
+};
+
+// How far a merged or gliding overtone may lie from the multiple of its base.
+double EarReach(double hz) { return std::max(kOvertoneReachHz, kOvertoneReachShare * hz); }
+
+// The harmonic k of hz as sampled at rate: above half the rate it folds back.
+double Folded(double k, double hz, double rate) {
+  const double at = k * hz;
+  return std::fabs(at - rate * std::round(at / rate));
+}
+
+// The harmonic of base that lands on tone, directly or folded back from up to
+// kFoldsSought multiples of the rate (a wave with corners is not band-limited), and
+// no louder than such a harmonic can be; 0 when none does.
+double HarmonicAt(const Tone& tone, const Tone& base, double rate) {
+  const double reach = EarReach(tone.hz);
+  for (int m = 0; m <= kFoldsSought; ++m) {
+    for (double sign : {-1.0, 1.0}) {
+      const double k = std::round((m * rate + sign * tone.hz) / base.hz);
+      if (k >= 2.0 && tone.amplitude <= base.amplitude * std::min(kOvertoneLoudest, kOvertoneFalloff / k) &&
+          std::fabs(Folded(k, base.hz, rate) - tone.hz) <= reach) {
+        return k;
+      }
+    }
+  }
+  return 0.0;
+}
+
+// Every tone at about a harmonic (2 or more) of a louder tone of its ear that is
+// no overtone itself: the candidates for overtones, each of the lowest base that
+// explains it. Louder tones are decided first.
+std::vector<Multiple> Multiples(const std::vector<Tone>& tones, double rate) {
+  std::vector<size_t> loudestFirst(tones.size());
+  for (size_t i = 0; i < tones.size(); ++i) loudestFirst[i] = i;
+  std::stable_sort(loudestFirst.begin(), loudestFirst.end(),
+                   [&tones](size_t a, size_t b) { return tones[a].amplitude > tones[b].amplitude; });
+  std::vector<Multiple> multiples(tones.size());
+  std::vector<bool> decided(tones.size(), false);
+  for (size_t i : loudestFirst) {
+    for (size_t j = 0; j < tones.size(); ++j) {
+      if (!decided[j] || multiples[j].base >= 0) continue;
+      const double k = HarmonicAt(tones[i], tones[j], rate);
+      if (k > 0.0) {
+        multiples[i] = {int(j), k};
+        break;
+      }
+    }
+    decided[i] = true;
+  }
+  return multiples;
+}
+
+std::vector<Tone> Unexplained(const std::vector<Tone>& tones, const std::vector<Multiple>& multiples) {
+  std::vector<Tone> kept;
+  for (size_t i = 0; i < tones.size(); ++i) {
+    if (multiples[i].base < 0) kept.push_back(tones[i]);
+  }
+  return kept;
+}
+
+// The partner of the tone at hz among pairs, in the other ear; false when unpaired.
+bool PartnerOf(const std::vector<BinauralPair>& pairs, double hz, bool left, double* partner) {
+  for (const BinauralPair& p : pairs) {
+    if ((left ? p.leftHz : p.rightHz) == hz) {
+      *partner = left ? p.rightHz : p.leftHz;
+      return true;
+    }
+  }
+  return false;
+}
+
+// Whether a tone that no louder tone of its ear explains lies within reach of hz.
+bool HasOwnToneNear(const std::vector<Tone>& tones, const std::vector<Multiple>& multiples, double hz, double reach) {
+  for (size_t i = 0; i < tones.size(); ++i) {
+    if (multiples[i].base < 0 && std::fabs(tones[i].hz - hz) <= reach) return true;
+  }
+  return false;
+}
+
+// The tones of one ear that are overtones: each candidate whose base is paired,
+// unless the other ear holds its own partner, at the base's beat from it (an
+// overtone's partner lies at the multiple of the beat, (k - 1) beats further) and
+// itself no overtone's candidate. With no beat at all the two cannot be told apart,
+// and the candidate is an overtone.
+std::vector<bool> Overtones(const std::vector<Tone>& ear, const std::vector<Multiple>& multiples,
+                            const std::vector<Tone>& other, const std::vector<Multiple>& otherMultiples,
+                            const std::vector<BinauralPair>& pairs, bool left) {
+  std::vector<bool> overtone(ear.size(), false);
+  for (size_t i = 0; i < ear.size(); ++i) {
+    const Multiple& m = multiples[i];
+    double partner = 0.0;
+    if (m.base < 0 || !PartnerOf(pairs, ear[size_t(m.base)].hz, left, &partner)) continue;
+    const double beat = partner - ear[size_t(m.base)].hz;
+    const double reach = std::max(kOwnPartnerFloorHz, std::min(kOwnPartnerReachHz, 0.5 * (m.k - 1.0) * std::fabs(beat)));
+    overtone[i] = std::fabs(beat) < kNoBeatHz || !HasOwnToneNear(other, otherMultiples, ear[i].hz + beat, reach);
+  }
+  return overtone;
+}
+
+void DropMarked(std::vector<Tone>* tones, const std::vector<bool>& marked) {
+  std::vector<Tone> kept;
+  for (size_t i = 0; i < tones->size(); ++i) {
+    if (!marked[i]) kept.push_back((*tones)[i]);
+  }
+  *tones = std::move(kept);
 }
 
 }  // namespace
@@ -108,7 +223,7 @@ EarTones EarToneMeter::Measure(const float* left, const float* right) const {
 std::vector<BinauralPair> PairEars(const EarTones& tones) {
   std::vector<BinauralPair> pairs;
   if (tones.left.size() == tones.right.size()) {
-    for (size_t i = 0; i < tones.left.size(); ++i) pairs.push_back({tones.left[i].hz, tones.right[i].hz});
+    for (size_t i = 0; i < tones.left.size(); ++i) pairs.push_back(Paired(tones.left[i], tones.right[i]));
     return pairs;
   }
   std::vector<bool> used(tones.right.size(), false);
@@ -123,24 +238,20 @@ std::vector<BinauralPair> PairEars(const EarTones& tones) {
     }
     if (best == tones.right.size()) continue;
     used[best] = true;
-    pairs.push_back({left.hz, tones.right[best].hz});
+    pairs.push_back(Paired(left, tones.right[best]));
   }
   return pairs;
 }
 
-void DropOvertones(EarTones* tones, std::vector<BinauralPair>* pairs) {
-  std::vector<BinauralPair> kept;
-  for (const BinauralPair& p : *pairs) {
-    const bool overtone =
-        std::any_of(pairs->begin(), pairs->end(), [&p](const BinauralPair& q) { return IsOvertone(p, q); });
-    if (!overtone) {
-      kept.push_back(p);
-      continue;
-    }
-    DropTone(&tones->left, p.leftHz);
-    DropTone(&tones->right, p.rightHz);
-  }
-  *pairs = std::move(kept);
+std::vector<BinauralPair> PairFundamentals(EarTones* tones, double rate) {
+  const std::vector<Multiple> left = Multiples(tones->left, rate), right = Multiples(tones->right, rate);
+  const std::vector<BinauralPair> fundamentals =
+      PairEars({Unexplained(tones->left, left), Unexplained(tones->right, right)});
+  const std::vector<bool> leftOvertones = Overtones(tones->left, left, tones->right, right, fundamentals, true);
+  const std::vector<bool> rightOvertones = Overtones(tones->right, right, tones->left, left, fundamentals, false);
+  DropMarked(&tones->left, leftOvertones);
+  DropMarked(&tones->right, rightOvertones);
+  return PairEars(*tones);
 }
 
 }  // namespace spwrender

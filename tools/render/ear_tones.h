@@ -43,6 +43,7 @@ constexpr double kToneRangeDb = 40.0;
 
 struct BinauralPair {
   double leftHz = 0.0, rightHz = 0.0;
+  double amplitude = 0.0;  // of the weaker tone
 };
 
 // The two ears' tones as pairs: in order when both ears hear as many tones, else
@@ -50,9 +51,12 @@ struct BinauralPair {
 // frequency. The beat of a pair is the difference of its frequencies.
 std::vector<BinauralPair> PairEars(const EarTones& tones);
 
-// Removes the overtones of a wave that is not a sine: the pairs at a whole multiple
-// of another pair's frequencies in both ears (so with a multiple of its beat; a
-// second tone an octave up has the same beat and stays), and their tones.
-void DropOvertones(EarTones* tones, std::vector<BinauralPair>* pairs);
+// The tones the plug-in plays, paired by ear: removes from tones the overtones of
+// a wave that is not a sine (a tone at a whole multiple of a lower tone of its ear,
+// whose partner in the other ear lies at the same multiple of the lower tone's
+// partner: it beats at a multiple of the beat) and pairs what remains. A tone of
+// its own at a multiple of another (an octave up on the harmonic grid) beats as the
+// others do and stays.
+std::vector<BinauralPair> PairFundamentals(EarTones* tones, double rate);
 
 }  // namespace spwrender

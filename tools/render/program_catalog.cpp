@@ -72,14 +72,18 @@ ParameterChange ProgramCatalog::Selection(int number) const {
   return change;
 }
 
-bool ProgramCatalog::IsEmptySlot(int number) const {
-  return Name(number) == "- " + std::to_string(number + 1) + " -";
+bool IsEmptySlotName(int number, const std::string& name) { return name == "- " + std::to_string(number + 1) + " -"; }
+
+std::string ListedProgrammeName(int number, const std::string& name) {
+  return IsEmptySlotName(number, name) ? "(empty slot)" : name;
 }
+
+bool ProgramCatalog::IsEmptySlot(int number) const { return IsEmptySlotName(number, Name(number)); }
 
 void ProgramCatalog::Print(std::FILE* out) const {
   std::fprintf(out, "%s (%zu programmes; choose with --program NUMBER or --program NAME)\n", listName_.c_str(),
                names_.size());
-  for (size_t i = 0; i < names_.size(); ++i) std::fprintf(out, "%4zu  %s\n", i, names_[i].c_str());
+  for (int i = 0; i < Count(); ++i) std::fprintf(out, "%4d  %s\n", i, ListedProgrammeName(i, Name(i)).c_str());
 }
 
 }  // namespace spwrender

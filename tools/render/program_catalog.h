@@ -20,6 +20,14 @@ namespace spwrender {
 bool ResolveProgramme(const std::vector<std::string>& names, const std::string& text, int* number,
                       std::string* error);
 
+// Whether name is the plug-in's name of an empty slot at number: it names such a
+// slot by its 1-based number ("- 158 -" for slot 157), as a host that counts from
+// 1 shows it.
+bool IsEmptySlotName(int number, const std::string& name);
+// A slot as the tools' lists show it, numbered from 0: an empty one as
+// "(empty slot)", so that no list shows two numbers for one slot.
+std::string ListedProgrammeName(int number, const std::string& name);
+
 class ProgramCatalog {
  public:
   // Reads the list from an initialised plug-in. False with a reason when it offers
@@ -34,8 +42,8 @@ class ProgramCatalog {
 
   int Count() const { return static_cast<int>(names_.size()); }
   const std::string& Name(int number) const { return names_[size_t(number)]; }
-  // True for a slot that holds no programme: the plug-in names such a slot by its
-  // 1-based number ("- 158 -"), and selecting it changes no setting.
+  // True for a slot that holds no programme (IsEmptySlotName): selecting it changes
+  // no setting.
   bool IsEmptySlot(int number) const;
   void Print(std::FILE* out) const;
 

@@ -20,6 +20,9 @@
 #include "session_setup.h"
 #include "session_analysis.h"
 #include "session_plot.h"
+#include "silent_settings.h"
+#include "terminal_text.h"
+#include "clock_time.h"
 #include "staged_file.h"
 #include "vst3_host.h"
 
@@ -42,6 +45,16 @@ void ReportResult(const ToolMessages& io, const RenderOptions& options, const Au
   std::fprintf(io.err, "spw_render: wrote %s: %.2f s%s at %d Hz, %s, peak %+.2f dBFS, rendered in %.2f s (%.0fx real "
                "time)\n", options.outputPath.c_str(), seconds, of.c_str(), options.sampleRate,
                FormatDescription(options.format), peakDb, wallSeconds, wallSeconds > 0.0 ? seconds / wallSeconds : 0.0);
+}
+
+// A change the plug-in's other settings make silent is said to be so, with where it
+// was made when that was in a timeline.
+void WarnIfSilent(const ToolMessages& io, spwhost::Plugin& plugin, const RenderJob& job, const AutomationEvent& event) {
+  const std::string note = SilentSettingNote(plugin, event);
+  if (note.empty()) return;
+  const std::string where =
+      event.label.empty() ? "" : "at " + FormatClockTime(double(event.frame) / job.sampleRate) + " (" + event.label + "): ";
+  std::fprintf(io.err, "%s: warning: %s%s\n", io.tool, PrintableText(where).c_str(), note.c_str());
 }
 
 // The one gain that puts peak at dbfs; 1 for silence, which no gain can raise.
@@ -91,6 +104,7 @@ int Render(const ToolMessages& io, spwhost::Plugin& plugin, const RenderOptions&
   RenderJob job;
   job.sampleRate = options.sampleRate;
   job.blockSize = options.blockSize;
+  job.fadeOut = options.fadeOut;
   std::string programName, error;
   if (!ResolveStartSettings(io, plugin, options, &job.automation, &programName, &error)) {
     return Fail(io, kExitBadArguments, error);
@@ -101,6 +115,7 @@ int Render(const ToolMessages& io, spwhost::Plugin& plugin, const RenderOptions&
     if (status != kExitOk) return status;
   }
   job.frames = std::max<int64_t>(1, std::llround(seconds * options.sampleRate));
+  job.applied = [&io, &plugin, &job](const AutomationEvent& event) { WarnIfSilent(io, plugin, job, event); };
 
   auto writer = AudioFileWriter::Create(options.outputPath, options.format, options.sampleRate, job.frames, &error);
   if (!writer) return Fail(io, kExitFailed, error);

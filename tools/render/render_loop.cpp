@@ -4,6 +4,7 @@
 
 #include "audio_sink.h"
 #include "automation_player.h"
+#include "fade_out.h"
 #include "progress_bar.h"
 #include "vst3_host.h"
 
@@ -32,11 +33,22 @@ bool Prepare(spwhost::Plugin& plugin, const RenderJob& job, std::string* error) 
   return true;
 }
 
+// The part of the block from done on that lies in the job's closing fade.
+void FadeTheEnd(const RenderJob& job, int64_t done, float* left, float* right, int frames) {
+  const int64_t fadeFrames = FadeOutFrames(job.sampleRate);
+  const int64_t from = std::max(done, job.frames - fadeFrames);
+  if (!job.fadeOut || from >= done + frames) return;
+  const int skip = int(from - done);
+  // The last frame of the render is the fade's last: silence.
+  ApplyFadeOut(left + skip, right + skip, frames - skip, job.frames - 1 - from, fadeFrames);
+}
+
 bool RenderBlocks(spwhost::Plugin& plugin, const RenderJob& job, const std::vector<AudioSink*>& sinks,
                   ProgressBar& progress, std::string* error) {
   std::vector<float> left(size_t(job.blockSize)), right(size_t(job.blockSize));
   float* outputs[] = {left.data(), right.data()};
   AutomationPlayer automation(job.automation, std::max<int64_t>(1, job.sampleRate / kSlidePointsPerSecond));
+  size_t reported = 0;  // events told to job.applied
   for (int64_t done = 0; done < job.frames;) {
     if (!automation.Deliver(plugin, done, error)) return false;
     const int frames =
@@ -46,6 +58,10 @@ bool RenderBlocks(spwhost::Plugin& plugin, const RenderJob& job, const std::vect
                std::to_string(plugin.LastProcessResult()) + ")";
       return false;
     }
+    for (; reported < job.automation.size() && job.automation[reported].frame <= done; ++reported) {
+      if (job.applied) job.applied(job.automation[reported]);
+    }
+    FadeTheEnd(job, done, left.data(), right.data(), frames);
     for (AudioSink* sink : sinks) {
       if (!sink->Write(left.data(), right.data(), frames, error)) return false;
     }

@@ -6,6 +6,7 @@
 // AutomationPlayer, blocks split where it is due.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,12 @@ struct RenderJob {
   int blockSize = 512;                     // frames per process call
   int64_t frames = 0;                      // length of the render
   std::vector<AutomationEvent> automation; // in the order it applies
+  // The last half second fades to silence (fade_out.h), as the player ends, so that
+  // the file does not end on a click; silence stays silence.
+  bool fadeOut = true;
+  // Called for each event of automation once the block that starts at it has been
+  // rendered, with the plug-in's parameters as the event left them (may be empty).
+  std::function<void(const AutomationEvent&)> applied;
 };
 
 // Renders job.frames, every block into each of sinks in turn. False with a reason

@@ -44,6 +44,11 @@ bool SetPlot(const std::string& value, RenderOptions* options, std::string* erro
   return true;
 }
 
+bool NoFade(const std::string&, RenderOptions* options, std::string*) {
+  options->fadeOut = false;
+  return true;
+}
+
 bool ListPrograms(const std::string&, RenderOptions* options, std::string*) {
   options->action = RenderAction::kListPrograms;
   return true;
@@ -70,6 +75,7 @@ const Row kOptions[] = {
     {"normalize", 'n', true, SetNormalize},
     {"format", 'f', true, SetFormat},
     {"output", 'o', true, SetOutput},     {"plot", 0, true, SetPlot},
+    {"no-fade", 0, false, NoFade},
     {"bundle", 0, true, Shared<RenderOptions, SetBundleOption>},
     {"list-programs", 0, false, ListPrograms}, {"list-params", 0, false, ListParams},
     {"quiet", 'q', false, Shared<RenderOptions, SetQuietOption>},
@@ -132,7 +138,9 @@ std::string RenderUsage() {
          "                         - for standard output (a pipe or a file, not a terminal)\n"
          "      --plot FILE.png    also draw the render: each ear's tones, their beats and the\n"
          "                         level over time, measured from the audio\n"
-         + BundleOptionUsage() +
+         "      --no-fade          end the file at full level, for joining files (by default\n"
+         "                         its last half second fades to silence, as the player stops)\n"
+         "         + BundleOptionUsage() +
          "      --list-programs    print the plug-in's programmes and exit\n"
          "      --list-params      print the plug-in's parameters and exit\n"
          "  -q, --quiet            no progress bar and no summary\n"

@@ -21,6 +21,7 @@ struct RenderOptions : SessionOptions {
   bool formatGiven = false;
   std::string outputPath;
   std::string plotPath;                   // a PNG picture of the render; empty: none
+  bool fadeOut = true;                    // the last half second fades to silence
 };
 
 // Limit of --normalize.

@@ -44,8 +44,21 @@ SessionAnalysis::SessionAnalysis(double sampleRate, int64_t totalFrames, spwhost
 }
 
 bool SessionAnalysis::Write(const float* left, const float* right, int frames, std::string*) {
+  NoteCancelled(BeatCancelled());
   Take(left, right, frames);
   return true;
+}
+
+bool SessionAnalysis::BeatCancelled() const {
+  return havePan_ && plugin_->ValueToString(panId_, plugin_->GetParamNormalized(panId_)) == "Null";
+}
+
+// Called with each block, before its frames are counted: the block starts where
+// the change was made.
+void SessionAnalysis::NoteCancelled(bool cancelled) {
+  const bool open = !cancelledSpans_.empty() && cancelledSpans_.back().to < 0.0;
+  if (cancelled && !open) cancelledSpans_.push_back({double(frames_) / rate_, -1.0});
+  if (!cancelled && open) cancelledSpans_.back().to = double(frames_) / rate_;
 }
 
 void SessionAnalysis::Take(const float* left, const float* right, int64_t count) {
@@ -116,7 +129,7 @@ void SessionAnalysis::CloseStretch() {
   moment.clippedSamples = stretchClipped_;
   moment.binauralHz = ReadParameter(binauralId_, haveBinaural_);
   moment.volumePercent = ReadParameter(volumeId_, haveVolume_);
-  moment.beatCancelled = havePan_ && plugin_->ValueToString(panId_, plugin_->GetParamNormalized(panId_)) == "Null";
+  moment.beatCancelled = BeatCancelled();
   stretchPeak_ = stretchSquares_ = stretchLimitedSquares_ = 0.0;
   stretchClipped_ = 0;
   stretchFrames_ = 0;
@@ -138,8 +151,7 @@ void SessionAnalysis::MeasureTones(SessionMoment& moment) {
   moment.tonesMeasured = true;
   moment.toneSeconds = (double(frames_) - 0.5 * double(window_)) / rate_;
   moment.tones = meter_.Measure(lineLeft_.data(), lineRight_.data());
-  moment.pairs = PairEars(moment.tones);
-  DropOvertones(&moment.tones, &moment.pairs);
+  moment.pairs = PairFundamentals(&moment.tones, rate_);
 }
 
 // Windows overlapping by more than half show nothing new: the moments between

@@ -35,6 +35,11 @@ struct SessionMoment {
   double AppliedBeatHz() const { return beatCancelled ? 0.0 : binauralHz; }
 };
 
+// A stretch of the render, in seconds; to < 0: on to the end.
+struct TimeSpan {
+  double from = 0.0, to = -1.0;
+};
+
 class SessionAnalysis : public AudioSink {
  public:
   // totalFrames: the length of the render, which sets the stretch: a quarter of a
@@ -49,6 +54,9 @@ class SessionAnalysis : public AudioSink {
   void Finish();
 
   const std::vector<SessionMoment>& Moments() const { return moments_; }
+  // Where "Binaural Pan" was "Null", from the block it was set in to the block it
+  // was left in: the exact times of the events, since a render starts a block at each.
+  const std::vector<TimeSpan>& CancelledSpans() const { return cancelledSpans_; }
   double SampleRate() const { return rate_; }
   double Seconds() const { return double(frames_) / rate_; }
 
@@ -61,6 +69,8 @@ class SessionAnalysis : public AudioSink {
 
  private:
   void Take(const float* left, const float* right, int64_t count);
+  bool BeatCancelled() const;
+  void NoteCancelled(bool cancelled);
   void Remember(const float* left, const float* right, int64_t n);
   void Measure(const float* samples, int64_t n);
   void CloseStretch();
@@ -89,6 +99,7 @@ class SessionAnalysis : public AudioSink {
   int64_t stretchFrames_ = 0;
   size_t nextTones_ = 0;   // the first moment still waiting for its tones
   std::vector<SessionMoment> moments_;
+  std::vector<TimeSpan> cancelledSpans_;
 };
 
 }  // namespace spwrender

@@ -1,12 +1,12 @@
 #include "session_plot.h"
 
 #include <algorithm>
-#include <iterator>
 #include <cmath>
 #include <memory>
 #include <utility>
 
 #include "audio_file_writer.h"
+#include "clock_time.h"
 #include "raster_draw.h"
 #include "raster_font.h"
 #include "raster_png.h"
@@ -24,6 +24,7 @@ constexpr int kHeadingAbove = 22;  // a panel's heading, above its top edge
 constexpr int kDot = 3;            // side of a measured point
 constexpr int kOffScaleArrow = 4;  // height of the mark of a point beyond the axis
 constexpr int kClippedBand = 6;    // height of the mark of a stretch that clipped
+constexpr size_t kSpansNamed = 3;  // stretches a note names, so that it fits its panel
 
 constexpr uint32_t kBackground = 0xFFFFFFFF, kInk = 0xFF202020, kFrame = 0xFF909090;
 constexpr uint32_t kMajorGrid = 0xFFD4D4D4, kMinorGrid = 0xFFEDEDED;
@@ -39,7 +40,7 @@ constexpr double kRoomAboveLevel = 1.0;  // dB: a peak at full scale stays clear
 // The axes leave out the rarest extremes (a tone mistaken while a glide sweeps
 // fast); points beyond them are drawn on the panel's edge.
 constexpr double kOutlierShare = 0.005;
-// Beats: at most this share of the points may be strays beyond the axis.
+// Beats: at most this share of the moments may be heard beyond the axis.
 constexpr double kStrayShare = 0.05, kStrayFactor = 2.0;
 
 double Percentile(std::vector<double> values, double share) {
@@ -48,13 +49,28 @@ double Percentile(std::vector<double> values, double share) {
   return values[at];
 }
 
-// The top of an axis for beats: the largest, unless a few strays (a glide's
-// mistaken pairs) lie far above the rest; then twice the bulk's top, and the
-// strays are marked on the edge.
-double RobustHigh(const std::vector<double>& values) {
-  if (values.empty()) return 0.0;
-  const double largest = *std::max_element(values.begin(), values.end());
-  return std::min(largest, kStrayFactor * Percentile(values, 1.0 - kStrayShare));
+// The beat of the loudest pair of a moment: what the moment is heard to beat at,
+// even through a click, which scatters it into many weak pairs of any beat.
+double HeardBeat(const SessionMoment& m) {
+  const auto loudest = std::max_element(m.pairs.begin(), m.pairs.end(), [](const BinauralPair& a, const BinauralPair& b) {
+    return a.amplitude < b.amplitude;
+  });
+  return std::fabs(loudest->rightHz - loudest->leftHz);
+}
+
+// The top of an axis for beats: the largest, unless a few strays (a glide's or a
+// transient's mistaken pairs) lie far above what the moments are heard to beat
+// at; then twice the bulk of that, and the strays are marked on the edge.
+double BeatAxisTop(const std::vector<SessionMoment>& moments) {
+  std::vector<double> heard;
+  double largest = 0.0;
+  for (const SessionMoment& m : moments) {
+    if (m.pairs.empty()) continue;
+    heard.push_back(HeardBeat(m));
+    for (const BinauralPair& pair : m.pairs) largest = std::max(largest, std::fabs(pair.rightHz - pair.leftHz));
+  }
+  if (heard.empty()) return 0.0;
+  return std::min(largest, kStrayFactor * Percentile(heard, 1.0 - kStrayShare));
 }
 
 // Silence (-inf) and anything quieter show as the panel's floor.
@@ -82,7 +98,7 @@ class Painter {
     Panel(layout_.beats, layout_.beat, "Beat (Hz)",
           {{"measured: right ear - left ear", kBeatColour}, {"\"Binaural\" as applied", kBinauralColour}});
     std::vector<std::pair<std::string, uint32_t>> levelLegend = {{"peak", kPeakColour}, {"RMS", kRmsColour}};
-    if (input_.limitedToFullScale) levelLegend.push_back({"clipped", kClippedColour});
+    if (AnyClipped()) levelLegend.push_back({"clipped", kClippedColour});
     Panel(layout_.levels, layout_.dbfs, "Level (dBFS, as written)", levelLegend);
     Measurements();
     Markers();
@@ -187,6 +203,14 @@ class Painter {
     Trace(l.beats, binaural, kBinauralColour);
   }
 
+  // Whether a file of integer samples lost anything to full scale: only then is
+  // there a red band to explain.
+  bool AnyClipped() const {
+    const auto& moments = input_.analysis->Moments();
+    return input_.limitedToFullScale && std::any_of(moments.begin(), moments.end(),
+                                                    [](const SessionMoment& m) { return m.clippedSamples > 0; });
+  }
+
   // A band along the top of the level panel over every stretch that clipped.
   void ClippedStretches() {
     const SessionPlotLayout& l = layout_;
@@ -225,16 +249,23 @@ class Painter {
                                std::to_string(int(SessionAnalysis::kShortestToneWindowSeconds)) + " s";
       for (const RasterRect& panel : {layout_.ears, layout_.beats}) Note(panel, note, kInk, false);
     }
-    const auto& moments = analysis.Moments();
-    const auto cancelled =
-        std::find_if(moments.begin(), moments.end(), [](const SessionMoment& m) { return m.beatCancelled; });
-    if (cancelled != moments.end()) {
-      // From the start of the first stretch it was read at the end of.
-      const double from =
-          cancelled == moments.begin() ? 0.0 : 0.5 * (std::prev(cancelled)->seconds + cancelled->seconds);
-      Note(layout_.beats, "\"Binaural Pan\" \"Null\" from " + layout_.time.Label(from) +
+    if (!analysis.CancelledSpans().empty()) {
+      Note(layout_.beats, "\"Binaural Pan\" \"Null\" " + SpansText(analysis.CancelledSpans()) +
                               ": both ears get the same tones, no beat is applied", kBinauralColour, true);
     }
+  }
+
+  // "from 5:00 to 6:00", "from 1:00 to 2:00 and from 5:00 to the end"; the first
+  // few, and how many more.
+  std::string SpansText(const std::vector<TimeSpan>& spans) const {
+    std::string text;
+    for (size_t i = 0; i < spans.size() && i < kSpansNamed; ++i) {
+      text += (i == 0 ? "" : i + 1 == spans.size() ? " and " : ", ");
+      text += "from " + FormatClockTime(spans[i].from) + " to " +
+              (spans[i].to < 0.0 ? std::string("the end") : FormatClockTime(spans[i].to));
+    }
+    if (spans.size() > kSpansNamed) text += " and " + std::to_string(spans.size() - kSpansNamed) + " times more";
+    return text;
   }
 
   // A line of text at the right of a panel, along its top or its bottom.
@@ -271,18 +302,17 @@ class Painter {
 }  // namespace
 
 SessionPlotLayout LayOutSessionPlot(const SessionPlotInput& input) {
-  std::vector<double> tones, beats;
+  std::vector<double> tones;
   double highBinaural = 0.0, highDbfs = 0.0;
   for (const SessionMoment& m : input.analysis->Moments()) {
     for (const Tone& tone : m.tones.left) tones.push_back(tone.hz);
     for (const Tone& tone : m.tones.right) tones.push_back(tone.hz);
-    for (const BinauralPair& pair : m.pairs) beats.push_back(std::fabs(pair.rightHz - pair.leftHz));
     highBinaural = std::max(highBinaural, m.AppliedBeatHz());
     highDbfs = std::max(highDbfs, Dbfs(input.limitedToFullScale ? m.limitedPeak : m.peak, input.levelGainDb));
   }
   const double lowHz = tones.empty() ? kLowestHzShown : Percentile(tones, kOutlierShare) / kRoomAroundTones;
   const double highHz = tones.empty() ? kHighestHzShown : Percentile(tones, 1.0 - kOutlierShare) * kRoomAroundTones;
-  const double highBeat = std::max({1.0, highBinaural, RobustHigh(beats)});
+  const double highBeat = std::max({1.0, highBinaural, BeatAxisTop(input.analysis->Moments())});
   const double seconds = std::max(input.analysis->Seconds(), 1.0 / input.analysis->SampleRate());
   using Scale = PlotAxis::Scale;
   return {kEarsPanel,

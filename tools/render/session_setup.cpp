@@ -6,6 +6,7 @@
 #include "default_bundle.h"
 #include "parameter_catalog.h"
 #include "program_catalog.h"
+#include "terminal_text.h"
 #include "text_file.h"
 #include "timeline.h"
 #include "vst3_host.h"
@@ -27,10 +28,8 @@ void ReportTimelineProblems(const ToolMessages& io, const std::string& path, std
   const size_t shown = std::min(problems.size(), kMaxProblemsShown);
   for (size_t i = 0; i < shown; ++i) {
     const std::string where = problems[i].line > 0 ? path + ":" + std::to_string(problems[i].line) : path;
-    // The message quotes the file, which may hold anything: no control characters reach the terminal.
-    std::string message = problems[i].message;
-    std::replace_if(message.begin(), message.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; }, '?');
-    std::fprintf(io.err, "%s: %s\n", where.c_str(), message.c_str());
+    // The message quotes the file, which may hold anything.
+    std::fprintf(io.err, "%s: %s\n", PrintableText(where).c_str(), PrintableText(problems[i].message).c_str());
   }
   if (shown < problems.size()) std::fprintf(io.err, "%s: ... and %zu more\n", path.c_str(), problems.size() - shown);
 }
@@ -50,7 +49,7 @@ std::string NoBundleMessage() {
 // Reports a failure on one line, whatever the message holds.
 int Fail(const ToolMessages& io, int status, std::string message) {
   std::replace_if(message.begin(), message.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
-  std::fprintf(io.err, "%s: error: %s\n", io.tool, message.c_str());
+  std::fprintf(io.err, "%s: error: %s\n", io.tool, PrintableText(message).c_str());
   return status;
 }
 

@@ -78,7 +78,7 @@ class LineReader {
       return Fail("malformed time '" + Clip(text) + "' (" + kTimeForms + ")");
     }
     *seconds = relative ? previous + value : value;
-    if (*seconds > kMaxDurationSeconds) return Fail("time " + Clip(text) + " is beyond 24 hours");
+    if (*seconds > kMaxDurationSeconds) return Fail("time " + Clip(text) + " is beyond 24 hours, the limit");
     if (*seconds < previous) {
       return Fail("time goes backwards: " + Clip(text) + " is before the previous event at " + FormatClockTime(previous));
     }
@@ -106,10 +106,13 @@ class LineReader {
     }
     const std::string duration = Trim(text.substr(over + kOver.size()));
     if (!ReadSetting(text.substr(0, over), "slide", &event->name, &event->value)) return false;
-    if (!ParseClockTime(duration, &event->slideSeconds) || event->slideSeconds <= 0.0 ||
-        event->slideSeconds > kMaxDurationSeconds) {
+    if (!ParseClockTime(duration, &event->slideSeconds) || event->slideSeconds <= 0.0) {
       return Fail("malformed slide duration '" + Clip(duration) + "' (above 0, as seconds, m:ss or h:mm:ss)");
     }
+    if (event->slideSeconds > kMaxDurationSeconds) {
+      return Fail("slide duration " + Clip(duration) + " is over the 24-hour limit");
+    }
+    event->slideText = duration;
     return true;
   }
 

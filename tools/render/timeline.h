@@ -33,6 +33,7 @@ struct TimelineEvent {
   std::string name;            // programme number or name; parameter name
   std::string value;           // set and slide: the value text
   double slideSeconds = 0.0;   // slide: how long it takes
+  std::string slideText;       // slide: the same as written ("1:00:00"), for messages
 };
 
 struct Timeline {

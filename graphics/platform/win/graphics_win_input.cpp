@@ -39,6 +39,7 @@ bool KeyForVirtualKey(WPARAM vk, EKey* key) {
     case VK_DOWN: *key = EKey::Down; return true;
     case VK_LEFT: *key = EKey::Left; return true;
     case VK_RIGHT: *key = EKey::Right; return true;
+    case VK_ESCAPE: *key = EKey::Escape; return true;
     default: break;
   }
   // Space, digit and letter keys have their (upper-case) character as virtual key.

@@ -31,6 +31,7 @@ bool KeyForSymbol(uint32_t symbol, EKey* key) {
     case kDownArrow: *key = EKey::Down; return true;
     case kLeftArrow: *key = EKey::Left; return true;
     case kRightArrow: *key = EKey::Right; return true;
+    case kEscape: *key = EKey::Escape; return true;
     default: return symbol <= kLastPrintable && KeyForCharacter(static_cast<int>(symbol), key);
   }
 }

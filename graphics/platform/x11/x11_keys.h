@@ -18,6 +18,7 @@ constexpr uint32_t kFirstPrintable = 0x20;
 constexpr uint32_t kLastPrintable = 0x7E;
 constexpr uint32_t kBackSpace = 0xFF08;
 constexpr uint32_t kReturn = 0xFF0D;
+constexpr uint32_t kEscape = 0xFF1B;
 constexpr uint32_t kLeftArrow = 0xFF51;
 constexpr uint32_t kUpArrow = 0xFF52;
 constexpr uint32_t kRightArrow = 0xFF53;
