@@ -386,6 +386,7 @@ int Play(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugi
   CatchStopSignals();
   const int started = StartOutput(player, device, rate);
   if (started != kExitOk) return started;
+  CatchStopSignals();  // again: a JACK client blocks SIGPIPE on the thread that opens it
   StatusLine status(io.err, !options.quiet && SPW_ISATTY(SPW_FILENO(io.err)));
   bool ended = false;
   {

@@ -5,6 +5,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <pthread.h>
+#include <signal.h>
 #endif
 
 namespace spwplay {
@@ -45,13 +48,23 @@ BOOL WINAPI OnConsoleEvent(DWORD type) {
 }  // namespace
 
 void CatchStopSignals() {
-  std::signal(SIGTERM, OnStopSignal);
 #ifdef _WIN32
+  std::signal(SIGTERM, OnStopSignal);
   if (!gStopped) gStopped = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
 #else
-  constexpr int kSignals[] = {SIGINT, SIGHUP, SIGQUIT, SIGPIPE};
-  for (int sig : kSignals) std::signal(sig, OnStopSignal);
+  // A signal ignored on entry stays ignored: nohup's SIGHUP, a background job's
+  // SIGINT. One blocked on entry (a parent's mask is inherited) is let through.
+  constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
+  sigset_t caught;
+  sigemptyset(&caught);
+  for (int sig : kSignals) {
+    struct sigaction before = {};
+    if (sigaction(sig, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+    std::signal(sig, OnStopSignal);
+    sigaddset(&caught, sig);
+  }
+  pthread_sigmask(SIG_UNBLOCK, &caught, nullptr);
 #endif
 }
 
