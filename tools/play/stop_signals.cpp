@@ -53,14 +53,16 @@ void CatchStopSignals() {
   if (!gStopped) gStopped = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
 #else
-  // A signal ignored on entry stays ignored: nohup's SIGHUP, a background job's
-  // SIGINT. One blocked on entry (a parent's mask is inherited) is let through.
+  // nohup's ignored SIGHUP stays ignored: playing on after the terminal closes is
+  // what it asks for. (A shell script's background job has SIGINT ignored too, yet
+  // is stopped with it on purpose: that one is always caught.) A signal blocked on
+  // entry (a parent's mask is inherited) is let through.
   constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
   sigset_t caught;
   sigemptyset(&caught);
   for (int sig : kSignals) {
     struct sigaction before = {};
-    if (sigaction(sig, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+    if (sig == SIGHUP && sigaction(sig, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
     std::signal(sig, OnStopSignal);
     sigaddset(&caught, sig);
   }

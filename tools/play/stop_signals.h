@@ -5,8 +5,8 @@
 // shutting down. They only raise a count, which the main loop reads and answers
 // with a fade-out and the save, as if the window had been closed. A second request
 // (not a repeated SIGPIPE, which every later write to the closed pipe raises) asks
-// to end at once, still saving. A signal ignored when the player starts (nohup's
-// SIGHUP) stays ignored.
+// to end at once, still saving. SIGHUP ignored when the player starts (nohup)
+// stays ignored.
 //
 // Windows ends a process whose console closes (or whose session ends) as soon as
 // its handler returns: the handler waits there until ReportStopped, for at most
