@@ -1,6 +1,6 @@
 // The player's window on its own: the run loop sleeps between its timers and
-// events (no turn spent waiting awake), and the desktop's scale is read as
-// desktops write it.
+// events (no turn spent waiting awake), the desktop's scale is read as desktops
+// write it, and on Windows the program declares per-monitor DPI awareness.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,12 @@
 #if SMTG_OS_LINUX
 #include <time.h>
 #include <unistd.h>
+#endif
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "bundle_location.h"
 #endif
 
 namespace spwwin {
@@ -38,6 +44,23 @@ TEST(DesktopScale, XftDpiOverNinetySixElseNone) {
   };
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(ScaleFromResources(c.resources), c.scale) << c.resources;
 }
+
+#ifdef _WIN32
+// Real Windows tells the editor's window each monitor's DPI only when the program
+// says it can take it: the manifest built into spw_play.exe, read back from it.
+TEST(PlayerManifest, DeclaresPerMonitorDpiAwareness) {
+  const std::string path = TestProgramFolder() + SPW_TEST_PLAYER;
+  HMODULE program = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(program, nullptr) << path;
+  HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // the program's manifest
+  ASSERT_NE(found, nullptr) << "no manifest in " << path;
+  const char* bytes = static_cast<const char*>(LockResource(LoadResource(program, found)));
+  const std::string manifest(bytes, SizeofResource(program, found));
+  FreeLibrary(program);
+  EXPECT_NE(manifest.find(">PerMonitorV2"), std::string::npos) << manifest;
+  EXPECT_NE(manifest.find(">true/pm<"), std::string::npos) << manifest;
+}
+#endif
 
 #if SMTG_OS_LINUX
 

@@ -113,8 +113,14 @@ TEST_F(LivePlayTest, TheWindowFitsTheEditorAtTheDesktopsScaleAndItsZoomAndALastC
   const Heard next = Play({"--duration", "3"});
   ASSERT_EQ(next.status, 0) << next.messages;
   // The programme's own harmonics reach 627 Hz too, far weaker than the cell's tone.
-  const double programme = StrengthAt(heard.left, size_t(1.0 * kJackRate), kCellHz);
-  const double kept = StrengthAt(next.left, size_t((SoundStarts(next.left) + 1.5) * kJackRate), kCellHz);
+  // The strongest of a second's windows: a loaded machine's dropout empties one.
+  const auto strongest = [](const std::vector<float>& channel, double from) {
+    double most = 0.0;
+    for (double t = from; t < from + 1.0; t += 0.05) most = std::max(most, StrengthAt(channel, size_t(t * kJackRate), kCellHz));
+    return most;
+  };
+  const double programme = strongest(heard.left, 0.5);
+  const double kept = strongest(next.left, SoundStarts(next.left) + 1.0);
   EXPECT_GT(kept, 20.0 * programme) << "the cell's tone at the next start";
 }
 
