@@ -12,7 +12,7 @@ packages=(
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 xvfb xauth fonts-liberation
   clang libclang-rt-14-dev
-  librtaudio-dev jackd2 libjack-jackd2-dev pulseaudio pulseaudio-utils
+  librtaudio-dev libasound2-dev jackd2 libjack-jackd2-dev pulseaudio pulseaudio-utils
   gstreamer1.0-plugins-base
   # Packaging (scripts/package.sh) and the tests that install the packages:
   nsis                # makensis, the Windows installer

@@ -2,6 +2,8 @@
 // the moments of a session's events, stopping with Ctrl-C and starting again, and
 // the faults a listener may meet.
 
+#include <filesystem>
+
 #include "live_play_fixture.h"
 #include "peak_limiter.h"
 
@@ -106,12 +108,62 @@ TEST_F(LivePlayTest, CtrlCFadesOutExitsCleanlyAndTheNextStartPlaysTheSameSetting
     ExpectTonesHeard(run->left, start + 1.5, start + 3.4, expected, run == &first ? "first start" : "next start");
   }
   // A damaged memory is said in one line and moved aside, and the player starts afresh.
-  const std::string memory = WriteFile("config/stereoPulseWeaver/spw_play-state.bin", "not a state");
+  const std::string memory = WriteFile(kStateFile, "not a state");
   const Heard third = Play({"--duration", "1"});
   EXPECT_EQ(third.status, 0) << third.messages;
   EXPECT_NE(third.messages.find("moved to '" + memory + ".damaged'; starting from the defaults"), std::string::npos)
       << third.messages;
   EXPECT_EQ(ReadText(memory + ".damaged"), "not a state");
+}
+
+// A closed terminal, SIGQUIT and a closed pipe stop the player as Ctrl-C does: the
+// fade, the save, status 0. A second Ctrl-C ends the fade at once, still saving.
+TEST_F(LivePlayTest, EveryWayOutFadesAndSavesAndASecondCtrlCEndsAtOnce) {
+  struct Case {
+    const char* what;
+    std::vector<int> signals;
+    bool fades;
+  };
+  const Case cases[] = {
+      {"the terminal closed", {SIGHUP}, true},
+      {"SIGQUIT", {SIGQUIT}, true},
+      {"a closed pipe", {SIGPIPE}, true},
+      {"Ctrl-C twice", {SIGINT, SIGINT}, false},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(folder_.File(kStateFile));
+    double exitSeconds = -1.0;
+    const Heard heard = Play({"--program", "C Major style"}, [&](ChildProcess& player, JackRecorder& recorder) {
+      while (recorder.Seconds() < 1.5 && player.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      for (int sig : c.signals) {
+        player.Signal(sig);
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+      }
+      const auto sent = std::chrono::steady_clock::now();
+      while (player.Running() && std::chrono::steady_clock::now() - sent < std::chrono::seconds(10)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
+      exitSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - sent).count();
+    });
+    EXPECT_EQ(heard.status, 0) << c.what << ": " << heard.messages;
+    EXPECT_NE(heard.messages.find("settings saved"), std::string::npos) << c.what << ": " << heard.messages;
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder_.File(kStateFile))) << c.what;
+    if (c.fades) {
+      EXPECT_GT(exitSeconds, 0.3) << c.what << ": the fade takes half a second";
+      ASSERT_GT(heard.left.size(), size_t(kJackRate)) << c.what;
+      EXPECT_LT(Peak(heard.left, heard.right, heard.left.size() - size_t(0.01 * kJackRate)), 1e-3f)
+          << c.what << ": faded to silence";
+    } else {
+      EXPECT_LT(exitSeconds, 0.4) << c.what << ": no fade, no wait for the output";
+    }
+  }
+  // Without a home it plays, says once that nothing is kept, and ends well.
+  env_ = {"HOME=", "XDG_CONFIG_HOME="};
+  const Heard homeless = Play({"--duration", "1"});
+  EXPECT_EQ(homeless.status, 0) << homeless.messages;
+  const size_t said = homeless.messages.find("the settings will not be kept");
+  EXPECT_NE(said, std::string::npos) << homeless.messages;
+  EXPECT_EQ(homeless.messages.find("settings", said + 30), std::string::npos) << "said once: " << homeless.messages;
 }
 
 TEST_F(LivePlayTest, UnknownDeviceOrRateAndAServerThatGoesAwayEachGetOneClearLine) {
@@ -125,6 +177,15 @@ TEST_F(LivePlayTest, UnknownDeviceOrRateAndAServerThatGoesAwayEachGetOneClearLin
   EXPECT_NE(rate.messages.find("cannot play at 44100 Hz: playing at its own rate, 48000 Hz"), std::string::npos)
       << rate.messages;
 
+  // No sound system answers: one line of the player's own, none of the libraries'.
+  env_ = {"JACK_DEFAULT_SERVER=no-such-server", "PULSE_SERVER=unix:/nonexistent",
+          "ALSA_CONFIG_PATH=" + WriteFile("empty-alsa.conf", "")};
+  const Heard none = Play({"--duration", "1"}, {}, /*soundless=*/true);
+  env_.clear();
+  EXPECT_EQ(none.status, 1);
+  EXPECT_EQ(none.messages.rfind("spw_play: error: no sound output device", 0), 0u) << none.messages;
+  EXPECT_EQ(std::count(none.messages.begin(), none.messages.end(), '\n'), 1) << none.messages;
+
   const Heard lost = Play({"--program", "C Major style"}, [this](ChildProcess&, JackRecorder& recorder) {
     while (recorder.Seconds() < 1.0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     server_.Stop();
@@ -132,6 +193,8 @@ TEST_F(LivePlayTest, UnknownDeviceOrRateAndAServerThatGoesAwayEachGetOneClearLin
   EXPECT_EQ(lost.status, 1) << lost.messages;
   EXPECT_NE(lost.messages.find("spw_play: error: the sound output went away"), std::string::npos) << lost.messages;
   EXPECT_NE(lost.messages.find("settings are saved"), std::string::npos) << lost.messages;
+  EXPECT_EQ(std::count(lost.messages.begin(), lost.messages.end(), '\n'), 2) << "the start's line and the error's: "
+                                                                              << lost.messages;
 }
 
 }  // namespace

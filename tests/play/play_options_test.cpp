@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -66,17 +67,54 @@ TEST(StatusLine, ShowsTimeEventLevelAndLimiting) {
   figures.totalSeconds = 3600.0;
   figures.event = "slide Binaural=6 over 600 s";
   figures.peakDbfs = -12.34;
-  EXPECT_EQ(StatusText(figures), "1:15 / 1:00:00  slide Binaural=6 over 600 s  level -12.3 dBFS");
+  EXPECT_EQ(StatusText(figures, 79), "1:15 / 1:00:00  slide Binaural=6 over 600 s  level -12.3 dBFS");
   figures.limitingDb = -2.04;
   figures.totalSeconds = -1.0;
   figures.event.clear();
-  EXPECT_EQ(StatusText(figures), "1:15  level -12.3 dBFS  limiting -2.0 dB");
-  figures.peakDbfs = -200.0;
-  figures.limitingDb = 0.0;
-  figures.event = std::string(60, 'x');
-  const std::string line = StatusText(figures);
-  EXPECT_LE(line.size(), 80u);
-  EXPECT_NE(line.find("...  level  silent"), std::string::npos) << line;
+  EXPECT_EQ(StatusText(figures, 79), "1:15  level -12.3 dBFS  limiting -2.0 dB");
+  EXPECT_EQ(Counted(1, "underrun"), "1 underrun");
+  EXPECT_EQ(Counted(0, "underrun"), "0 underruns");
+}
+
+// Columns on a terminal: one per UTF-8 character.
+size_t Columns(const std::string& text) {
+  return size_t(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+TEST(StatusLine, AlwaysOneLineOfTheTerminalsWidthShorteningTheEventFirst) {
+  StatusFigures figures;
+  figures.elapsedSeconds = 3599.9;
+  figures.totalSeconds = 2 * 3600.0;
+  figures.peakDbfs = -3.0;
+  figures.limitingDb = -2.8;
+  const std::string fixedPart = "59:59 / 2:00:00  level  -3.0 dBFS  limiting -2.8 dB";
+  const std::string longName = "program \"Binaural - 10.6 (Relaxed & alert) with a long name\"";
+  struct Case {
+    std::string event;
+    size_t columns;
+    bool eventWhole, levelWhole;
+  };
+  const Case cases[] = {
+      {longName, 200, true, true},
+      {longName, 79, false, true},  // the 91-character line of an 80-column terminal
+      {"set Wave=Golden Sine \u2013 r\u00e9sum\u00e9 \u2013 \u00e9t\u00e9 \u2013 \u00e0 l'\u00e9cole", 79, false, true},
+      {longName, 60, false, true},
+      {longName, fixedPart.size(), false, true},
+      {longName, 40, false, false},
+      {"", 9, true, false},
+      {longName, 5, false, false},
+  };
+  for (const Case& c : cases) {
+    figures.event = c.event;
+    const std::string line = StatusText(figures, c.columns);
+    EXPECT_LE(Columns(line), c.columns) << line;
+    EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+    EXPECT_EQ(line.rfind("59:59", 0), 0u) << line;
+    EXPECT_EQ(line.find(c.event) != std::string::npos, c.eventWhole) << c.columns << ": " << line;
+    EXPECT_EQ(line.find("level  -3.0 dBFS  limiting -2.8 dB") != std::string::npos, c.levelWhole) << line;
+    // A character is never cut in two: the line is whole UTF-8.
+    EXPECT_NE(static_cast<unsigned char>(line.back()) & 0xC0, 0xC0u) << line;
+  }
 }
 
 }  // namespace

@@ -157,6 +157,12 @@ TEST_F(PlayerEngineTest, SoundRisesFromSilenceAndFadesToItInHalfASecondWithoutAS
   const size_t silentFrom = fadeFrom + size_t(PlayerEngine::kFadeSeconds * kRate) + kBlock;
   EXPECT_EQ(Peak(silentFrom), 0.0f);
   EXPECT_GT(Peak(fadeFrom), 0.1f) << "the fade starts from the sound";
+  // An edit made once faded (a click in the last moment) reaches the plug-in when the player ends, so it is saved.
+  const uint32_t volume = 10;
+  ASSERT_TRUE(edits_.Push({volume, 0.3}));
+  Play(0.1);
+  engine_->ApplyQueuedEdits();
+  EXPECT_DOUBLE_EQ(plugin_->GetParamNormalized(volume), 0.3);
 }
 
 TEST_F(PlayerEngineTest, SessionEndArrivesFadedOut) {

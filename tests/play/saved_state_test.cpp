@@ -86,6 +86,37 @@ TEST(SavedState, DamagedFilesAreRecognisedAndMovedAside) {
   }
 }
 
+// A settings path that is no file to keep settings in is said before anything plays,
+// in one line, and what is there stays as it was.
+TEST(SavedState, APathThatCannotHoldTheSettingsIsSaidInOneLine) {
+  TempFolder folder;
+  std::filesystem::create_directories(folder.File("a folder/stereoPulseWeaver"));
+  WriteBytes(folder.File("a file"), {1, 2, 3});
+  struct Case {
+    std::string path;
+    bool usable;
+    const char* mentions;
+  };
+  const Case cases[] = {
+      {folder.File("new/folders/state.bin"), true, ""},
+      {folder.File("a file"), true, ""},
+      {folder.File("a folder/stereoPulseWeaver"), false, "are a folder, not a file"},
+      {folder.File("a file/stereoPulseWeaver/state.bin"), false, "it is a file, not a folder"},
+  };
+  for (const Case& c : cases) {
+    std::string error;
+    EXPECT_EQ(CheckStatePath(c.path, &error), c.usable) << c.path;
+    EXPECT_NE(error.find(c.mentions), std::string::npos) << error;
+    EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+  }
+  // Read anyway, a folder is an unreadable file, not a crash.
+  PluginState read;
+  std::string reason;
+  EXPECT_EQ(ReadStateFile(folder.File("a folder/stereoPulseWeaver"), &read, &reason), ReadResult::kDamaged);
+  EXPECT_EQ(reason, "cannot be read");
+  EXPECT_EQ(Bytes(folder.File("a file")), std::vector<uint8_t>({1, 2, 3}));
+}
+
 #ifndef _WIN32  // the settings folder is moved with XDG_CONFIG_HOME, and a symbolic link is made
 TEST(SavedState, NeverWrittenOverTheTimelineOrIntoTheBundle) {
   TempFolder config;
@@ -118,6 +149,20 @@ TEST(SavedState, NeverWrittenOverTheTimelineOrIntoTheBundle) {
     std::fclose(err);
   }
   EXPECT_EQ(Bytes(state), session);
+  // A folder where the settings file goes: exit status 1 and one line, before the bundle is even loaded.
+  const std::string blocked = config.File("blocked");
+  std::filesystem::create_directories(StateFilePath(blocked + "/stereoPulseWeaver"));
+  setenv("XDG_CONFIG_HOME", blocked.c_str(), 1);
+  std::vector<const char*> argv = {"spw_play", "--no-window", "--bundle", "/nonexistent.vst3"};
+  std::FILE* err = std::tmpfile();
+  EXPECT_EQ(RunPlayCommand(int(argv.size()), argv.data(), stdout, err), 1);
+  std::rewind(err);
+  char line[512] = {};
+  EXPECT_NE(std::fgets(line, sizeof line, err), nullptr);
+  EXPECT_NE(std::string(line).find("are a folder, not a file: move it away; nothing was played"), std::string::npos)
+      << line;
+  EXPECT_EQ(std::fgets(line, sizeof line, err), nullptr) << "one line: " << line;
+  std::fclose(err);
   if (xdg) {
     setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
   } else {

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <iostream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -22,6 +21,7 @@
 #include "same_file.h"
 #include "saved_state.h"
 #include "session_setup.h"
+#include "sound_library_messages.h"
 #include "status_line.h"
 #include "stop_signals.h"
 #include "vst3_host.h"
@@ -36,6 +36,8 @@
 #define SPW_FILENO fileno
 #endif
 
+#include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 
 namespace spwplay {
@@ -56,6 +58,11 @@ constexpr int kSlidePointsPerSecond = 100;           // as the renderer: a slide
 constexpr auto kSilentDevice = std::chrono::seconds(3);  // no callback for this long: the output is gone
 constexpr auto kFirstCallback = std::chrono::seconds(2);
 constexpr double kPeakFloorDbfs = -200.0;
+#ifdef _WIN32
+constexpr char kNoSettingsFolder[] = "no settings folder (APPDATA is not set)";
+#else
+constexpr char kNoSettingsFolder[] = "no settings folder (neither XDG_CONFIG_HOME nor HOME is set)";
+#endif
 
 // What plays after the start-up settings: the timeline, its programmes' values, the end.
 struct Session {
@@ -207,7 +214,7 @@ struct Player {
     return audio->Lost() || Clock::now() - *lastMove > kSilentDevice;
   }
 
-  // Plays until asked to stop or the session ends, then fades out.
+  // Plays until asked to stop or the session ends, then fades out; a second request ends the fade at once.
   void Run(StatusLine& status) {
     Clock::time_point shown = Clock::now(), moved = Clock::now();
     int64_t frame = -1;
@@ -221,10 +228,28 @@ struct Player {
     }
     engine->RequestFade();
     const Clock::time_point deadline = Clock::now() + kFadeWait;
-    while (!engine->Faded() && Clock::now() < deadline && !(lost = OutputLost(&frame, &moved))) Wait(kLoopMs);
+    while (!engine->Faded() && !StopUrgent() && Clock::now() < deadline && !(lost = OutputLost(&frame, &moved))) {
+      Wait(kLoopMs);
+    }
+  }
+
+  // Ends the output, then hands the plug-in what the editor did in the last moment
+  // (a click the window had not yet passed on, an edit the faded callback left in
+  // the queue), so that it is saved. False when the output would not end: the
+  // plug-in may still be playing, and only the save is safe.
+  bool End() {
+    if (window) window->Pump(0);
+    const AudioOutput::Ending ending = lost           ? AudioOutput::Ending::kGone
+                                       : StopUrgent() ? AudioOutput::Ending::kAtOnce
+                                                      : AudioOutput::Ending::kDrain;
+    if (!audio->End(ending, StopUrgent)) return false;
+    engine->ApplyQueuedEdits();
+    engine->Stop();
+    return true;
   }
 };
 
+// The editor's window, at the desktop's scale where one is set, as a host tells a view before it opens.
 bool OpenWindow(Player& player, std::string* error) {
   if (!player.view.Create(player.plugin.Controller(), error)) return false;
   int width = 0, height = 0;
@@ -233,8 +258,14 @@ bool OpenWindow(Player& player, std::string* error) {
     return false;
   }
   player.window = spwwin::HostWindow::Create(width, height, "stereoPulseWeaver", error);
-  return player.window &&
-         player.view.Attach(player.window->Frame(), player.window->ParentHandle(), player.window->PlatformType(), error);
+  if (!player.window) return false;
+  const double scale = player.window->DesktopScale();
+  Steinberg::FUnknownPtr<Steinberg::IPlugViewContentScaleSupport> scaling(player.view.View());
+  if (scale > 0.0 && scaling && scaling->setContentScaleFactor(static_cast<float>(scale)) == Steinberg::kResultOk &&
+      player.view.Size(&width, &height)) {
+    player.window->Resize(width, height);
+  }
+  return player.view.Attach(player.window->Frame(), player.window->ParentHandle(), player.window->PlatformType(), error);
 }
 
 // Prepares the session at rate and opens the output. Returns the exit status.
@@ -279,25 +310,54 @@ bool OpenOutput(Player& player, const OutputDevice& device, unsigned rate, std::
   return true;
 }
 
-// Opens and starts the output; one that asks for no sound (WASAPI under wine) gives
-// way to the fallback's device of the same name, else its default. Returns the exit status.
+// What a started output that plays nothing said for itself.
+std::string SilenceText(const AudioOutput& audio, const std::string& device) {
+  const std::string why = audio.FailureText();
+  return "the sound output '" + device + "' (" + audio.SystemName() + ") " +
+         (why.empty() ? "asks for no sound" : "fails: " + why);
+}
+
+// Opens and starts the output; one that plays nothing (WASAPI under wine) gives
+// way to the fallback's device of the same name, else its default, on a stream of
+// its own. Returns the exit status.
 int StartOutput(Player& player, const OutputDevice& device, unsigned rate) {
   const ToolMessages& io = player.io;
   std::string error;
   if (!OpenOutput(player, device, rate, &error)) return Fail(io, kExitFailed, error);
   if (player.Sounding()) return kExitOk;
-  const std::string silent = player.audio->SystemName();
+  const std::string silence = SilenceText(*player.audio, device.name);
   player.audio->Close();
-  if (!AudioOutput::HasFallback()) return Fail(io, kExitFailed, "the sound output '" + device.name + "' asks for no sound");
+  if (!AudioOutput::HasFallback()) return Fail(io, kExitFailed, silence);
   player.audio = std::make_unique<AudioOutput>(/*fallback=*/true);
   OutputDevice other;
   if (!player.audio->Find(device.name, &other) && !player.audio->Find("", &other)) {
-    return Fail(io, kExitFailed, silent + " asks for no sound and " + player.audio->SystemName() + " has no output");
+    return Fail(io, kExitFailed, silence + ", and " + player.audio->SystemName() + " has no output");
   }
-  std::fprintf(io.err, "%s: %s asks for no sound; trying %s\n", io.tool, silent.c_str(),
-               player.audio->SystemName().c_str());
+  std::fprintf(io.err, "%s: %s; trying %s\n", io.tool, silence.c_str(), player.audio->SystemName().c_str());
   if (!OpenOutput(player, other, rate, &error)) return Fail(io, kExitFailed, error);
-  if (!player.Sounding()) return Fail(io, kExitFailed, "the sound output '" + other.name + "' asks for no sound");
+  if (!player.Sounding()) return Fail(io, kExitFailed, SilenceText(*player.audio, other.name));
+  return kExitOk;
+}
+
+// Saves the settings and says in one line what was played. Returns the exit status.
+int SaveAndSay(Player& player, const std::string& statePath) {
+  const ToolMessages& io = player.io;
+  std::string error;
+  const bool saved = !statePath.empty() && SaveState(player.plugin, statePath, &error);
+  if (player.lost) {
+    const std::string why = player.audio ? player.audio->FailureText() : std::string();
+    return Fail(io, kExitFailed, "the sound output went away while playing" + (why.empty() ? "" : " (" + why + ")") +
+                                     (saved ? "; the settings are saved" : ""));
+  }
+  const uint64_t underruns = player.engine->Underruns(), dropped = player.edits.Dropped();
+  if (!player.options.quiet || underruns > 0 || dropped > 0) {
+    const double played = double(player.engine->Frame()) / player.engine->SampleRate();
+    std::string line = "played " + ClockText(std::round(played)) + "; " + Counted(underruns, "underrun");
+    if (dropped > 0) line += "; " + Counted(dropped, "edit") + " lost (the sound fell behind)";
+    if (saved) line += "; settings saved in " + statePath;
+    std::fprintf(io.err, "%s: %s\n", io.tool, line.c_str());
+  }
+  if (!saved && !statePath.empty()) return Fail(io, kExitFailed, "the settings were not saved: " + error);
   return kExitOk;
 }
 
@@ -317,6 +377,7 @@ int Play(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugi
   const unsigned rate = ChooseRate(io, device, options);
   const std::string folder = SettingsFolder();
   const std::string statePath = folder.empty() ? std::string() : StateFilePath(folder);
+  if (statePath.empty()) std::fprintf(io.err, "%s: %s: the settings will not be kept\n", io.tool, kNoSettingsFolder);
   if (options.program.empty() && options.timelinePath.empty() && !statePath.empty()) RestoreState(io, plugin, statePath);
   std::string error;
   if (!ApplyStartSettings(io, plugin, options, &error)) return Fail(io, kExitBadArguments, error);
@@ -325,34 +386,24 @@ int Play(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugi
   CatchStopSignals();
   const int started = StartOutput(player, device, rate);
   if (started != kExitOk) return started;
+  CatchStopSignals();  // again: a JACK client blocks SIGPIPE on the thread that opens it
   StatusLine status(io.err, !options.quiet && SPW_ISATTY(SPW_FILENO(io.err)));
-  // RtAudio writes its own notes to std::cerr (a JACK server quitting, say); the
-  // player says what happened in its own one line instead.
-  std::cerr.setstate(std::ios::badbit);
-  player.Run(status);
-  status.Finish();
-  player.audio->Close(/*gone=*/player.lost);
-  std::cerr.clear();
-  player.engine->Stop();
-  const double played = double(player.engine->Frame()) / rate;
-  const bool saved = !statePath.empty() && SaveState(plugin, statePath, &error);
-#ifdef _WIN32
-  if (statePath.empty()) error = "no settings folder (APPDATA is not set)";
-#else
-  if (statePath.empty()) error = "no settings folder (neither XDG_CONFIG_HOME nor HOME is set)";
-#endif
-  if (player.lost) {
-    const std::string why = AudioFailureText();
-    return Fail(io, kExitFailed, "the sound output went away while playing" + (why.empty() ? "" : " (" + why + ")") +
-                                     (saved ? "; the settings are saved" : ""));
+  bool ended = false;
+  {
+    const SilencedCerr quiet;  // the player says what happened in its own one line
+    player.Run(status);
+    status.Finish();
+    ended = player.End();
   }
-  if (!options.quiet || player.engine->Underruns() > 0) {
-    std::fprintf(io.err, "%s: played %s; %llu underruns%s%s\n", io.tool, ClockText(played).c_str(),
-                 static_cast<unsigned long long>(player.engine->Underruns()), saved ? "; settings saved in " : "",
-                 saved ? statePath.c_str() : "");
+  const int exitStatus = SaveAndSay(player, statePath);
+  ReportStopped();
+  if (!ended) {
+    // The output's own threads may still be inside the plug-in: nothing may be
+    // unloaded under them. The settings are saved; the process ends here.
+    std::fflush(nullptr);
+    std::_Exit(exitStatus);
   }
-  if (!saved) return Fail(io, kExitFailed, "the settings were not saved: " + error);
-  return kExitOk;
+  return exitStatus;
 }
 
 // The remembered settings are written when the player stops: never over the
@@ -400,6 +451,10 @@ int RunPlayCommand(int argc, const char* const* argv, std::FILE* out, std::FILE*
     return kExitOk;
   }
   if (!CheckSettingsFileApart(options, &error)) return Fail(io, kExitBadArguments, error);
+  const std::string folder = SettingsFolder();
+  if (!folder.empty() && !CheckStatePath(StateFilePath(folder), &error)) {
+    return Fail(io, kExitFailed, error + "; nothing was played");
+  }
   std::unique_ptr<spwhost::Module> module;
   std::unique_ptr<spwhost::Plugin> plugin;  // declared after the module, so destroyed before it
   const int loaded = spwrender::LoadBundle(io, options.bundlePath, options.verbose, &module, &plugin);

@@ -65,6 +65,11 @@ class PlayerEngine : public ChangeSink {
   float TakeLowestGain() noexcept { return lowestGain_.exchange(1.0f, std::memory_order_relaxed); }
 
   void FlushChanges() noexcept override;
+  // [main thread, no audio running] The edits still queued reach the plug-in.
+  void ApplyQueuedEdits() noexcept {
+    DrainEdits();
+    FlushChanges();
+  }
 
  private:
   void DrainEdits() noexcept;

@@ -43,15 +43,43 @@ std::string StateFilePath(const std::string& folder) {
   return spwhost::NarrowPath(spwhost::NativePath(folder) / kFileName);
 }
 
+bool CheckStatePath(const std::string& path, std::string* error) {
+  namespace fs = std::filesystem;
+  const fs::path file = spwhost::NativePath(path);
+  std::error_code ec;
+  const fs::file_status status = fs::status(file, ec);
+  if (fs::exists(status) && !fs::is_regular_file(status)) {
+    *error = "the remembered settings '" + path + "' are a " +
+             (fs::is_directory(status) ? "folder" : "special file") + ", not a file: move it away";
+    return false;
+  }
+  // The nearest folder that exists on the way there must be one.
+  for (fs::path up = file.parent_path();; up = up.parent_path()) {
+    const fs::file_status above = fs::status(up, ec);
+    if (fs::is_directory(above)) return true;
+    if (fs::exists(above)) {
+      *error = "the remembered settings cannot be kept in '" + spwhost::NarrowPath(up) + "': it is a file, not a folder";
+      return false;
+    }
+    if (up == up.parent_path()) return true;
+  }
+}
+
 ReadResult ReadStateFile(const std::string& path, PluginState* state, std::string* reason) {
   std::error_code ec;
   if (!std::filesystem::exists(spwhost::NativePath(path), ec)) return ReadResult::kMissing;
   std::ifstream in(spwhost::NativePath(path), std::ios::binary);
+  std::vector<uint8_t> bytes;
+  // A read that fails part way (an unreadable disk, a folder) throws from the stream's buffer.
+  try {
+    if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::exception&) {
+    in.setstate(std::ios::badbit);
+  }
   if (!in) {
     *reason = "cannot be read";
     return ReadResult::kDamaged;
   }
-  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (bytes.size() < sizeof kMagic || std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0) {
     *reason = "is not a stereoPulseWeaver player state";
     return ReadResult::kDamaged;

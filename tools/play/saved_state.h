@@ -25,6 +25,10 @@ std::string SettingsFolder();
 // The state file in folder.
 std::string StateFilePath(const std::string& folder);
 
+// Whether path can hold the state: nothing there yet, or a file, in a folder or
+// where one can be made. False with a one-line reason (a folder in its place, say).
+bool CheckStatePath(const std::string& path, std::string* error);
+
 enum class ReadResult { kMissing, kRead, kDamaged };
 // Reads path into *state; kDamaged with a reason for a file that is not one of ours whole.
 ReadResult ReadStateFile(const std::string& path, PluginState* state, std::string* reason);

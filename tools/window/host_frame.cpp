@@ -50,6 +50,7 @@ void HostFrame::DestroyRunLoop() {
   for (Timer& timer : timers_) timer.handler->release();
   watches_.clear();
   timers_.clear();
+  ++changes_;
   runLoopDestroyed_ = true;
 }
 #endif
@@ -58,6 +59,7 @@ tresult PLUGIN_API HostFrame::resizeView(IPlugView* view, ViewRect* newSize) {
   if (!view || !newSize) return kResultOk;
   ++resizeRequests_;
   lastResize_ = *newSize;
+  if (follow_) follow_(newSize->getWidth(), newSize->getHeight());
   view->onSize(newSize);
   return kResultOk;
 }
@@ -81,11 +83,13 @@ tresult PLUGIN_API HostFrame::registerEventHandler(Linux::IEventHandler* handler
   if (!handler || fd < 0) return kInvalidArgument;
   handler->addRef();
   watches_.push_back({handler, fd});
+  ++changes_;
   return kResultOk;
 }
 
 tresult PLUGIN_API HostFrame::unregisterEventHandler(Linux::IEventHandler* handler) {
   if (CalledAfterDestruction()) return kResultFalse;
+  ++changes_;
   return Unregister(watches_, handler);
 }
 
@@ -95,44 +99,60 @@ tresult PLUGIN_API HostFrame::registerTimer(Linux::ITimerHandler* handler, Linux
   handler->addRef();
   const Clock::duration period = std::chrono::milliseconds(milliseconds);
   timers_.push_back({handler, period, Clock::now() + period});
+  ++changes_;
   return kResultOk;
 }
 
 tresult PLUGIN_API HostFrame::unregisterTimer(Linux::ITimerHandler* handler) {
   if (CalledAfterDestruction()) return kResultFalse;
+  ++changes_;
   return Unregister(timers_, handler);
 }
 
+// A handler may register and unregister handlers while it runs: after any change
+// the walk starts over. A timer that ran is due later, so it does not run twice.
 void HostFrame::RunDueTimers() {
-  // A handler may unregister timers while it runs: walk a copy, check each is still there.
-  const std::vector<Timer> timers = timers_;
-  for (const Timer& timer : timers) {
-    auto it = FindHandler(timers_, timer.handler);
-    if (it == timers_.end() || Clock::now() < it->due) continue;
-    it->due += it->period;
-    if (it->due < Clock::now()) it->due = Clock::now() + it->period;  // no catching up after a stall
+  const Clock::time_point now = Clock::now();
+  for (size_t i = 0; i < timers_.size();) {
+    Timer& timer = timers_[i];
+    if (now < timer.due) {
+      ++i;
+      continue;
+    }
+    timer.due += timer.period;
+    if (timer.due < now) timer.due = now + timer.period;  // no catching up after a stall
+    const uint64_t changes = changes_;
     timer.handler->onTimer();
+    i = changes == changes_ ? i + 1 : 0;
   }
 }
 
+void HostFrame::CallReadyHandlers() {
+  const uint64_t changes = changes_;
+  for (size_t i = 0; i < fds_.size() && changes == changes_; ++i) {
+    if (fds_[i].revents & (POLLIN | POLLHUP | POLLERR)) watches_[i].handler->onFDIsSet(watches_[i].fd);
+  }
+}
+
+// Sleeps in the kernel until a descriptor is readable, the next timer is due (to
+// the microsecond, so no turn is spent waiting for it awake) or the time is up.
 void HostFrame::RunFor(int ms) {
   const Clock::time_point end = Clock::now() + std::chrono::milliseconds(ms);
   for (;;) {
     RunDueTimers();
-    const Clock::time_point now = Clock::now();
-    if (now >= end) return;
     Clock::time_point wake = end;
     for (const Timer& timer : timers_) wake = std::min(wake, timer.due);
-    std::vector<pollfd> fds;
-    for (const Watch& watch : watches_) fds.push_back({watch.fd, POLLIN, 0});
-    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(wake - now).count();
-    if (poll(fds.data(), fds.size(), static_cast<int>(std::max<long long>(0, wait))) <= 0) continue;
-    const std::vector<Watch> watches = watches_;
-    for (size_t i = 0; i < fds.size(); ++i) {
-      if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-      const bool stillWatched = FindHandler(watches_, watches[i].handler) != watches_.end();
-      if (stillWatched) watches[i].handler->onFDIsSet(watches[i].fd);
+    const auto wait = std::chrono::duration_cast<std::chrono::nanoseconds>(std::max(wake - Clock::now(), {}));
+    timespec timeout;
+    timeout.tv_sec = static_cast<time_t>(wait.count() / 1000000000);
+    timeout.tv_nsec = static_cast<long>(wait.count() % 1000000000);
+    if (fdsChanges_ != changes_) {
+      fds_.clear();
+      for (const Watch& watch : watches_) fds_.push_back({watch.fd, POLLIN, 0});
+      fdsChanges_ = changes_;
     }
+    if (ppoll(fds_.data(), fds_.size(), &timeout, nullptr) > 0) CallReadyHandlers();
+    if (Clock::now() >= end) return;
   }
 }
 

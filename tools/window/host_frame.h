@@ -1,15 +1,22 @@
 #pragma once
-// The frame a host hands the plug-in's view. It grants every resize (the
-// parent keeps its size) and remembers the last one asked for. On Linux it is also the host's run loop: it watches
+// The frame a host hands the plug-in's view. It grants every resize (the parent
+// keeps its size unless it follows them) and remembers the last one asked for.
+// On Linux it is also the host's run loop: it watches
 // the file descriptors and runs the timers the view registers, while RunFor runs.
 //
 // Threads: the host's UI thread.
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "pluginterfaces/gui/iplugview.h"
+
+#if SMTG_OS_LINUX
+#include <poll.h>
+#endif
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
@@ -29,6 +36,8 @@ class HostFrame : public Steinberg::IPlugFrame
   HostFrame& operator=(const HostFrame&) = delete;
 
   Steinberg::tresult PLUGIN_API resizeView(Steinberg::IPlugView* view, Steinberg::ViewRect* newSize) override;
+  // A window that follows the view: called with the new size before the view hears of it.
+  void FollowResizes(std::function<void(int width, int height)> resize) { follow_ = std::move(resize); }
   int ResizeRequests() const { return resizeRequests_; }
   const Steinberg::ViewRect& LastResize() const { return lastResize_; }
   Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID queried, void** obj) override;
@@ -57,6 +66,7 @@ class HostFrame : public Steinberg::IPlugFrame
  private:
   std::atomic<Steinberg::uint32> refs_{1};
   int resizeRequests_ = 0;
+  std::function<void(int, int)> follow_;
   Steinberg::ViewRect lastResize_;
 #if SMTG_OS_LINUX
   using Clock = std::chrono::steady_clock;
@@ -70,9 +80,13 @@ class HostFrame : public Steinberg::IPlugFrame
     Clock::time_point due;
   };
   void RunDueTimers();
+  void CallReadyHandlers();
   bool CalledAfterDestruction();  // counts the call when the run loop is gone
   std::vector<Watch> watches_;
   std::vector<Timer> timers_;
+  uint64_t changes_ = 0;           // registrations made or ended
+  std::vector<pollfd> fds_;        // watches_'s descriptors, as of fdsChanges_
+  uint64_t fdsChanges_ = ~uint64_t(0);
   bool runLoopDestroyed_ = false;
   int callsAfterDestruction_ = 0;
 #endif

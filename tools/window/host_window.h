@@ -1,7 +1,8 @@
 #pragma once
 // A host's own top-level window for the plug-in's editor, as a player shows it: a
-// titled, fixed-size window the window manager decorates and places, with the
-// frame (and on Linux the run loop) handed to the editor's view. Closing it (the
+// titled window the window manager decorates and places, sized to the editor and
+// following the editor's own resizes (resizeView), with the frame (and on Linux
+// the run loop) handed to the editor's view. Closing it (the
 // window manager's close button) is reported, not obeyed: the host decides when
 // the window goes.
 //
@@ -30,6 +31,11 @@ class HostWindow {
   virtual void Pump(int ms) = 0;
   // The person asked to close the window.
   virtual bool CloseRequested() const = 0;
+  // Fits the window's inside to width x height pixels, and holds it there.
+  virtual void Resize(int width, int height) = 0;
+  // The scale the desktop sets (Xft.dpi on X11), or 0 where the window system
+  // tells the editor itself (Windows) or the desktop sets none.
+  virtual double DesktopScale() const = 0;
 };
 
 }  // namespace spwwin

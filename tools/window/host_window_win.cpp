@@ -1,4 +1,5 @@
-// The host window on Windows: a titled, fixed-size top-level window. WM_CLOSE
+// The host window on Windows: a titled top-level window the person cannot resize
+// (the editor decides its size). WM_CLOSE
 // (the close button, Alt-F4) is reported, not obeyed: the host destroys the window
 // once the editor inside it has gone.
 
@@ -19,6 +20,7 @@ class WinHostWindow : public HostWindow {
  public:
   explicit WinHostWindow(HWND window) : window_(window) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    frame_.FollowResizes([this](int w, int h) { Resize(w, h); });
   }
   ~WinHostWindow() override {
     DestroyWindow(window_);
@@ -42,6 +44,19 @@ class WinHostWindow : public HostWindow {
     }
   }
   bool CloseRequested() const override { return closeRequested_; }
+  void Resize(int width, int height) override {
+    const SIZE outer = OuterSize(width, height);
+    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // Windows tells the editor's own window its DPI.
+  double DesktopScale() const override { return 0.0; }
+
+  // The window's size for an inside of width x height.
+  static SIZE OuterSize(int width, int height) {
+    RECT rect = {0, 0, width, height};
+    AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+  }
 
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<WinHostWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -77,10 +92,9 @@ std::unique_ptr<HostWindow> HostWindow::Create(int width, int height, const std:
   wc.lpszClassName = kWindowClass;
   RegisterClassExW(&wc);
   // The editor fills the client area: the window is that much larger than it.
-  RECT rect = {0, 0, width, height};
-  AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
+  const SIZE outer = WinHostWindow::OuterSize(width, height);
   HWND window = CreateWindowExW(0, kWindowClass, Wide(title).c_str(), kStyle | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                                rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
+                                outer.cx, outer.cy, nullptr, nullptr, instance, nullptr);
   if (!window) {
     if (error) *error = "cannot make a window (is there a display? or play with --no-window)";
     return nullptr;

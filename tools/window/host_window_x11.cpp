@@ -6,7 +6,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "desktop_scale.h"
 #include "host_frame.h"
 #include "host_window.h"
 
@@ -40,6 +42,8 @@ class X11HostWindow : public HostWindow, public Steinberg::Linux::IEventHandler 
     ReadEvents();
   }
   bool CloseRequested() const override { return closeRequested_; }
+  void Resize(int width, int height) override;
+  double DesktopScale() const override;
 
   void PLUGIN_API onFDIsSet(Steinberg::Linux::FileDescriptor) override { ReadEvents(); }
   Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID queried, void** obj) override {
@@ -57,6 +61,7 @@ class X11HostWindow : public HostWindow, public Steinberg::Linux::IEventHandler 
   void ReadEvents();
 
   xcb_connection_t* conn_;
+  xcb_window_t root_;
   xcb_window_t window_;
   xcb_atom_t deleteWindow_;
   bool closeRequested_ = false;
@@ -67,7 +72,7 @@ class X11HostWindow : public HostWindow, public Steinberg::Linux::IEventHandler 
 
 X11HostWindow::X11HostWindow(xcb_connection_t* conn, const xcb_screen_t* screen, int width, int height,
                              const std::string& title)
-    : conn_(conn), window_(xcb_generate_id(conn)) {
+    : conn_(conn), root_(screen->root), window_(xcb_generate_id(conn)) {
   const uint32_t values[] = {screen->black_pixel, XCB_EVENT_MASK_STRUCTURE_NOTIFY};
   xcb_create_window(conn, XCB_COPY_FROM_PARENT, window_, screen->root, 0, 0, static_cast<uint16_t>(width),
                     static_cast<uint16_t>(height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
@@ -86,6 +91,7 @@ X11HostWindow::X11HostWindow(xcb_connection_t* conn, const xcb_screen_t* screen,
   xcb_map_window(conn, window_);
   xcb_flush(conn);
   frame_.registerEventHandler(this, xcb_get_file_descriptor(conn));
+  frame_.FollowResizes([this](int w, int h) { Resize(w, h); });
 }
 
 X11HostWindow::~X11HostWindow() {
@@ -103,6 +109,28 @@ void X11HostWindow::SetFixedSize(int width, int height) {
   hints[6] = hints[8] = static_cast<uint32_t>(height);
   xcb_change_property(conn_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32,
                       18, hints);
+}
+
+// The hints first: a window manager holds a window to the sizes they allow.
+void X11HostWindow::Resize(int width, int height) {
+  SetFixedSize(width, height);
+  const uint32_t size[] = {static_cast<uint32_t>(width), static_cast<uint32_t>(height)};
+  xcb_configure_window(conn_, window_, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
+  xcb_flush(conn_);
+}
+
+double X11HostWindow::DesktopScale() const {
+  constexpr uint32_t kLongestDatabase = 1u << 20;  // 32-bit units: 4 MiB of text
+  xcb_get_property_reply_t* reply = xcb_get_property_reply(
+      conn_, xcb_get_property(conn_, 0, root_, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0, kLongestDatabase),
+      nullptr);
+  std::string resources;
+  if (reply) {
+    resources.assign(static_cast<const char*>(xcb_get_property_value(reply)),
+                     size_t(xcb_get_property_value_length(reply)));
+  }
+  free(reply);
+  return ScaleFromResources(resources);
 }
 
 void X11HostWindow::ReadEvents() {

@@ -33,6 +33,9 @@ struct Heard {
   std::vector<float> left, right;
 };
 
+// The file the player keeps its settings in, in the test's folder.
+inline constexpr char kStateFile[] = "config/stereoPulseWeaver/spw_play-state.bin";
+
 inline std::string ReadText(const std::string& path) {
   std::ifstream in(path);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -53,6 +56,7 @@ class LivePlayTest : public ::testing::Test {
     if (!withWindow_) args.insert(args.begin(), "--no-window");
     std::vector<std::string> env = server_.ClientEnvironment();
     env.push_back("XDG_CONFIG_HOME=" + folder_.File("config"));
+    env.insert(env.begin(), env_.begin(), env_.end());  // the first of a name counts
     ChildProcess player;
     const std::string log = folder_.File("player.log");
     EXPECT_TRUE(player.Start(PlayerPath(), args, env, log));
@@ -85,6 +89,7 @@ class LivePlayTest : public ::testing::Test {
   TempFolder folder_;
   JackServer server_;
   bool withWindow_ = false;  // the editor's window too (the test needs a display)
+  std::vector<std::string> env_;  // "NAME=VALUE" for the player, over the test's own
 };
 
 // seconds of channel from second t.
