@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "audio_output.h"
-#include "automation_player.h"
+#include "chosen_settings.h"
 #include "edit_handler.h"
 #include "edit_queue.h"
 #include "host_window.h"
@@ -19,9 +19,11 @@
 #include "parameter_table.h"
 #include "play_options.h"
 #include "player_engine.h"
+#include "program_values.h"
 #include "same_file.h"
 #include "saved_state.h"
 #include "session_setup.h"
+#include "start_settings.h"
 #include "status_line.h"
 #include "stop_signals.h"
 #include "vst3_host.h"
@@ -52,7 +54,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kLoopMs = 20;              // the window's event loop between looks at the rest
 constexpr auto kStatusPeriod = std::chrono::milliseconds(250);
 constexpr auto kFadeWait = std::chrono::seconds(3);  // far beyond the fade: a stuck output does not hang us
-constexpr int kSlidePointsPerSecond = 100;           // as the renderer: a slide's point every 10 ms
 constexpr auto kSilentDevice = std::chrono::seconds(3);  // no callback for this long: the output is gone
 constexpr auto kFirstCallback = std::chrono::seconds(2);
 constexpr double kPeakFloorDbfs = -200.0;
@@ -81,6 +82,14 @@ void RestoreState(const ToolMessages& io, spwhost::Plugin& plugin, const std::st
                path.c_str(), reason.c_str(), aside.empty() ? "could not be moved aside" : ("moved to '" + aside + "'").c_str());
 }
 
+// The remembered settings' component state when they read whole, else the plug-in's now.
+std::vector<uint8_t> RememberedOrNow(spwhost::Plugin& plugin, const std::string& path) {
+  PluginState state;
+  std::string reason;
+  if (path.empty() || ReadStateFile(path, &state, &reason) != ReadResult::kRead) plugin.GetState(&state.component);
+  return state.component;
+}
+
 bool SaveState(spwhost::Plugin& plugin, const std::string& path, std::string* error) {
   PluginState state;
   if (!plugin.GetState(&state.component)) {
@@ -91,32 +100,17 @@ bool SaveState(spwhost::Plugin& plugin, const std::string& path, std::string* er
   return WriteStateFile(path, state, error);
 }
 
-// The programme and --set settings, applied before the sound starts, as the renderer applies them at frame 0.
-bool ApplyStartSettings(const ToolMessages& io, spwhost::Plugin& plugin, const PlayOptions& options,
-                        std::string* error) {
-  std::vector<AutomationEvent> events;
-  std::string programName;
-  if (!spwrender::ResolveStartSettings(io, plugin, options, &events, &programName, error)) return false;
-  spwrender::AutomationPlayer start(std::move(events), 1);
-  if (!start.Deliver(plugin, 0, error)) return false;
-  plugin.ProcessFloat(nullptr, 0);
-  return true;
-}
-
-// The value of every parameter once each programme of the timeline applies, read from
-// an instance of the plug-in's own, so the audio thread knows where a later slide starts.
-bool ReadProgramValues(spwhost::Module& module, const ParameterTable& table, Session* session, std::string* error) {
-  session->programValues.assign(session->events.size(), {});
+// The programmes' values of the session, read from an instance of the plug-in's own.
+bool ReadSessionProgramValues(spwhost::Module& module, const ParameterTable& table, Session* session,
+                              std::string* error) {
   std::unique_ptr<spwhost::Plugin> scratch;
-  for (size_t i = 0; i < session->events.size(); ++i) {
-    const AutomationEvent& event = session->events[i];
+  for (const AutomationEvent& event : session->events) {
     if (!event.selectsProgram) continue;
-    if (!scratch && (!(scratch = module.CreatePlugin(error)) || !scratch->Initialize(error, "spw_play"))) return false;
-    scratch->QueueParameterChange(event.change.id, event.change.normalized);
-    scratch->ProcessFloat(nullptr, 0);
-    for (int k = 0; k < table.Count(); ++k) session->programValues[i].push_back(scratch->GetParamNormalized(table.Id(k)));
+    if (!(scratch = module.CreatePlugin(error)) || !scratch->Initialize(error, "spw_play")) return false;
+    break;
   }
-  return true;
+  if (!scratch) return true;
+  return ReadProgramValues(*scratch, table, session->events, &session->programValues, error);
 }
 
 // The rate to play at: --rate when the device takes it, else the device's own (said in one line).
@@ -252,10 +246,10 @@ int Prepare(Player& player, spwhost::Module& module, const OutputDevice& device,
   }
   player.table = std::make_unique<ParameterTable>(player.plugin);
   std::string error;
-  if (!ReadProgramValues(module, *player.table, &session, &error)) return Fail(io, kExitFailed, error);
+  if (!ReadSessionProgramValues(module, *player.table, &session, &error)) return Fail(io, kExitFailed, error);
   if (!session.events.empty()) {
     player.automation = std::make_unique<LiveAutomation>(std::move(session.events), std::move(session.programValues),
-                                                         *player.table, std::max(1, int(rate) / kSlidePointsPerSecond));
+                                                         *player.table, std::max(1, int(rate) / spwrender::kSlidePointsPerSecond));
   }
   player.handler = std::make_unique<EditHandler>(*player.table, player.edits);
   player.plugin.Controller()->setComponentHandler(player.handler.get());
@@ -318,6 +312,9 @@ int Play(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugi
   const std::string folder = SettingsFolder();
   const std::string statePath = folder.empty() ? std::string() : StateFilePath(folder);
   if (options.program.empty() && options.timelinePath.empty() && !statePath.empty()) RestoreState(io, plugin, statePath);
+  // A session plays from the defaults, as rendered; what it keeps starts from the remembered settings.
+  std::vector<uint8_t> keptBase;
+  if (!options.timelinePath.empty()) keptBase = RememberedOrNow(plugin, statePath);
   std::string error;
   if (!ApplyStartSettings(io, plugin, options, &error)) return Fail(io, kExitBadArguments, error);
   const int prepared = Prepare(player, module, device, rate);
@@ -335,7 +332,10 @@ int Play(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugi
   std::cerr.clear();
   player.engine->Stop();
   const double played = double(player.engine->Frame()) / rate;
-  const bool saved = !statePath.empty() && SaveState(plugin, statePath, &error);
+  const bool saved =
+      !statePath.empty() &&
+      (keptBase.empty() || ReturnToChoices(io, plugin, keptBase, options, player.handler->ByHand(), &error)) &&
+      SaveState(plugin, statePath, &error);
 #ifdef _WIN32
   if (statePath.empty()) error = "no settings folder (APPDATA is not set)";
 #else
