@@ -149,16 +149,31 @@ TEST(PeakLimiter, ChordOfDriftingPhasesGetsASteadyGain) {
 }
 
 TEST(PeakLimiter, QuietSignalPassesBitForBitOnlyDelayed) {
-  // The loudest a programme plays below the ceiling, with a level that moves.
-  const Stereo in = Tones(313.6, 1.0, [](double t) { return 0.85 * (0.6 + 0.4 * std::sin(3.0 * t)); });
-  const Stereo out = Limited(in);
+  // The loudest a programme plays below the ceiling, with a level that moves; and
+  // the same once a loud stretch before it has left the limiter's memory.
+  struct Case {
+    const char* what;
+    double loudSeconds;
+    double seconds;
+  };
+  const Case cases[] = {
+      {"quiet throughout", 0.0, 1.0},
+      {"after two seconds at +6 dBFS", 2.0, 2.0 + PeakLimiter::kMemorySeconds + 3.0},
+  };
   PeakLimiter probe;
   probe.Prepare(kRate);
   const size_t delay = size_t(probe.Latency());
   ASSERT_GT(delay, 0u);
-  for (size_t i = delay; i < in.left.size(); ++i) {
-    ASSERT_EQ(out.left[i], in.left[i - delay]) << "sample " << i;
-    ASSERT_EQ(out.right[i], in.right[i - delay]) << "sample " << i;
+  for (const Case& c : cases) {
+    const Stereo in = Tones(313.6, c.seconds, [&c](double t) {
+      return t < c.loudSeconds ? 2.0 : 0.85 * (0.6 + 0.4 * std::sin(3.0 * t));
+    });
+    const Stereo out = Limited(in);
+    const size_t from = delay + size_t((c.loudSeconds > 0.0 ? c.seconds - 1.0 : 0.0) * kRate);
+    for (size_t i = from; i < in.left.size(); ++i) {
+      ASSERT_EQ(out.left[i], in.left[i - delay]) << c.what << ": sample " << i;
+      ASSERT_EQ(out.right[i], in.right[i - delay]) << c.what << ": sample " << i;
+    }
   }
 }
 

@@ -126,6 +126,24 @@ TEST_F(PlayerEngineTest, LoudProgrammeAndEqualizerBoostComeOutAtMostMinusOneDbfs
   }
 }
 
+TEST_F(PlayerEngineTest, SevenSteadyTonesGetASteadyGain) {
+  // "C Major style": the tones' peaks rise and fall as their phases drift; after the
+  // first seconds the limiter's gain, looked at every 20 ms, moves by at most 0.5 dB.
+  Select("C Major style");
+  Start();
+  Play(3.0);
+  engine_->TakeLowestGain();
+  double lowestDb = 0.0, highestDb = -100.0;
+  for (int step = 0; step < 15 * 50; ++step) {
+    Play(0.02);
+    const double db = 20.0 * std::log10(engine_->TakeLowestGain());
+    lowestDb = std::min(lowestDb, db);
+    highestDb = std::max(highestDb, db);
+  }
+  EXPECT_LT(lowestDb, -0.5) << "limited";
+  EXPECT_LE(highestDb - lowestDb, 0.5) << "from " << lowestDb << " to " << highestDb << " dB";
+}
+
 TEST_F(PlayerEngineTest, AnEditReachesThePlugInInTheNextCallback) {
   Select("C Major style");
   Start();

@@ -22,7 +22,7 @@ class PeakLimiter {
   static constexpr double kCeilingDbfs = -1.0;
   static constexpr double kLookAheadSeconds = 0.005;
   static constexpr double kMemorySeconds = 10.0;       // how long the deepest reduction needed is remembered
-  static constexpr double kSlowReleaseDbPerSecond = 0.05;  // rise while near that reduction
+  static constexpr double kSlowReleaseDbPerSecond = 0.005;  // rise while near that reduction: 0.3 dB a minute
   static constexpr double kFastReleaseDbPerSecond = 6.0;   // rise towards it from further down
   static constexpr double kNearDb = 1.0;               // "near": within this of it
 
