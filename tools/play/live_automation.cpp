@@ -32,6 +32,12 @@ void LiveAutomation::Deliver(int64_t frame, BlockChanges& changes, ChangeSink& s
   for (; next_ < events_.size() && events_[next_].frame <= frame; ++next_) Apply(next_, changes, sink);
 }
 
+void LiveAutomation::FlushQueued(BlockChanges& changes, ChangeSink& sink) noexcept {
+  if (changes.Empty()) return;
+  sink.FlushChanges();
+  changes.Clear();
+}
+
 void LiveAutomation::Apply(size_t eventIndex, BlockChanges& changes, ChangeSink& sink) noexcept {
   const spwrender::AutomationEvent& event = events_[eventIndex];
   current_.store(int(eventIndex), std::memory_order_relaxed);
@@ -40,10 +46,7 @@ void LiveAutomation::Apply(size_t eventIndex, BlockChanges& changes, ChangeSink&
     // A programme replaces every parameter, and with them whatever was sliding; the
     // plug-in applies one value per parameter and call, in queue order, so what came
     // before goes first.
-    if (!changes.Empty()) {
-      sink.FlushChanges();
-      changes.Clear();
-    }
+    FlushQueued(changes, sink);
     for (Slide& slide : slides_) slide.running = false;
     changes.Add(event.change.id, event.change.normalized);
     // Only what the programme sets: the rest keeps what it held (NaN in its row).
@@ -64,10 +67,7 @@ void LiveAutomation::Apply(size_t eventIndex, BlockChanges& changes, ChangeSink&
   // From the value the plug-in holds once everything before it applies, as the
   // renderer slides it: the changes so far go first, and what the plug-in writes
   // in answer reaches the table.
-  if (!changes.Empty()) {
-    sink.FlushChanges();
-    changes.Clear();
-  }
+  FlushQueued(changes, sink);
   slide.path = spwrender::SlidePath::Make(table_.Scale(), index, table_.Value(index), event.change.normalized,
                                          event.frame, event.slideFrames, maxPointGap_);
   slide.running = true;

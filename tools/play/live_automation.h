@@ -57,6 +57,8 @@ class LiveAutomation {
   };
 
   void Apply(size_t eventIndex, BlockChanges& changes, ChangeSink& sink) noexcept;
+  // The changes queued so far go to the plug-in first, in a call of no frames.
+  static void FlushQueued(BlockChanges& changes, ChangeSink& sink) noexcept;
 
   std::vector<spwrender::AutomationEvent> events_;
   std::vector<std::vector<double>> programValues_;

@@ -1,5 +1,6 @@
 #include "play_command.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <iostream>
@@ -103,14 +104,11 @@ bool SaveState(spwhost::Plugin& plugin, const std::string& path, std::string* er
 // The programmes' values of the session, read from an instance of the plug-in's own.
 bool ReadSessionProgramValues(spwhost::Module& module, const ParameterTable& table, Session* session,
                               std::string* error) {
-  std::unique_ptr<spwhost::Plugin> scratch;
-  for (const AutomationEvent& event : session->events) {
-    if (!event.selectsProgram) continue;
-    if (!(scratch = module.CreatePlugin(error)) || !scratch->Initialize(error, "spw_play")) return false;
-    break;
-  }
-  if (!scratch) return true;
-  return ReadProgramValues(*scratch, table, session->events, &session->programValues, error);
+  const auto& events = session->events;
+  if (std::none_of(events.begin(), events.end(), [](const AutomationEvent& e) { return e.selectsProgram; })) return true;
+  std::unique_ptr<spwhost::Plugin> scratch = module.CreatePlugin(error);
+  return scratch && scratch->Initialize(error, "spw_play") &&
+         ReadProgramValues(*scratch, table, events, &session->programValues, error);
 }
 
 // The rate to play at: --rate when the device takes it, else the device's own (said in one line).
