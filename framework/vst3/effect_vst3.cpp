@@ -38,7 +38,8 @@ IPtr<Bus> ReplacementBus(const TChar* name, BusType type, int32 flags, int chann
 IEffectVST3::IEffectVST3(const IEffectConfig& config, int sidechainChannels)
     : IEffectBase(WithVst3Api(config)),
       sidechainChannels_(sidechainChannels),
-      editDepth_(new std::atomic<int>[static_cast<size_t>(ParameterCount())]()) {
+      editDepth_(new std::atomic<int>[static_cast<size_t>(ParameterCount())]()),
+      unechoed_(ParameterCount()) {
   SetInputConnections(0, InputChannelCount(), true);
   SetOutputConnections(0, OutputChannelCount(), true);
   InputBusLabels().push_back("Main Input");
@@ -216,6 +217,10 @@ void IEffectVST3::BeginHostEdit(int paramIdx) {
 }
 
 void IEffectVST3::SendHostEdit(int paramIdx, double normalized) {
+  {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
+    unechoed_.Written(paramIdx, normalized, samplesProcessed_.load(std::memory_order_relaxed));
+  }
   if (componentHandler) componentHandler->performEdit(static_cast<ParamID>(paramIdx), normalized);
 }
 

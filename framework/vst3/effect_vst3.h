@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "effect_base.h"
+#include "unechoed_writes.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 #include "pluginterfaces/vst/ivstunits.h"
@@ -172,6 +173,10 @@ class IEffectVST3 : public IEffectBase,
   // Open edits per parameter; writers: the threads that edit (editor, and the
   // handler under the instance lock); atomic, as they need not hold the lock.
   std::unique_ptr<std::atomic<int>[]> editDepth_;
+  // What the plug-in wrote and the host has not echoed yet (under the instance
+  // lock), on a clock of the samples processed so far.
+  UnechoedWrites unechoed_;
+  std::atomic<int64_t> samplesProcessed_{0};  // writer: the audio thread; readers: any, under the lock
 };
 
 }  // namespace spw_vst3

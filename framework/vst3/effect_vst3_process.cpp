@@ -19,6 +19,9 @@ namespace {
 // their remaining channels unattached (none of our configurations has them).
 constexpr int kMaxBusChannels = 32;
 constexpr double kMidiVelocityScale = 127.0;
+// How long a host may take to echo a value the plug-in wrote, in seconds of audio.
+constexpr double kEchoWindowSeconds = 0.5;
+constexpr double kRateBeforeSetup = 48000.0;  // Hz, for that window before the host gives one
 
 template <typename Sample>
 Sample** ChannelBuffers(AudioBusBuffers& bus) noexcept;
@@ -87,6 +90,7 @@ void IEffectVST3::ReportParameterToHost(int paramIdx) {
   }
   const IParameter* param = ParamAt(paramIdx);
   if (!param || !outputChanges_) return;
+  unechoed_.Written(paramIdx, param->NormalizedValue(), samplesProcessed_.load(std::memory_order_relaxed));
   int32 queueIndex = 0;
   IParamValueQueue* queue = outputChanges_->addParameterData(static_cast<ParamID>(paramIdx), queueIndex);
   int32 pointIndex = 0;
@@ -100,6 +104,7 @@ tresult PLUGIN_API IEffectVST3::process(ProcessData& data) noexcept {
   pieceOffset_ = 0;
   ApplyParameterChanges(data.inputParameterChanges);
   DeliverNoteEvents(data.inputEvents);
+  if (data.numSamples > 0) samplesProcessed_.fetch_add(data.numSamples, std::memory_order_relaxed);
 
   if (data.numSamples <= 0 || data.numOutputs <= 0 || !data.outputs) return kResultOk;
   const bool is64 = data.symbolicSampleSize == kSample64;
@@ -124,6 +129,8 @@ tresult PLUGIN_API IEffectVST3::process(ProcessData& data) noexcept {
 void IEffectVST3::ApplyParameterChanges(IParameterChanges* changes) noexcept {
   if (!changes) return;
   const int32 queues = changes->getParameterCount();
+  const int64_t echoWindow =
+      static_cast<int64_t>(kEchoWindowSeconds * (SampleRate() > 0.0 ? SampleRate() : kRateBeforeSetup));
   for (int32 q = 0; q < queues; ++q) {
     IParamValueQueue* queue = changes->getParameterData(q);
     if (!queue) continue;
@@ -140,6 +147,8 @@ void IEffectVST3::ApplyParameterChanges(IParameterChanges* changes) noexcept {
       SelectPreset(PresetIndexFor(value));  // -1 (NaN) selects nothing
     } else if (id < static_cast<ParamID>(ParameterCount())) {
       const int index = static_cast<int>(id);
+      // The echo of a value the plug-in wrote itself is no change, however late it comes.
+      if (unechoed_.TakeEcho(index, value, samplesProcessed_.load(std::memory_order_relaxed), echoWindow)) continue;
       ParamAt(index)->SetFromNormalized(value);
       if (Editor()) Editor()->PushParameterToControls(index, value, true);
       ParameterChanged(index);

@@ -40,17 +40,21 @@ TEST(PlayerRealtime, CallbackNeitherAllocatesNorLocksAnythingButThePlugInsLock) 
   ASSERT_TRUE(programs.Read(*host, &error) && programs.Resolve("C Major style", &loud, &error)) << error;
   {
     ParameterTable table(*host);
-    // A session: the beat slides, the volume is set, then the loud programme comes.
-    std::vector<spwrender::AutomationEvent> events(3);
+    // A session: the beat slides, the volume is set, the slots unlinked (the plug-in
+    // writes "Unlink Ref"), which then slides, then the loud programme comes.
+    std::vector<spwrender::AutomationEvent> events(5);
     events[0].change = {0, host->PlainToNormalized(0, 12.0)};
     events[0].slideFrames = kRate;
-    events[1].frame = kRate / 2;
+    events[1].frame = events[2].frame = events[3].frame = kRate / 2;
     events[1].change = {10, 1.0};
-    events[2].frame = kRate;
-    events[2].change = programs.Selection(loud);
-    events[2].selectsProgram = true;
-    std::vector<std::vector<double>> programValues(3);
-    for (int k = 0; k < table.Count(); ++k) programValues[2].push_back(table.Value(k));
+    events[2].change = {6, 0.0};
+    events[3].change = {11, 0.3};
+    events[3].slideFrames = kRate / 4;
+    events[4].frame = kRate;
+    events[4].change = programs.Selection(loud);
+    events[4].selectsProgram = true;
+    std::vector<std::vector<double>> programValues(events.size());
+    for (int k = 0; k < table.Count(); ++k) programValues[4].push_back(table.Value(k));
     LiveAutomation automation(events, programValues, table, kRate / 100);
     EditQueue edits;
     PlayerEngine engine(*host, table, edits, &automation, 4 * kRate);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -175,6 +176,51 @@ TEST(BindingProcess, QueueAppliesOnlyItsLastPointBeforeTheAudio) {
   EXPECT_EQ(probe.plugin->changed, std::vector<int>{2});
   EXPECT_EQ(probe.plugin->ParamAt(2)->Value(), 90.0);
   EXPECT_EQ(probe.plugin->events, (std::vector<std::string>{"param 2", "block"}));
+}
+
+TEST(BindingProcess, EchoesOfThePluginsOwnWritesAreKnownInTheOrderWritten) {
+  // A script of steps on "Level" (values in tenths): "w5" the plug-in writes 0.5
+  // (an editor edit, told to the host), "h5" the host sends 0.5 with the next
+  // block, "b" a block of 256 frames, "s" a second of blocks.
+  struct Case {
+    const char* what;
+    const char* script;
+    double level;         // "Level" afterwards, %
+    size_t hostChanges;   // of those the host sent, how many were taken as its own
+  };
+  const Case cases[] = {
+      {"two writes in a block, echoes a block late", "w1 w5 b h1 b h5 b", 50.0, 0},
+      {"echoes several blocks late", "w1 w5 b b b h1 b b h5 b", 50.0, 0},
+      {"echoes merged into the last", "w1 w5 w9 b b h9 b", 90.0, 0},
+      {"the host's automation between the echoes", "w1 w5 b h9 b h1 b h5 b", 90.0, 1},
+      {"the host's automation after the echoes", "w1 w5 b h1 b h5 b h3 b h1 b", 10.0, 2},
+      {"the host sends a written value again", "w1 b h1 b h1 b", 10.0, 1},
+      {"a write never echoed is forgotten", "w1 w5 b s h1 b", 10.0, 1},
+  };
+  for (const Case& c : cases) {
+    Probe probe;
+    ASSERT_TRUE(probe.Setup(256));
+    Block<float> warmUp(256);
+    probe.plugin->process(warmUp.data);
+    auto block = std::make_unique<Block<float>>(256);
+    size_t writes = 0;
+    probe.plugin->changed.clear();
+    for (const char* at = c.script; *at; ++at) {
+      if (*at == 'w') {
+        probe.plugin->SetParameterFromEditor(2, (*++at - '0') / 10.0);
+        ++writes;
+      } else if (*at == 'h') {
+        block->Queue(2, 0, (*++at - '0') / 10.0);
+      } else if (*at == 'b' || *at == 's') {
+        for (int n = 0; n < (*at == 's' ? 200 : 1); ++n) {
+          probe.plugin->process(block->data);
+          block = std::make_unique<Block<float>>(256);
+        }
+      }
+    }
+    EXPECT_EQ(probe.plugin->ParamAt(2)->Value(), c.level) << c.what;
+    EXPECT_EQ(probe.plugin->changed.size(), writes + c.hostChanges) << c.what;
+  }
 }
 
 TEST(BindingProcess, BypassSilencesWithoutRendering) {

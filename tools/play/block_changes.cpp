@@ -1,5 +1,7 @@
 #include "block_changes.h"
 
+#include <algorithm>
+
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
@@ -13,13 +15,14 @@ tresult PLUGIN_API BlockQueue::getPoint(int32 index, int32& sampleOffset, ParamV
 }
 
 tresult PLUGIN_API BlockQueue::addPoint(int32 sampleOffset, ParamValue value, int32& index) {
-  // A second point at the same offset replaces the first: the later value wins.
-  if (count_ > 0 && offsets_[count_ - 1] == sampleOffset) {
+  // A second point at the same offset replaces the first, and a full queue its
+  // last point: the later value wins.
+  if (count_ > 0 && (offsets_[count_ - 1] == sampleOffset || count_ >= kMaxPoints)) {
+    offsets_[count_ - 1] = std::max(offsets_[count_ - 1], sampleOffset);
     values_[count_ - 1] = value;
     index = count_ - 1;
     return kResultOk;
   }
-  if (count_ >= kMaxPoints) return kResultFalse;
   offsets_[count_] = sampleOffset;
   values_[count_] = value;
   index = count_++;

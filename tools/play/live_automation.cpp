@@ -1,6 +1,7 @@
 #include "live_automation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "block_changes.h"
@@ -22,18 +23,19 @@ LiveAutomation::LiveAutomation(std::vector<spwrender::AutomationEvent> events,
 void LiveAutomation::Deliver(int64_t frame, BlockChanges& changes, ChangeSink& sink) noexcept {
   for (size_t i = 0; i < slides_.size(); ++i) {
     Slide& slide = slides_[i];
-    if (!slide.running) continue;
-    double normalized = slide.toNormalized;
-    if (frame < slide.end) {
-      const double part = double(frame - slide.start) / double(slide.end - slide.start);
-      normalized = table_.ToNormalized(int(i), slide.fromPlain + (slide.toPlain - slide.fromPlain) * part);
-    } else {
-      slide.running = false;
-    }
+    double normalized = 0.0;
+    if (!slide.running || !slide.path.PointAt(frame, table_.Scale(), &normalized)) continue;
+    slide.running = !slide.path.Done();
     changes.Add(table_.Id(int(i)), normalized);
     table_.Set(int(i), normalized);
   }
   for (; next_ < events_.size() && events_[next_].frame <= frame; ++next_) Apply(next_, changes, sink);
+}
+
+void LiveAutomation::FlushQueued(BlockChanges& changes, ChangeSink& sink) noexcept {
+  if (changes.Empty()) return;
+  sink.FlushChanges();
+  changes.Clear();
 }
 
 void LiveAutomation::Apply(size_t eventIndex, BlockChanges& changes, ChangeSink& sink) noexcept {
@@ -44,14 +46,14 @@ void LiveAutomation::Apply(size_t eventIndex, BlockChanges& changes, ChangeSink&
     // A programme replaces every parameter, and with them whatever was sliding; the
     // plug-in applies one value per parameter and call, in queue order, so what came
     // before goes first.
-    if (!changes.Empty()) {
-      sink.FlushChanges();
-      changes.Clear();
-    }
+    FlushQueued(changes, sink);
     for (Slide& slide : slides_) slide.running = false;
     changes.Add(event.change.id, event.change.normalized);
+    // Only what the programme sets: the rest keeps what it held (NaN in its row).
     const std::vector<double>& values = programValues_[eventIndex];
-    for (size_t i = 0; i < values.size() && i < size_t(table_.Count()); ++i) table_.Set(int(i), values[i]);
+    for (size_t i = 0; i < values.size() && i < size_t(table_.Count()); ++i) {
+      if (!std::isnan(values[i])) table_.Set(int(i), values[i]);
+    }
     return;
   }
   if (index < 0) return;
@@ -62,12 +64,12 @@ void LiveAutomation::Apply(size_t eventIndex, BlockChanges& changes, ChangeSink&
     table_.Set(index, event.change.normalized);
     return;
   }
-  // From the value the parameter holds now, as the renderer slides it.
-  slide.fromPlain = table_.ToPlain(index, table_.Value(index));
-  slide.toPlain = table_.ToPlain(index, event.change.normalized);
-  slide.toNormalized = event.change.normalized;
-  slide.start = event.frame;
-  slide.end = event.frame + event.slideFrames;
+  // From the value the plug-in holds once everything before it applies, as the
+  // renderer slides it: the changes so far go first, and what the plug-in writes
+  // in answer reaches the table.
+  FlushQueued(changes, sink);
+  slide.path = spwrender::SlidePath::Make(table_.Scale(), index, table_.Value(index), event.change.normalized,
+                                         event.frame, event.slideFrames, maxPointGap_);
   slide.running = true;
 }
 
@@ -80,7 +82,7 @@ int64_t LiveAutomation::FramesToNext(int64_t frame) const noexcept {
   int64_t frames = std::numeric_limits<int64_t>::max();
   if (next_ < events_.size()) frames = events_[next_].frame - frame;
   for (const Slide& slide : slides_) {
-    if (slide.running) frames = std::min({frames, maxPointGap_, slide.end - frame});
+    if (slide.running) frames = std::min(frames, slide.path.FramesToPoint(frame));
   }
   return std::max<int64_t>(1, frames);
 }

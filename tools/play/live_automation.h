@@ -1,9 +1,9 @@
 #pragma once
 // Plays a session's automation inside the audio callback, as the renderer plays it
 // offline (tools/render/automation_player.h), but without allocating or calling the
-// edit controller: events are resolved beforehand, a slide moves linearly in the
-// parameter's own units through the player's scale table, and a programme's values
-// come from a table read beforehand. The callback splits its buffer where
+// edit controller: events are resolved beforehand, a slide follows slide_path.h
+// from the value the player's copy holds (which follows what the plug-in writes),
+// and a programme's values come from a table read beforehand (program_values.h). The callback splits its buffer where
 // FramesToNext says, so every event lands on its sample.
 //
 // Threads: constructed on the main thread; everything else on the audio thread,
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "automation.h"
+#include "slide_path.h"
 
 namespace spwplay {
 
@@ -33,7 +34,7 @@ class LiveAutomation {
  public:
   // events: in the order they apply. programValues[i]: for a programme selection at
   // events[i], the normalised value of every parameter of table (by index) once it
-  // applies; empty otherwise. maxPointGap: the longest run of frames a slide may go
+  // applies, NaN for one it leaves alone; empty otherwise. maxPointGap: the longest run of frames a slide may go
   // without a point.
   LiveAutomation(std::vector<spwrender::AutomationEvent> events, std::vector<std::vector<double>> programValues,
                  ParameterTable& table, int64_t maxPointGap);
@@ -52,12 +53,12 @@ class LiveAutomation {
  private:
   struct Slide {
     bool running = false;
-    double fromPlain = 0.0, toPlain = 0.0;
-    double toNormalized = 0.0;
-    int64_t start = 0, end = 0;
+    spwrender::SlidePath path;
   };
 
   void Apply(size_t eventIndex, BlockChanges& changes, ChangeSink& sink) noexcept;
+  // The changes queued so far go to the plug-in first, in a call of no frames.
+  static void FlushQueued(BlockChanges& changes, ChangeSink& sink) noexcept;
 
   std::vector<spwrender::AutomationEvent> events_;
   std::vector<std::vector<double>> programValues_;

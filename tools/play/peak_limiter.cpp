@@ -7,6 +7,9 @@ namespace spwplay {
 namespace {
 
 constexpr double kUnityMargin = 1e-6;
+constexpr int kChunksPerSecond = 10;
+
+double PerFrame(double dbPerSecond, double sampleRate) { return std::pow(10.0, dbPerSecond / 20.0 / sampleRate); }
 
 }  // namespace
 
@@ -24,7 +27,12 @@ void PeakLimiter::Prepare(double sampleRate) {
   minHead_ = minCount_ = cursor_ = 0;
   frame_ = 0;
   held_ = 1.0;
-  releaseStep_ = 1.0 - std::exp(-1.0 / (kReleaseSeconds * sampleRate));
+  slowRelease_ = PerFrame(kSlowReleaseDbPerSecond, sampleRate);
+  fastRelease_ = PerFrame(kFastReleaseDbPerSecond, sampleRate);
+  needs_.assign(size_t(std::lround(kMemorySeconds * kChunksPerSecond)), 1.0);
+  needCursor_ = 0;
+  chunkFrames_ = chunkLeft_ = std::max<int64_t>(1, std::llround(sampleRate / kChunksPerSecond));
+  chunkNeed_ = memoryNeed_ = 1.0;
   lowest_ = 1.0f;
 }
 
@@ -42,13 +50,32 @@ void PeakLimiter::PushRequiredGain(double gain) noexcept {
   ++minCount_;
 }
 
+// The lowest gain required over the memory, kept per tenth of a second.
+double PeakLimiter::RememberNeed(double required) noexcept {
+  chunkNeed_ = std::min(chunkNeed_, required);
+  if (--chunkLeft_ == 0) {
+    needs_[size_t(needCursor_)] = chunkNeed_;
+    needCursor_ = (needCursor_ + 1) % int(needs_.size());
+    memoryNeed_ = *std::min_element(needs_.begin(), needs_.end());
+    chunkNeed_ = 1.0;
+    chunkLeft_ = chunkFrames_;
+  }
+  return std::min(memoryNeed_, chunkNeed_);
+}
+
 float PeakLimiter::Step(float& left, float& right) noexcept {
   static const double ceiling = Ceiling();
+  static const double near = std::pow(10.0, -kNearDb / 20.0);
   const double peak = std::max(std::fabs(double(left)), std::fabs(double(right)));
-  PushRequiredGain(peak > ceiling ? ceiling / peak : 1.0);
+  const double required = peak > ceiling ? ceiling / peak : 1.0;
+  PushRequiredGain(required);
+  const double need = RememberNeed(required);
   const double windowMin = minGain_[size_t(minHead_)];
-  // The held gain never exceeds the window's minimum, and recovers slowly.
-  held_ = std::min(windowMin, held_ + (1.0 - held_) * releaseStep_);
+  // The held gain never exceeds the window's minimum; it rises slowly while near
+  // the deepest reduction remembered, quickly from further below it or once
+  // nothing remembered needs any.
+  const bool fast = held_ < need * near || need >= 1.0;
+  held_ = std::min(windowMin, held_ * (fast ? fastRelease_ : slowRelease_));
   if (held_ > 1.0 - kUnityMargin && windowMin >= 1.0) held_ = 1.0;  // a millionth: inaudible
   // The average of the last length_ held values: each covers the sample leaving now.
   belowUnity_ += (held_ < 1.0 ? 1 : 0) - (boxValues_[size_t(cursor_)] < 1.0 ? 1 : 0);

@@ -1,10 +1,13 @@
 #pragma once
 // A stereo-linked look-ahead peak limiter: no sample leaves it above the ceiling.
 // The gain each sample needs (ceiling / peak) is taken as the minimum over the
-// look-ahead window, held with a slow release, and averaged over the window, so
-// the gain has reached its value before a peak arrives and a steady tone gets a
-// steady gain rather than a distorting, per-cycle one. A signal that stays below
-// the ceiling passes unchanged, only delayed by the look-ahead.
+// look-ahead window and averaged over the window, so the gain has reached its
+// value before a peak arrives and a steady tone gets a steady gain rather than a
+// distorting, per-cycle one. Chords of steady tones peak higher and lower as their
+// phases drift: the gain holds the deepest reduction the last seconds needed and
+// rises from it only very slowly, so it does not pump with them; once nothing has
+// needed it for a while (a quieter programme) it returns quickly. A signal that
+// stays below the ceiling passes unchanged, only delayed by the look-ahead.
 //
 // Threads: Prepare on any one thread before use; Process and the getters on the
 // audio thread. Process allocates nothing.
@@ -18,7 +21,10 @@ class PeakLimiter {
  public:
   static constexpr double kCeilingDbfs = -1.0;
   static constexpr double kLookAheadSeconds = 0.005;
-  static constexpr double kReleaseSeconds = 0.4;   // time constant of the gain's recovery
+  static constexpr double kMemorySeconds = 10.0;       // how long the deepest reduction needed is remembered
+  static constexpr double kSlowReleaseDbPerSecond = 0.005;  // rise while near that reduction: 0.3 dB a minute
+  static constexpr double kFastReleaseDbPerSecond = 6.0;   // rise towards it from further down
+  static constexpr double kNearDb = 1.0;               // "near": within this of it
 
   // Sizes the delay line and windows for sampleRate Hz and clears them.
   void Prepare(double sampleRate);
@@ -33,6 +39,7 @@ class PeakLimiter {
  private:
   float Step(float& left, float& right) noexcept;
   void PushRequiredGain(double gain) noexcept;
+  double RememberNeed(double required) noexcept;
 
   int length_ = 1;                  // look-ahead window, frames
   std::vector<float> delayLeft_, delayRight_;
@@ -46,7 +53,12 @@ class PeakLimiter {
   int cursor_ = 0;                  // position in the delay line and the box
   int64_t frame_ = 0;
   double held_ = 1.0;               // the window minimum with release
-  double releaseStep_ = 0.0;
+  double slowRelease_ = 1.0, fastRelease_ = 1.0;  // gain factors per frame
+  // The lowest required gain of each tenth of a second of the memory, and of the current one.
+  std::vector<double> needs_;
+  int needCursor_ = 0;
+  int64_t chunkFrames_ = 1, chunkLeft_ = 1;
+  double chunkNeed_ = 1.0, memoryNeed_ = 1.0;
   float lowest_ = 1.0f;
 };
 

@@ -1,5 +1,6 @@
 #include "play_command.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <memory>
@@ -8,7 +9,7 @@
 #include <vector>
 
 #include "audio_output.h"
-#include "automation_player.h"
+#include "chosen_settings.h"
 #include "edit_handler.h"
 #include "edit_queue.h"
 #include "host_window.h"
@@ -18,10 +19,12 @@
 #include "parameter_table.h"
 #include "play_options.h"
 #include "player_engine.h"
+#include "program_values.h"
 #include "same_file.h"
 #include "saved_state.h"
 #include "session_setup.h"
 #include "sound_library_messages.h"
+#include "start_settings.h"
 #include "status_line.h"
 #include "stop_signals.h"
 #include "vst3_host.h"
@@ -54,7 +57,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kLoopMs = 20;              // the window's event loop between looks at the rest
 constexpr auto kStatusPeriod = std::chrono::milliseconds(250);
 constexpr auto kFadeWait = std::chrono::seconds(3);  // far beyond the fade: a stuck output does not hang us
-constexpr int kSlidePointsPerSecond = 100;           // as the renderer: a slide's point every 10 ms
 constexpr auto kSilentDevice = std::chrono::seconds(3);  // no callback for this long: the output is gone
 constexpr auto kFirstCallback = std::chrono::seconds(2);
 constexpr double kPeakFloorDbfs = -200.0;
@@ -88,6 +90,14 @@ void RestoreState(const ToolMessages& io, spwhost::Plugin& plugin, const std::st
                path.c_str(), reason.c_str(), aside.empty() ? "could not be moved aside" : ("moved to '" + aside + "'").c_str());
 }
 
+// The remembered settings' component state when they read whole, else the plug-in's now.
+std::vector<uint8_t> RememberedOrNow(spwhost::Plugin& plugin, const std::string& path) {
+  PluginState state;
+  std::string reason;
+  if (path.empty() || ReadStateFile(path, &state, &reason) != ReadResult::kRead) plugin.GetState(&state.component);
+  return state.component;
+}
+
 bool SaveState(spwhost::Plugin& plugin, const std::string& path, std::string* error) {
   PluginState state;
   if (!plugin.GetState(&state.component)) {
@@ -98,32 +108,14 @@ bool SaveState(spwhost::Plugin& plugin, const std::string& path, std::string* er
   return WriteStateFile(path, state, error);
 }
 
-// The programme and --set settings, applied before the sound starts, as the renderer applies them at frame 0.
-bool ApplyStartSettings(const ToolMessages& io, spwhost::Plugin& plugin, const PlayOptions& options,
-                        std::string* error) {
-  std::vector<AutomationEvent> events;
-  std::string programName;
-  if (!spwrender::ResolveStartSettings(io, plugin, options, &events, &programName, error)) return false;
-  spwrender::AutomationPlayer start(std::move(events), 1);
-  if (!start.Deliver(plugin, 0, error)) return false;
-  plugin.ProcessFloat(nullptr, 0);
-  return true;
-}
-
-// The value of every parameter once each programme of the timeline applies, read from
-// an instance of the plug-in's own, so the audio thread knows where a later slide starts.
-bool ReadProgramValues(spwhost::Module& module, const ParameterTable& table, Session* session, std::string* error) {
-  session->programValues.assign(session->events.size(), {});
-  std::unique_ptr<spwhost::Plugin> scratch;
-  for (size_t i = 0; i < session->events.size(); ++i) {
-    const AutomationEvent& event = session->events[i];
-    if (!event.selectsProgram) continue;
-    if (!scratch && (!(scratch = module.CreatePlugin(error)) || !scratch->Initialize(error, "spw_play"))) return false;
-    scratch->QueueParameterChange(event.change.id, event.change.normalized);
-    scratch->ProcessFloat(nullptr, 0);
-    for (int k = 0; k < table.Count(); ++k) session->programValues[i].push_back(scratch->GetParamNormalized(table.Id(k)));
-  }
-  return true;
+// The programmes' values of the session, read from an instance of the plug-in's own.
+bool ReadSessionProgramValues(spwhost::Module& module, const ParameterTable& table, Session* session,
+                              std::string* error) {
+  const auto& events = session->events;
+  if (std::none_of(events.begin(), events.end(), [](const AutomationEvent& e) { return e.selectsProgram; })) return true;
+  std::unique_ptr<spwhost::Plugin> scratch = module.CreatePlugin(error);
+  return scratch && scratch->Initialize(error, "spw_play") &&
+         ReadProgramValues(*scratch, table, events, &session->programValues, error);
 }
 
 // The rate to play at: --rate when the device takes it, else the device's own (said in one line).
@@ -283,10 +275,10 @@ int Prepare(Player& player, spwhost::Module& module, const OutputDevice& device,
   }
   player.table = std::make_unique<ParameterTable>(player.plugin);
   std::string error;
-  if (!ReadProgramValues(module, *player.table, &session, &error)) return Fail(io, kExitFailed, error);
+  if (!ReadSessionProgramValues(module, *player.table, &session, &error)) return Fail(io, kExitFailed, error);
   if (!session.events.empty()) {
     player.automation = std::make_unique<LiveAutomation>(std::move(session.events), std::move(session.programValues),
-                                                         *player.table, std::max(1, int(rate) / kSlidePointsPerSecond));
+                                                         *player.table, std::max(1, int(rate) / spwrender::kSlidePointsPerSecond));
   }
   player.handler = std::make_unique<EditHandler>(*player.table, player.edits);
   player.plugin.Controller()->setComponentHandler(player.handler.get());
@@ -340,10 +332,15 @@ int StartOutput(Player& player, const OutputDevice& device, unsigned rate) {
 }
 
 // Saves the settings and says in one line what was played. Returns the exit status.
-int SaveAndSay(Player& player, const std::string& statePath) {
+// keptBase: for a session run, the settings what is kept starts from (empty otherwise).
+int SaveAndSay(Player& player, const std::string& statePath, const std::vector<uint8_t>& keptBase) {
   const ToolMessages& io = player.io;
   std::string error;
-  const bool saved = !statePath.empty() && SaveState(player.plugin, statePath, &error);
+  const bool saved =
+      !statePath.empty() &&
+      (keptBase.empty() ||
+       ReturnToChoices(io, player.plugin, keptBase, player.options, player.handler->ByHand(), &error)) &&
+      SaveState(player.plugin, statePath, &error);
   if (player.lost) {
     const std::string why = player.audio ? player.audio->FailureText() : std::string();
     return Fail(io, kExitFailed, "the sound output went away while playing" + (why.empty() ? "" : " (" + why + ")") +
@@ -379,6 +376,9 @@ int Play(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugi
   const std::string statePath = folder.empty() ? std::string() : StateFilePath(folder);
   if (statePath.empty()) std::fprintf(io.err, "%s: %s: the settings will not be kept\n", io.tool, kNoSettingsFolder);
   if (options.program.empty() && options.timelinePath.empty() && !statePath.empty()) RestoreState(io, plugin, statePath);
+  // A session plays from the defaults, as rendered; what it keeps starts from the remembered settings.
+  std::vector<uint8_t> keptBase;
+  if (!options.timelinePath.empty()) keptBase = RememberedOrNow(plugin, statePath);
   std::string error;
   if (!ApplyStartSettings(io, plugin, options, &error)) return Fail(io, kExitBadArguments, error);
   const int prepared = Prepare(player, module, device, rate);
@@ -395,7 +395,7 @@ int Play(const ToolMessages& io, spwhost::Module& module, spwhost::Plugin& plugi
     status.Finish();
     ended = player.End();
   }
-  const int exitStatus = SaveAndSay(player, statePath);
+  const int exitStatus = SaveAndSay(player, statePath, keptBase);
   ReportStopped();
   if (!ended) {
     // The output's own threads may still be inside the plug-in: nothing may be

@@ -37,8 +37,8 @@ void LowerTo(std::atomic<float>& target, float value) noexcept {
 
 PlayerEngine::PlayerEngine(spwhost::Plugin& plugin, ParameterTable& table, EditQueue& edits,
                            LiveAutomation* automation, int64_t totalFrames)
-    : plugin_(plugin), edits_(edits), automation_(automation), total_(totalFrames),
-      changes_(std::max(1, table.Count())) {}
+    : plugin_(plugin), table_(table), edits_(edits), automation_(automation), total_(totalFrames),
+      changes_(std::max(1, table.Count())), written_(std::max(1, table.Count())) {}
 
 PlayerEngine::~PlayerEngine() { Stop(); }
 
@@ -99,12 +99,27 @@ void PlayerEngine::Process(float* left, float* right, int frames) noexcept {
   data.numOutputs = frames > 0 ? 1 : 0;
   data.outputs = frames > 0 ? &bus : nullptr;
   data.inputParameterChanges = &changes_;
+  data.outputParameterChanges = &written_;
   data.processContext = &context_;
+  written_.Clear();
   if (plugin_.Processor()->process(data) != kResultOk && frames > 0) {
     std::memset(left, 0, sizeof(float) * size_t(frames));
     std::memset(right, 0, sizeof(float) * size_t(frames));
   }
   changes_.Clear();
+  FollowPluginWrites();
+}
+
+// What the plug-in wrote itself ("Unlink Ref" when unlinked, a slot's cell) is the
+// value from now on: a later slide starts from it.
+void PlayerEngine::FollowPluginWrites() noexcept {
+  for (int32 q = 0; q < written_.getParameterCount(); ++q) {
+    IParamValueQueue* queue = written_.getParameterData(q);
+    int32 offset = 0;
+    ParamValue value = 0.0;
+    const int index = table_.IndexOf(queue->getParameterId());
+    if (index >= 0 && queue->getPoint(queue->getPointCount() - 1, offset, value) == kResultOk) table_.Set(index, value);
+  }
 }
 
 void PlayerEngine::Render(float* left, float* right, int frames) noexcept {
@@ -122,9 +137,11 @@ void PlayerEngine::Render(float* left, float* right, int frames) noexcept {
     done += int(n);
     frame_ += n;
   }
-  limiter_.Process(left, right, frames);
-  LowerTo(lowestGain_, limiter_.TakeLowestGain());
-  ApplyFade(left, right, frames);
+  if (!bare_) {
+    limiter_.Process(left, right, frames);
+    LowerTo(lowestGain_, limiter_.TakeLowestGain());
+    ApplyFade(left, right, frames);
+  }
   Meter(left, right, frames);
   frameShown_.store(frame_, std::memory_order_relaxed);
 }

@@ -42,6 +42,9 @@ class PlayerEngine : public ChangeSink {
                int64_t totalFrames);
   ~PlayerEngine() override;
 
+  // The plug-in's own samples, as a render has them: no lead-in, rise or limiter.
+  // Before Start.
+  void PlayBare() { bare_ = true; }
   // Sets the plug-in up for real-time processing at sampleRate Hz in blocks of at
   // most maxBlock frames and switches it on. False with a reason.
   bool Start(int sampleRate, int maxBlock, std::string* error);
@@ -77,14 +80,19 @@ class PlayerEngine : public ChangeSink {
   void ApplyFade(float* left, float* right, int frames) noexcept;
   void Meter(const float* left, const float* right, int frames) noexcept;
 
+  void FollowPluginWrites() noexcept;
+
   spwhost::Plugin& plugin_;
+  ParameterTable& table_;
   EditQueue& edits_;
   LiveAutomation* automation_;
   int64_t total_;
   int sampleRate_ = 48000;
   int maxBlock_ = 256;
   bool started_ = false;
+  bool bare_ = false;
   BlockChanges changes_;
+  BlockChanges written_;         // what the plug-in writes in a call: its output parameter changes
   Steinberg::Vst::ProcessContext context_ = {};
   PeakLimiter limiter_;
   int64_t frame_ = 0;            // audio thread only

@@ -36,17 +36,13 @@ bool AutomationPlayer::Deliver(spwhost::Plugin& plugin, int64_t frame, std::stri
 }
 
 void AutomationPlayer::QueueSlidePoints(spwhost::Plugin& plugin, int64_t frame, bool* queued) {
-  for (const Slide& slide : slides_) {
-    double normalized = slide.toNormalized;
-    if (frame < slide.end) {
-      // Linear in the parameter's own units, normalised by the plug-in as a host does.
-      const double part = double(frame - slide.start) / double(slide.end - slide.start);
-      normalized = plugin.PlainToNormalized(slide.id, slide.fromPlain + (slide.toPlain - slide.fromPlain) * part);
-    }
+  for (Slide& slide : slides_) {
+    double normalized = 0.0;
+    if (!slide.path.PointAt(frame, *scale_, &normalized)) continue;
     plugin.QueueParameterChange(slide.id, normalized);
     *queued = true;
   }
-  slides_.erase(std::remove_if(slides_.begin(), slides_.end(), [frame](const Slide& s) { return frame >= s.end; }),
+  slides_.erase(std::remove_if(slides_.begin(), slides_.end(), [](const Slide& s) { return s.path.Done(); }),
                 slides_.end());
 }
 
@@ -67,14 +63,11 @@ bool AutomationPlayer::Apply(spwhost::Plugin& plugin, const AutomationEvent& eve
   }
   // The slide starts from the value the plug-in holds once everything before it applies.
   if (!Flush(plugin, event.frame, queued, error)) return false;
-  Slide slide;
-  slide.id = id;
-  slide.fromPlain = plugin.NormalizedToPlain(id, plugin.GetParamNormalized(id));
-  slide.toPlain = plugin.NormalizedToPlain(id, event.change.normalized);
-  slide.toNormalized = event.change.normalized;
-  slide.start = event.frame;
-  slide.end = event.frame + event.slideFrames;
-  slides_.push_back(slide);
+  if (!scale_) scale_ = std::make_unique<ParameterScale>(plugin);
+  const int index = scale_->IndexOf(id);
+  if (index < 0) return true;  // resolved timelines slide only the plug-in's own parameters
+  slides_.push_back({id, SlidePath::Make(*scale_, index, plugin.GetParamNormalized(id), event.change.normalized,
+                                         event.frame, event.slideFrames, maxPointGap_)});
   return true;
 }
 
@@ -86,7 +79,7 @@ void AutomationPlayer::StopSlide(uint32_t id) {
 int64_t AutomationPlayer::FramesToNext(int64_t frame) const {
   int64_t frames = std::numeric_limits<int64_t>::max();
   if (next_ < events_.size()) frames = events_[next_].frame - frame;
-  for (const Slide& slide : slides_) frames = std::min({frames, maxPointGap_, slide.end - frame});
+  for (const Slide& slide : slides_) frames = std::min(frames, slide.path.FramesToPoint(frame));
   return std::max<int64_t>(1, frames);
 }
 

@@ -1,15 +1,19 @@
 #pragma once
 // Plays automation into a plug-in during a render, the way a host plays its
 // automation lanes: the changes due at a sample go into the parameter queues of the
-// process call that starts there, and a running slide sends a point with every block.
+// process call that starts there, and a running slide sends a point every few
+// milliseconds.
 // The renderer splits its blocks where the player asks, so every change lands on
-// its sample.
+// its sample. Slides follow slide_path.h, as the live player's do.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "automation.h"
+#include "parameter_scale.h"
+#include "slide_path.h"
 
 namespace spwhost {
 class Plugin;
@@ -37,9 +41,7 @@ class AutomationPlayer {
  private:
   struct Slide {
     uint32_t id = 0;
-    double fromPlain = 0.0, toPlain = 0.0;  // in the parameter's units
-    double toNormalized = 0.0;
-    int64_t start = 0, end = 0;             // frames
+    SlidePath path;
   };
 
   void QueueSlidePoints(spwhost::Plugin& plugin, int64_t frame, bool* queued);
@@ -49,6 +51,7 @@ class AutomationPlayer {
   std::vector<AutomationEvent> events_;
   size_t next_ = 0;
   std::vector<Slide> slides_;
+  std::unique_ptr<ParameterScale> scale_;  // read at the first slide
   int64_t maxPointGap_;
 };
 

@@ -6,13 +6,11 @@
 #include "automation_player.h"
 #include "fade_out.h"
 #include "progress_bar.h"
+#include "slide_path.h"
 #include "vst3_host.h"
 
 namespace spwrender {
 namespace {
-
-// A slide sends a point at least every 10 ms: steps that the plug-in's ramps smooth.
-constexpr int kSlidePointsPerSecond = 100;
 
 bool Prepare(spwhost::Plugin& plugin, const RenderJob& job, std::string* error) {
   if (!plugin.SetStereoOutput()) {
@@ -51,8 +49,10 @@ bool RenderBlocks(spwhost::Plugin& plugin, const RenderJob& job, const std::vect
   size_t reported = 0;  // events told to job.applied
   for (int64_t done = 0; done < job.frames;) {
     if (!automation.Deliver(plugin, done, error)) return false;
-    const int frames =
-        static_cast<int>(std::min<int64_t>({job.blockSize, job.frames - done, automation.FramesToNext(done)}));
+    // Blocks keep to their grid (multiples of the block size) when a change splits
+    // one, as a sound card's buffers do: the live player's blocks fall the same way.
+    const int64_t toGrid = job.blockSize - done % job.blockSize;
+    const int frames = static_cast<int>(std::min<int64_t>({toGrid, job.frames - done, automation.FramesToNext(done)}));
     if (!plugin.ProcessFloat(outputs, frames)) {
       *error = "the plug-in failed to process the block at frame " + std::to_string(done) + " (result " +
                std::to_string(plugin.LastProcessResult()) + ")";

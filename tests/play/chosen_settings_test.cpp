@@ -1,0 +1,79 @@
+// What a session run keeps for the next start: the settings the person chose, not
+// where the session's automation left the plug-in.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "bundle_fixture.h"
+#include "chosen_settings.h"
+#include "edit_handler.h"
+#include "parameter_catalog.h"
+#include "parameter_table.h"
+#include "start_settings.h"
+#include "vst3_host.h"
+
+namespace spwplay {
+namespace {
+
+using Settings = std::vector<std::pair<std::string, std::string>>;
+
+class ChosenSettingsTest : public BundleTest {
+ protected:
+  void Apply(const Settings& settings) {
+    spwrender::SessionOptions options;
+    options.settings = settings;
+    std::string error;
+    ASSERT_TRUE(ApplyStartSettings(io_, *plugin_, options, &error)) << error;
+  }
+
+  const spwrender::ToolMessages io_{"test", stdout, stderr};
+};
+
+TEST_F(ChosenSettingsTest, SessionAutomationIsForgottenWhatThePersonChoseIsKept) {
+  struct Case {
+    const char* what;
+    Settings options;                 // --set
+    Settings byHand;                  // turned in the window while the session played
+    Settings expected;                // what the next start plays
+  };
+  const Case cases[] = {
+      {"nothing chosen: the remembered settings", {}, {}, {{"Volume", "40"}, {"Slot 1", "22"}, {"Fade", "3.00"}}},
+      {"--set and knobs turned by hand",
+       {{"Fade", "2.5"}},
+       {{"Binaural", "7"}, {"Volume", "30"}, {"Volume", "35"}},
+       {{"Volume", "35"}, {"Slot 1", "22"}, {"Fade", "2.50"}, {"Binaural", "7.00"}}},
+  };
+  for (const Case& c : cases) {
+    // The remembered settings, then a session that ends as the sleep session does.
+    Apply({{"Volume", "40"}, {"Fade", "3"}});
+    std::vector<uint8_t> remembered;
+    ASSERT_TRUE(plugin_->GetState(&remembered));
+    ParameterTable table(*plugin_);
+    EditQueue queue;
+    EditHandler handler(table, queue);
+    const spwrender::ParameterCatalog catalog(*plugin_);
+    for (const auto& edit : c.byHand) {
+      spwrender::ParameterChange change;
+      std::string error;
+      ASSERT_TRUE(catalog.Resolve(edit.first, edit.second, &change, &error)) << error;
+      handler.performEdit(change.id, change.normalized);
+    }
+    Apply({{"Volume", "0"}, {"Slot 1", "0"}, {"Fade", "10"}});
+
+    spwrender::SessionOptions options;
+    options.settings = c.options;
+    std::string error;
+    ASSERT_TRUE(ReturnToChoices(io_, *plugin_, remembered, options, handler.ByHand(), &error)) << error;
+    for (const auto& expected : c.expected) {
+      spwrender::ParameterChange change;
+      ASSERT_TRUE(catalog.Resolve(expected.first, expected.second, &change, &error)) << error;
+      EXPECT_EQ(plugin_->ValueToString(change.id, plugin_->GetParamNormalized(change.id)), expected.second)
+          << c.what << ": " << expected.first;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace spwplay
