@@ -139,10 +139,7 @@ void IEffectVST3::ApplyParameterChanges(IParameterChanges* changes) noexcept {
     } else if (id == kProgramChangeId) {
       SelectPreset(PresetIndexFor(value));  // -1 (NaN) selects nothing
     } else if (id < static_cast<ParamID>(ParameterCount())) {
-      const int index = static_cast<int>(id);
-      ParamAt(index)->SetFromNormalized(value);
-      if (Editor()) Editor()->PushParameterToControls(index, value, true);
-      ParameterChanged(index);
+      ApplyHostValue(static_cast<int>(id), value);
     }
   }
 }
