@@ -14,6 +14,7 @@ packages=(
   clang libclang-rt-14-dev
   librtaudio-dev jackd2 libjack-jackd2-dev pulseaudio pulseaudio-utils
   gstreamer1.0-plugins-base
+  emscripten node-acorn nodejs
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds both targets and runs the whole test suite natively, then again under
+# Builds every target and runs the whole test suite natively, then again under
 # AddressSanitizer with UndefinedBehaviorSanitizer and under ThreadSanitizer, runs
-# each fuzz target for a minute, and runs the Windows build's suite under wine.
+# each fuzz target for a minute, runs the Windows build's suite under wine and
+# the web build's tests in Node.
 # One line per stage with the time it took; full logs in build/logs/. Exits
 # non-zero when any of them fails.
 #   scripts/test.sh           all of it
@@ -58,8 +59,11 @@ stage fuzzing "Fuzzing, a minute per target" bash scripts/fuzz.sh 60
 fuzz=$?
 stage windows-tests "Windows tests (wine)" windows_tests
 windows=$?
+stage web-tests "Web tests (Node)" ctest --preset web
+web=$?
 
 verdict() { [ "$1" -eq 0 ] && echo passed || echo FAILED; }
 echo "Linux tests: $(verdict $linux); ASan+UBSan: $(verdict $asan); TSan: $(verdict $tsan);" \
-     "fuzzing: $(verdict $fuzz); Windows tests: $(verdict $windows) ($(( (SECONDS - start) / 60 )) min)"
-[ $linux -eq 0 ] && [ $asan -eq 0 ] && [ $tsan -eq 0 ] && [ $fuzz -eq 0 ] && [ $windows -eq 0 ]
+     "fuzzing: $(verdict $fuzz); Windows tests: $(verdict $windows); web tests: $(verdict $web)" \
+     "($(( (SECONDS - start) / 60 )) min)"
+[ $linux -eq 0 ] && [ $asan -eq 0 ] && [ $tsan -eq 0 ] && [ $fuzz -eq 0 ] && [ $windows -eq 0 ] && [ $web -eq 0 ]

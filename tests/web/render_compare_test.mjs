@@ -26,6 +26,15 @@ const twelveSlots = Array.from({length: 12}, (_, i) => ({frame: 0, set: [`Slot $
 const sameAsRenderer = [
   {name: 'a programme', seconds: 3, events: [{frame: 0, program: 'Binaural - 10.6 (Relaxed & alert)'}]},
   {name: 'twelve slots', seconds: 3, events: [{frame: 0, program: 'C Major style'}, ...twelveSlots]},
+  // "Play Anyway" switched on re-aligns the phases, which "Binaural" moved, to the
+  // transport's position: a 5 ms crossfade whose weights come from the C library's
+  // cosine (emscripten's musl, glibc natively).
+  {name: 'a re-alignment crossfade', seconds: 1.5, events: [
+    {frame: 0, program: 'C Major style'},
+    {frame: 128 * 188, set: ['Binaural', '7.83']},
+    {frame: 128 * 374, set: ['Play Anyway', 'No']},
+    {frame: 128 * 375, set: ['Play Anyway', 'Yes']},
+  ]},
   // The events of sessions/demo.txt.
   {name: 'the demo session', seconds: 60, events: [
     {frame: 0, program: 'Binaural - 10.0 (Manipura chakra)'},
