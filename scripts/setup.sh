@@ -14,7 +14,7 @@ packages=(
   clang libclang-rt-14-dev
   librtaudio-dev jackd2 libjack-jackd2-dev pulseaudio pulseaudio-utils
   gstreamer1.0-plugins-base
-  emscripten node-acorn nodejs
+  emscripten node-acorn nodejs chromium
 )
 
 missing=()
@@ -33,4 +33,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 else
   echo "setup: all packages present"
+fi
+
+# The browser tests' npm packages, exactly as package-lock.json pins them; again
+# only when the lock file changed since they were installed.
+web_tests=$(cd "$(dirname "$0")/../tests/web" && pwd)
+if ! cmp -s "$web_tests/package-lock.json" "$web_tests/node_modules/.installed-lock.json"; then
+  echo "setup: installing the browser tests' npm packages"
+  (cd "$web_tests" && npm ci --no-audit --no-fund >/dev/null && cp package-lock.json node_modules/.installed-lock.json)
 fi

@@ -69,16 +69,23 @@ function renderBlockStarts(eventFrames, total, renderBlock) {
 }
 
 // Renders `frames` of a session: events {frame, program} | {frame, set: [name,
-// value]} | {frame, slide: [name, value, frames]}, in the order they apply.
+// value]} | {frame, slide: [name, value, frames]}, in the order they apply. Gives
+// both ears and the changes sent, {frame, id, value} in the order sent.
 export function renderSession(plugin, events, frames, rate, renderBlock) {
   const left = new Float32Array(frames), right = new Float32Array(frames);
+  const changes = [];
+  let at = 0;
+  const send = (id, value, frame) => {
+    changes.push({frame, id, value});
+    plugin.queue(id, value, frame - at);
+  };
   const due = events.flatMap((e) => (e.slide ? [e.frame, e.frame + Math.max(1, e.slide[2])] : [e.frame]));
   const pointFrames = renderBlockStarts(due, frames, renderBlock);
   let slides = [];
   let next = 0;
   if (!plugin.m._spw_setup(plugin.h, rate, kQuantum)) throw new Error('setup refused');
   plugin.m._spw_set_active(plugin.h, 1);
-  for (let at = 0; at < frames; at += kQuantum) {
+  for (; at < frames; at += kQuantum) {
     const n = Math.min(kQuantum, frames - at);
     const sentThisBlock = new Map();  // id -> normalised value queued in this block
     const frameOfEvent = () => (next < events.length && events[next].frame < at + n ? events[next].frame : Infinity);
@@ -89,14 +96,14 @@ export function renderSession(plugin, events, frames, rate, renderBlock) {
           const part = (f - s.start) / (s.end - s.start);
           const value = f < s.end ? plugin.m._spw_plain_to_normalized(plugin.h, s.id, s.from + (s.to - s.from) * part)
                                   : s.toNormalized;
-          plugin.queue(s.id, value, f - at);
+          send(s.id, value, f);
         }
         slides = slides.filter((s) => f < s.end);
       }
       for (; next < events.length && events[next].frame === f; ++next) {
         const e = events[next];
         if (e.program !== undefined) {
-          plugin.queue(kProgramChangeId, plugin.program(e.program), f - at);
+          send(kProgramChangeId, plugin.program(e.program), f);
           slides = [];
           sentThisBlock.clear();
           continue;
@@ -106,7 +113,7 @@ export function renderSession(plugin, events, frames, rate, renderBlock) {
         const normalized = plugin.normalized(id, value);
         slides = slides.filter((s) => s.id !== id);
         if (e.set) {
-          plugin.queue(id, normalized, f - at);
+          send(id, normalized, f);
           sentThisBlock.set(id, normalized);
           continue;
         }
@@ -118,5 +125,5 @@ export function renderSession(plugin, events, frames, rate, renderBlock) {
     }
     plugin.process(n, left, right, at);
   }
-  return {left, right};
+  return {left, right, changes};
 }
