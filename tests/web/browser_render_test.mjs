@@ -1,7 +1,7 @@
 // The page of build/web in headless Chromium, served from localhost: it loads
 // without a console error, and its audio worklet, rendering in an
 // OfflineAudioContext, gives every sample of the sessions spw_render --block 128
-// gives, bit for bit. The changes it plays are the ones the Node host sends for
+// gives, bit for bit; Play starts it live. The changes it plays are the ones the Node host sends for
 // the session (web_host.mjs), on the same frames.
 //   node browser_render_test.mjs BUILD_WEB_DIR SPW_RENDER WORK_DIR
 import {existsSync, mkdirSync, readFileSync} from 'node:fs';
@@ -89,6 +89,15 @@ try {
     } else {
       console.log(`ok   ${c.name}: ${left.length} frames in Chromium's OfflineAudioContext, every bit as spw_render's`);
     }
+  }
+  // Live: a click on Play starts the worklet, which lists the programmes.
+  await page.click('#play');
+  await page.waitForFunction(() => document.querySelectorAll('#programs option').length > 0, {timeout: 20000});
+  const listed = await page.$$eval('#programs option', (options) => options.map((o) => o.textContent));
+  if (listed.length === 160 && listed[57] === '57 Binaural - 10.6 (Relaxed & alert)') {
+    console.log(`ok   Play lists the ${listed.length} programmes`);
+  } else {
+    fail(`Play lists ${listed.length} programmes, the 58th ${listed[57]}`);
   }
   if (consoleErrors.length > 0) fail(`the page's console: ${consoleErrors.join(' | ')}`);
   else console.log('ok   no console error');
