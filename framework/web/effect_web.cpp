@@ -132,12 +132,6 @@ void IEffectWeb::ApplyChangesAt(int32_t offset, int* next) noexcept {
   if (offset != INT32_MAX) pieceOffset_ = offset;
   for (int i = *next; i < end; ++i) {
     const ParameterChange& change = queued_[static_cast<size_t>(i)];
-    bool overtaken = false;  // a later value of the same parameter on this sample
-    for (int k = i + 1; k < end && !overtaken; ++k) {
-      overtaken = queued_[static_cast<size_t>(k)].id == change.id &&
-                  queued_[static_cast<size_t>(k)].offset == change.offset;
-    }
-    if (overtaken) continue;
     if (change.id == kProgramChangeId) {
       SelectPreset(static_cast<int>(change.value));
     } else {

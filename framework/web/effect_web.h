@@ -52,8 +52,8 @@ class IEffectWeb : public IEffectBase {
   void SetTransport(bool playing, int64_t positionSamples);
 
   // [audio thread] A change for the next Process call, on sample offset of its
-  // block; changes on one sample apply in the order queued (the last value of a
-  // parameter wins). False when the block's list is full or the ID unknown.
+  // block; changes on one sample apply in the order queued. False when the
+  // block's list is full or the ID unknown.
   bool QueueChange(int32_t id, double value, int32_t offset) noexcept;
   // [audio thread] Renders nFrames (at most the set-up's longest block) into the
   // stereo output buffers, applying the queued changes on their samples: the
