@@ -1,5 +1,6 @@
 #pragma once
-// Two doubles computed side by side (SSE2 on x86-64, a plain pair elsewhere),
+// Two doubles computed side by side (SSE2 on x86-64, SIMD128 in WebAssembly
+// built with -msimd128, a plain pair elsewhere),
 // with the few operations the wave shapes use. Each lane is computed with
 // exactly the IEEE operation the scalar code uses, so a shape evaluated on
 // lanes gives the same bits as on plain doubles. The same operations exist
@@ -34,6 +35,9 @@ inline double SubtractWhere(bool c, double x, double amount) noexcept { return c
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #define SPW_LANES_SSE2 1
+#elif defined(__wasm_simd128__)
+#include <wasm_simd128.h>
+#define SPW_LANES_WASM 1
 #endif
 
 #if SPW_LANES_SSE2
@@ -87,6 +91,62 @@ inline Lanes2 ToDouble(Int2 n) noexcept { return {_mm_cvtepi32_pd(n.v)}; }
 inline Lanes2 NegateIfOdd(Lanes2 p, Int2 n) noexcept {
   const __m128i odd = _mm_and_si128(_mm_unpacklo_epi32(n.v, n.v), _mm_set1_epi32(1));
   return {_mm_xor_pd(p.v, _mm_castsi128_pd(_mm_slli_epi64(odd, 63)))};
+}
+
+#elif SPW_LANES_WASM
+
+struct Lanes2;
+struct Mask2 {
+  using Lanes = Lanes2;
+  v128_t v;  // all ones or all zeros per 64-bit lane
+};
+struct Int2 {
+  v128_t v;  // two int32 in the low half
+};
+struct Lanes2 {
+  using Mask = Mask2;
+  static constexpr int kWidth = 2;
+  static Lanes2 Fill(double x) noexcept { return {wasm_f64x2_splat(x)}; }
+  static Lanes2 Load(const double* p) noexcept { return {wasm_v128_load(p)}; }
+  v128_t v;
+};
+
+inline void Store(double* p, Lanes2 a) noexcept { wasm_v128_store(p, a.v); }
+inline Lanes2 MakeLanes(double low, double high) noexcept { return {wasm_f64x2_make(low, high)}; }
+inline double Low(Lanes2 a) noexcept { return wasm_f64x2_extract_lane(a.v, 0); }
+inline double High(Lanes2 a) noexcept { return wasm_f64x2_extract_lane(a.v, 1); }
+
+inline Lanes2 operator+(Lanes2 a, Lanes2 b) noexcept { return {wasm_f64x2_add(a.v, b.v)}; }
+inline Lanes2 operator-(Lanes2 a, Lanes2 b) noexcept { return {wasm_f64x2_sub(a.v, b.v)}; }
+inline Lanes2 operator*(Lanes2 a, Lanes2 b) noexcept { return {wasm_f64x2_mul(a.v, b.v)}; }
+inline Mask2 operator>(Lanes2 a, Lanes2 b) noexcept { return {wasm_f64x2_gt(a.v, b.v)}; }
+inline Mask2 operator>=(Lanes2 a, Lanes2 b) noexcept { return {wasm_f64x2_ge(a.v, b.v)}; }
+inline Mask2 operator<(Lanes2 a, Lanes2 b) noexcept { return {wasm_f64x2_lt(a.v, b.v)}; }
+inline Mask2 operator&(Mask2 a, Mask2 b) noexcept { return {wasm_v128_and(a.v, b.v)}; }
+inline bool Any(Mask2 m) noexcept { return wasm_v128_any_true(m.v); }
+inline bool All(Mask2 m) noexcept { return wasm_i64x2_all_true(m.v); }
+// x - amount where the mask is set; elsewhere x - 0, which is x.
+inline Lanes2 SubtractWhere(Mask2 m, Lanes2 x, Lanes2 amount) noexcept {
+  return {wasm_f64x2_sub(x.v, wasm_v128_and(m.v, amount.v))};
+}
+inline Lanes2 Select(Mask2 m, Lanes2 yes, Lanes2 no) noexcept { return {wasm_v128_bitselect(yes.v, no.v, m.v)}; }
+
+// Nearest integer, halves away from zero: t plus 0.5 carrying t's sign,
+// truncated. The truncation saturates, where the scalar conversion (and SSE2)
+// gives INT32_MIN for anything outside the int32 range and for NaN: those
+// lanes get INT32_MIN here too.
+inline Int2 NearestInt(Lanes2 t) noexcept {
+  const v128_t sign = wasm_v128_and(t.v, wasm_f64x2_splat(-0.0));
+  const v128_t u = wasm_f64x2_add(t.v, wasm_v128_or(sign, wasm_f64x2_splat(0.5)));
+  const v128_t inRange = wasm_f64x2_lt(wasm_f64x2_abs(u), wasm_f64x2_splat(kInt32Limit));
+  const v128_t inRange32 = wasm_i32x4_shuffle(inRange, inRange, 0, 2, 0, 2);
+  return {wasm_v128_bitselect(wasm_i32x4_trunc_sat_f64x2_zero(u), wasm_i32x4_splat(INT32_MIN), inRange32)};
+}
+inline Lanes2 ToDouble(Int2 n) noexcept { return {wasm_f64x2_convert_low_i32x4(n.v)}; }
+// -p in the lanes where n is odd: the sign bit flipped, as negation does.
+inline Lanes2 NegateIfOdd(Lanes2 p, Int2 n) noexcept {
+  const v128_t odd = wasm_v128_and(wasm_i64x2_extend_low_i32x4(n.v), wasm_i64x2_splat(1));
+  return {wasm_v128_xor(p.v, wasm_i64x2_shl(odd, 63))};
 }
 
 #else

@@ -7,13 +7,17 @@ constexpr std::chrono::milliseconds kSlice{10};  // how soon the thread notices 
 }
 
 Watchdog::Watchdog(ToneEngine& engine, std::chrono::milliseconds period) : engine_(engine), period_(period) {
+#if !defined(SPW_NO_THREADS)
   engine_.watchdogRunning.store(1, std::memory_order_relaxed);
   thread_ = std::thread([this] { Run(); });
+#endif
 }
 
 Watchdog::~Watchdog() {
   engine_.watchdogRunning.store(0, std::memory_order_relaxed);
+#if !defined(SPW_NO_THREADS)
   if (thread_.joinable()) thread_.join();
+#endif
 }
 
 bool Watchdog::Running() const noexcept {

@@ -7,6 +7,10 @@
 // Threads: constructed and destroyed on the main thread (with the plug-in);
 // the thread itself touches only the engine's atomic flags watchdogRunning,
 // blockSeen and resyncRequested, never the instance lock.
+//
+// A build without threads (SPW_NO_THREADS, WebAssembly without shared memory)
+// has no watchdog: its host switches the plug-in off and on around a pause,
+// and switching on asks for the re-alignment.
 
 #include <chrono>
 #include <thread>
@@ -33,5 +37,7 @@ class Watchdog {
 
   ToneEngine& engine_;
   std::chrono::milliseconds period_;
+#if !defined(SPW_NO_THREADS)
   std::thread thread_;
+#endif
 };

@@ -109,6 +109,14 @@ void IEffectBase::SetParameterFromEditor(int paramIdx, double normalized) {
   ParameterChanged(paramIdx);
 }
 
+void IEffectBase::ApplyHostValue(int paramIdx, double normalized) noexcept {
+  IParameter* param = ParamAt(paramIdx);
+  if (!param) return;
+  param->SetFromNormalized(normalized);
+  if (editor_) editor_->PushParameterToControls(paramIdx, normalized, true);
+  ParameterChanged(paramIdx);
+}
+
 void IEffectBase::ReportParameterToHost(int paramIdx) {
   const IParameter* param = ParamAt(paramIdx);
   if (!param) return;

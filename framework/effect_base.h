@@ -24,7 +24,7 @@
 #include "state_chunk.h"
 #include "transport_info.h"
 
-enum class EApiCode : int { None = 0, Vst3 = 1 };
+enum class EApiCode : int { None = 0, Vst3 = 1, Web = 2 };
 
 struct IEffectConfig {
   int parameterCount = 0;
@@ -108,6 +108,9 @@ class IEffectBase {
   const IParameter* ParamAt(int i) const;
   int ParameterCount() const { return static_cast<int>(params_.size()); }
   void SetParameterFromEditor(int paramIdx, double normalized);
+  // [audio thread, under the instance lock] A value the host sends with a block:
+  // the parameter takes it, the editor's controls show it, the plug-in applies it.
+  void ApplyHostValue(int paramIdx, double normalized) noexcept;
   void DeferEndInform(int paramIdx);
   void FlushEndInform();
   // The parameter whose end of gesture is deferred, -1 when none.

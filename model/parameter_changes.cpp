@@ -99,7 +99,7 @@ bool CLS_STEREOPULSEWEAVER::AllowParamRestore(int paramIdx, int presetIdx) {
 
 int CLS_STEREOPULSEWEAVER::LoadParams(const StateChunk& chunk, int startPos) {
   std::lock_guard<std::recursive_mutex> lock(Mutex());
-  const int pos = IEffectVST3::LoadParams(chunk, startPos);
+  const int pos = PluginBinding::LoadParams(chunk, startPos);
   restoringState = 0;  // the restore is over, whichever of its values changed
   return pos;
 }

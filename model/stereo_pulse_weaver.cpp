@@ -20,12 +20,11 @@ IEffectConfig CLS_STEREOPULSEWEAVER::Config() {
   config.doesMidi = true;
   config.doesChunks = false;
   config.isInstrument = true;
-  config.apiCode = EApiCode::Vst3;
   return config;
 }
 
 CLS_STEREOPULSEWEAVER::CLS_STEREOPULSEWEAVER(EditorBuilder buildEditor)
-    : IEffectVST3(Config(), 0),
+    : PluginBinding(Config()),
       slotWriter_(*this, lastAppliedValue),
       grid_(engine_, slotWriter_),
       effects_(engine_, grid_),

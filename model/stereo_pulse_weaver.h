@@ -6,17 +6,17 @@
 
 #include "editor_builder.h"
 #include "editor_surface.h"
-#include "effect_vst3.h"
 #include "harmonic_grid.h"
 #include "host_slot_writer.h"
 #include "parameter_effects.h"
 #include "parameter_ids.h"
 #include "phase_crossfade.h"
+#include "plugin_binding.h"
 #include "text_sink.h"
 #include "tone_engine.h"
 #include "watchdog.h"
 
-class CLS_STEREOPULSEWEAVER : public spw_vst3::IEffectVST3 {
+class CLS_STEREOPULSEWEAVER : public PluginBinding {
  public:
   // With a builder, the editor is built right after the parameters (the
   // plug-in as shipped); without one there is none.

@@ -22,6 +22,8 @@ packages=(
   help2man            # the tools' manual pages, from their --help
   zip unzip           # the Windows archive, and its member list in the tests
   fakeroot            # builds the .deb with files owned by root without being root
+  # The web build (emscripten) and its browser tests:
+  emscripten node-acorn nodejs chromium
 )
 
 missing=()
@@ -40,4 +42,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 else
   echo "setup: all packages present"
+fi
+
+# The browser tests' npm packages, exactly as package-lock.json pins them; again
+# only when the lock file changed since they were installed.
+web_tests=$(cd "$(dirname "$0")/../tests/web" && pwd)
+if ! cmp -s "$web_tests/package-lock.json" "$web_tests/node_modules/.installed-lock.json"; then
+  echo "setup: installing the browser tests' npm packages"
+  (cd "$web_tests" && npm ci --no-audit --no-fund >/dev/null && cp package-lock.json node_modules/.installed-lock.json)
 fi

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds both targets and runs the whole test suite natively, then again under
+# Builds every target and runs the whole test suite natively, then again under
 # AddressSanitizer with UndefinedBehaviorSanitizer and under ThreadSanitizer, runs
-# each fuzz target for a minute, runs the Windows build's suite under wine, and
-# makes the packages and tests them by installing them (tests/packaging/).
+# each fuzz target for a minute, runs the Windows build's suite under wine and
+# the web build's tests (Node and headless Chromium), and makes the packages and
+# tests them by installing them (tests/packaging/).
 # One line per stage with the time it took; full logs in build/logs/. Exits
 # non-zero when any of them fails.
 #   scripts/test.sh           all of it
@@ -78,11 +79,13 @@ packages_tests() {
   fi
   return $status
 }
+stage web-tests "Web tests (Node and Chromium)" ctest --preset web
+web=$?
 stage packages "Packages: made, installed and made again" packages_tests
 packages=$?
 
 verdict() { [ "$1" -eq 0 ] && echo passed || echo FAILED; }
 echo "Linux tests: $(verdict $linux); ASan+UBSan: $(verdict $asan); TSan: $(verdict $tsan);" \
-     "fuzzing: $(verdict $fuzz); Windows tests: $(verdict $windows); packages: $(verdict $packages)" \
+     "fuzzing: $(verdict $fuzz); Windows tests: $(verdict $windows); web tests: $(verdict $web); packages: $(verdict $packages)" \
      "($(( (SECONDS - start) / 60 )) min)"
-[ $linux -eq 0 ] && [ $asan -eq 0 ] && [ $tsan -eq 0 ] && [ $fuzz -eq 0 ] && [ $windows -eq 0 ] && [ $packages -eq 0 ]
+[ $linux -eq 0 ] && [ $asan -eq 0 ] && [ $tsan -eq 0 ] && [ $fuzz -eq 0 ] && [ $windows -eq 0 ] && [ $web -eq 0 ] && [ $packages -eq 0 ]

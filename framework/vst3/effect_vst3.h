@@ -42,7 +42,7 @@ class IEffectVST3 : public IEffectBase,
  public:
   // config as for the base (its API code is set to VST 3 here); sidechainChannels:
   // channels of an auxiliary input bus, 0 for none.
-  IEffectVST3(const IEffectConfig& config, int sidechainChannels);
+  IEffectVST3(const IEffectConfig& config, int sidechainChannels = 0);
   ~IEffectVST3() override;
 
   // ---- IPluginBase ----

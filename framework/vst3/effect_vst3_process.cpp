@@ -149,9 +149,7 @@ void IEffectVST3::ApplyParameterChanges(IParameterChanges* changes) noexcept {
       const int index = static_cast<int>(id);
       // The echo of a value the plug-in wrote itself is no change, however late it comes.
       if (unechoed_.TakeEcho(index, value, samplesProcessed_.load(std::memory_order_relaxed), echoWindow)) continue;
-      ParamAt(index)->SetFromNormalized(value);
-      if (Editor()) Editor()->PushParameterToControls(index, value, true);
-      ParameterChanged(index);
+      ApplyHostValue(index, value);
     }
   }
 }

@@ -1,0 +1,108 @@
+// The page of build/web in headless Chromium, served from localhost: it loads
+// without a console error, and its audio worklet, rendering in an
+// OfflineAudioContext, gives every sample of the sessions spw_render --block 128
+// gives, bit for bit; Play starts it live. The changes it plays are the ones the Node host sends for
+// the session (web_host.mjs), on the same frames.
+//   node browser_render_test.mjs BUILD_WEB_DIR SPW_RENDER WORK_DIR
+import {existsSync, mkdirSync, readFileSync} from 'node:fs';
+import {createServer} from 'node:http';
+import {createRequire} from 'node:module';
+import path from 'node:path';
+
+import puppeteer from 'puppeteer-core';
+
+import {compare, readWav} from './audio_compare.mjs';
+import {kRate, kRenderBlock, renderWithRenderer, sameAsRenderer, sec} from './sessions.mjs';
+import {renderSession, WebPlugin} from './web_host.mjs';
+
+const [webDir, renderer, workDir] = process.argv.slice(2);
+for (const needed of [renderer, path.join(webDir, 'index.html')]) {
+  if (!existsSync(needed)) {
+    console.log(`${needed} is missing: build it first (scripts/build.sh)`);
+    process.exit(1);
+  }
+}
+const kTypes = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
+
+// The folder as any static web server serves it.
+function serve(folder) {
+  const server = createServer((request, response) => {
+    const name = path.join(folder, path.normalize(new URL(request.url, 'http://localhost').pathname));
+    const file = name.endsWith('/') ? path.join(name, 'index.html') : name;
+    if (!file.startsWith(folder) || !existsSync(file)) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, {'Content-Type': kTypes[path.extname(file)] ?? 'application/octet-stream'});
+    response.end(readFileSync(file));
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+const module = await createRequire(import.meta.url)(path.resolve(webDir, 'stereoPulseWeaver.js'))();
+mkdirSync(workDir, {recursive: true});
+const server = await serve(path.resolve(webDir));
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium',
+  headless: true,
+  args: ['--no-sandbox', '--autoplay-policy=no-user-gesture-required'],
+});
+let failures = 0;
+const fail = (text) => {
+  console.log(`FAIL ${text}`);
+  ++failures;
+};
+try {
+  const page = await browser.newPage();
+  const consoleErrors = [];
+  page.on('console', (message) => message.type() === 'error' && consoleErrors.push(message.text()));
+  page.on('pageerror', (error) => consoleErrors.push(error.message));
+  await page.goto(`http://127.0.0.1:${server.address().port}/`, {waitUntil: 'load'});
+  await page.waitForFunction(() => window.stereoPulseWeaver !== undefined);
+
+  for (const c of sameAsRenderer) {
+    const native = readWav(renderWithRenderer(renderer, c, workDir));
+    const plugin = new WebPlugin(module);
+    const {changes} = renderSession(plugin, c.events, sec(c.seconds), kRate, kRenderBlock);
+    plugin.destroy();
+    // Both ears come back as base64 of their float bytes: every bit, and quickly.
+    const ears = await page.evaluate(async (seconds, rate, schedule) => {
+      const {left, right} = await window.stereoPulseWeaver.renderOffline(seconds, rate, schedule);
+      const base64 = (samples) => {
+        const bytes = new Uint8Array(samples.buffer);
+        let text = '';
+        for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+        return btoa(text);
+      };
+      return [base64(left), base64(right)];
+    }, c.seconds, kRate, changes);
+    const [left, right] = ears.map((text) => {
+      const bytes = Buffer.from(text, 'base64');
+      return new Float32Array(bytes.buffer, bytes.byteOffset, bytes.length / 4);
+    });
+    const result = compare({left, right}, native);
+    if (result.lengths) {
+      fail(`${c.name}: ${result.lengths[0]} frames in Chromium, ${result.lengths[1]} from spw_render`);
+    } else if (result.differing > 0) {
+      fail(`${c.name}: ${result.differing} samples in Chromium differ from spw_render's, the first at frame ` +
+           `${result.first}, by up to ${result.dBFS.toFixed(1)} dBFS`);
+    } else {
+      console.log(`ok   ${c.name}: ${left.length} frames in Chromium's OfflineAudioContext, every bit as spw_render's`);
+    }
+  }
+  // Live: a click on Play starts the worklet, which lists the programmes.
+  await page.click('#play');
+  await page.waitForFunction(() => document.querySelectorAll('#programs option').length > 0, {timeout: 20000});
+  const listed = await page.$$eval('#programs option', (options) => options.map((o) => o.textContent));
+  if (listed.length === 160 && listed[57] === '57 Binaural - 10.6 (Relaxed & alert)') {
+    console.log(`ok   Play lists the ${listed.length} programmes`);
+  } else {
+    fail(`Play lists ${listed.length} programmes, the 58th ${listed[57]}`);
+  }
+  if (consoleErrors.length > 0) fail(`the page's console: ${consoleErrors.join(' | ')}`);
+  else console.log('ok   no console error');
+} finally {
+  await browser.close();
+  server.close();
+}
+process.exit(failures ? 1 : 0);
