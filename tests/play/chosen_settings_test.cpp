@@ -1,5 +1,6 @@
-// What a session run keeps for the next start: the settings the person chose, not
-// where the session's automation left the plug-in.
+// What a session run keeps for the next start: the settings the person chose (by
+// hand through the player's edit handler, or on the command line), not where the
+// session's automation left the plug-in.
 
 #include <gtest/gtest.h>
 
@@ -58,7 +59,12 @@ TEST_F(ChosenSettingsTest, SessionAutomationIsForgottenWhatThePersonChoseIsKept)
       spwrender::ParameterChange change;
       std::string error;
       ASSERT_TRUE(catalog.Resolve(edit.first, edit.second, &change, &error)) << error;
-      handler.performEdit(change.id, change.normalized);
+      ASSERT_EQ(handler.performEdit(change.id, change.normalized), Steinberg::kResultOk);
+      // The edit is the player's value at once, and the next callback's, in order.
+      EXPECT_EQ(table.Value(table.IndexOf(change.id)), change.normalized) << c.what;
+      Edit queued;
+      ASSERT_TRUE(queue.Pop(&queued));
+      EXPECT_TRUE(queued.id == change.id && queued.normalized == change.normalized) << c.what;
     }
     Apply({{"Volume", "0"}, {"Slot 1", "0"}, {"Fade", "10"}});
 
