@@ -140,7 +140,7 @@ std::string RenderUsage() {
          "                         level over time, measured from the audio\n"
          "      --no-fade          end the file at full level, for joining files (by default\n"
          "                         its last half second fades to silence, as the player stops)\n"
-         "         + BundleOptionUsage() +
+         + BundleOptionUsage() +
          "      --list-programs    print the plug-in's programmes and exit\n"
          "      --list-params      print the plug-in's parameters and exit\n"
          "  -q, --quiet            no progress bar and no summary\n"
