@@ -6,7 +6,7 @@
 #include <cstdint>
 
 enum class MixPath : uint8_t {
-  kPortable,  // two lanes (SSE2)
+  kPortable,  // two lanes (SSE2 on x86-64, SIMD128 in WebAssembly)
   kAvx2,      // four lanes
   kAvx512,    // eight lanes (AVX-512 foundation)
 };

@@ -44,6 +44,14 @@ else
   echo "setup: all packages present"
 fi
 
+# Debian's nodejs comes without npm (a Node from elsewhere may bring its own).
+if ! command -v npm >/dev/null; then
+  echo "setup: installing npm"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends npm >/dev/null
+fi
+
 # The browser tests' npm packages, exactly as package-lock.json pins them; again
 # only when the lock file changed since they were installed.
 web_tests=$(cd "$(dirname "$0")/../tests/web" && pwd)

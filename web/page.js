@@ -16,6 +16,7 @@ async function pluginNode(context, schedule = []) {
     outputChannelCount: [2],
     processorOptions: {module: await compiled, schedule},
   });
+  node.onprocessorerror = () => console.error('the audio worklet stopped on an error');
   const ready = await new Promise((resolve) => {
     node.port.onmessage = ({data}) => data.ready && resolve(data);
   });
@@ -49,6 +50,8 @@ async function live() {
       plugin.programs.forEach((name, i) => programs.add(new Option(`${i} ${name}`, i)));
       programs.disabled = false;
       programs.onchange = () => plugin.node.port.postMessage({id: kProgramChangeId, value: Number(programs.value)});
+    } else {
+      plugin.node.port.postMessage({resume: true});
     }
     await context.resume();
     gain.gain.setTargetAtTime(1, context.currentTime, kFadeSeconds / 4);

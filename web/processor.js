@@ -8,7 +8,9 @@
 //   processorOptions.schedule  changes {frame, id, value} on frames of the
 //                              context's timeline, in order (offline renders)
 //   port messages              {id, value} from the page, applied at the start
-//                              of the next quantum
+//                              of the next quantum; {resume: true} after a pause,
+//                              which switches the plug-in on again (the phases
+//                              re-align, as the desktop's watchdog has them do)
 // and out of it: port message {ready, programs, parameters} once the plug-in
 // is made. process() allocates nothing: the changes wait in fixed arrays.
 
@@ -28,8 +30,10 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     this.pendingIds = new Int32Array(kMaxPendingChanges);
     this.pendingValues = new Float64Array(kMaxPendingChanges);
     this.pendingCount = 0;
+    this.resumePending = false;
     this.port.onmessage = ({data}) => {
-      if (this.pendingCount >= kMaxPendingChanges) return;
+      if (data.resume) this.resumePending = true;
+      if (data.resume || this.pendingCount >= kMaxPendingChanges) return;
       this.pendingIds[this.pendingCount] = data.id;
       this.pendingValues[this.pendingCount++] = data.value;
     };
@@ -63,6 +67,8 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     const out = outputs[0];
     if (!this.m) return true;  // silent until the plug-in is made
     const m = this.m, h = this.h;
+    if (this.resumePending) m._spw_set_active(h, 1);
+    this.resumePending = false;
     for (let i = 0; i < this.pendingCount; ++i) m._spw_queue_change(h, this.pendingIds[i], this.pendingValues[i], 0);
     this.pendingCount = 0;
     const end = currentFrame + kQuantum;

@@ -99,6 +99,11 @@ try {
   } else {
     fail(`Play lists ${listed.length} programmes, the 58th ${listed[57]}`);
   }
+  // Stop, then Play again: the sound resumes.
+  await page.click('#stop');
+  await page.waitForFunction(() => !document.getElementById('play').disabled);
+  await page.click('#play');
+  await page.waitForFunction(() => document.getElementById('play').disabled);
   if (consoleErrors.length > 0) fail(`the page's console: ${consoleErrors.join(' | ')}`);
   else console.log('ok   no console error');
 } finally {
