@@ -1,4 +1,5 @@
-# `cmake --install build/linux [--prefix P]` (DESTDIR honoured), after a full build
+# `cmake --install build/linux [--prefix P]` (DESTDIR honoured; build/windows alike,
+# without the Linux desktop's files), after a full build
 # or after scripts/run.sh's partial one: the bundle into P/lib/vst3, the tools that
 # were built into P/bin (each one that was not is named, and skipped), their manual
 # pages, the player's menu entry and icon, and the example sessions. Every folder
@@ -26,11 +27,13 @@ foreach(tool IN LISTS spw_tools)
     install(CODE "if(NOT EXISTS \"$<TARGET_FILE:${tool}>\")
       message(STATUS \"Not installed: ${tool}, which was not built (cmake --build ${CMAKE_BINARY_DIR} --target ${tool})\")
     endif()")
-    install(FILES "${SPW_MAN_DIR}/${tool}.1" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1" OPTIONAL)
+    if(NOT WIN32)
+      install(FILES "${SPW_MAN_DIR}/${tool}.1" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1" OPTIONAL)
+    endif()
   endif()
 endforeach()
 
-if(TARGET spw_play)
+if(TARGET spw_play AND NOT WIN32)
   install(FILES "${PROJECT_SOURCE_DIR}/packaging/linux/stereopulseweaver.desktop"
           DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
   foreach(size IN LISTS spw_icon_sizes)

@@ -36,31 +36,34 @@ echo "Building the packages again in $second (no compiler cache):"
 (cd "$second" && env -u CMAKE_C_COMPILER_LAUNCHER -u CMAKE_CXX_COMPILER_LAUNCHER CCACHE_DISABLE=1 \
    bash scripts/package.sh "${package_args[@]}") || exit 1
 
-# The files to compare: each package, and the modules as the packages hold them.
+# Each package the second build made, and the modules inside, against this tree's.
+same() {
+  compared=$((compared + 1))
+  if cmp -s "$1" "$2"; then echo "same:    $3"; else echo "DIFFERS: $3"; differ=$((differ + 1)); fi
+}
 modules() {
-  local dist=$1 out=$2 f
+  local package=$1 out=$2
   mkdir -p "$out"
-  for f in "$dist"/*.deb; do dpkg-deb --fsys-tarfile "$f" | tar -x -C "$out" --wildcards '*.so'; done
-  for f in "$dist"/*.zip; do [ -f "$f" ] && unzip -q -o "$f" '*/Contents/x86_64-win/*' -d "$out"; done
-  find "$out" -type f | LC_ALL=C sort
+  case "$package" in
+    *.deb) dpkg-deb --fsys-tarfile "$package" | tar -x -C "$out" --wildcards '*.so' ;;
+    *.zip) unzip -q -o "$package" '*/Contents/x86_64-win/*' -d "$out" ;;
+  esac
 }
 differ=0
 compared=0
-for file in "$first"/*.deb "$first"/*.tar.gz "$first"/*.zip "$first"/*.exe; do
-  [ -f "$file" ] || continue
-  name=$(basename "$file")
-  compared=$((compared + 1))
-  if cmp -s "$file" "$second/build/dist/$name"; then echo "same:    $name"; else echo "DIFFERS: $name"; differ=$((differ + 1)); fi
-done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-modules "$first" "$work/a" >"$work/a.txt"
-modules "$second/build/dist" "$work/b" >/dev/null
+for file in "$second"/build/dist/*.deb "$second"/build/dist/*.tar.gz "$second"/build/dist/*.zip \
+            "$second"/build/dist/*.exe; do
+  [ -f "$file" ] || continue
+  name=$(basename "$file")
+  same "$first/$name" "$file" "$name"
+  modules "$first/$name" "$work/a"
+  modules "$file" "$work/b"
+done
 while read -r module; do
-  rel=${module#"$work/a/"}
-  compared=$((compared + 1))
-  if cmp -s "$module" "$work/b/$rel"; then echo "same:    $rel"; else echo "DIFFERS: $rel"; differ=$((differ + 1)); fi
-done <"$work/a.txt"
+  same "$module" "$work/b/${module#"$work/a/"}" "${module#"$work/a/"}"
+done < <(find "$work/a" -type f | LC_ALL=C sort)
 if [ "$differ" -eq 0 ]; then
   echo "Reproducible: $compared files the same in both builds"
 else

@@ -59,6 +59,7 @@ TEST(IcoFile, HoldsEachSizeWhereItsDirectorySays) {
     EXPECT_EQ(Read16(ico, offset + 14), 32u) << size;
     // The top row is the last of the colour rows, and of the mask's.
     const size_t topRow = offset + 40 + size_t(size) * (size - 1) * 4;
+    EXPECT_EQ(Read32(ico, topRow), 0u) << size << ": the see-through pixel";
     EXPECT_EQ(Read32(ico, topRow + 4), kInk) << size;
     const size_t maskRow = (size_t(size) + 31) / 32 * 4;
     const size_t mask = offset + 40 + size_t(size) * size * 4;

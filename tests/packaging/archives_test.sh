@@ -50,7 +50,7 @@ $windows/stereoPulseWeaver.vst3/Contents/Resources/moduleinfo.json
 $windows/sessions/focus-25min.txt"
   check "  in sorted order" cmp -s "$work/zip.txt" <(LC_ALL=C sort "$work/zip.txt")
   unzip -q "$dist/$windows.zip" -d "$work"
-  export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   wine "$work/$windows/spw_render.exe" -v --duration 0.5 -o "$work/windows.wav" >/dev/null 2>"$work/windows.txt"
   check "the unpacked spw_render.exe renders" test -s "$work/windows.wav"
   check "  through the bundle beside it" grep -q 'stereoPulseWeaver.vst3 (beside the program)' "$work/windows.txt"
