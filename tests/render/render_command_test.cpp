@@ -323,7 +323,7 @@ TEST(RenderCommand, ADashWritesTheAudioToStandardOutput) {
   ASSERT_NE(file, nullptr);
   _dup2(_fileno(file), _fileno(stdout));
   const CommandResult result =
-      RunCommand({"--bundle", TestBundle(), "-d", "0.25", "-q", "-o", "-", "--format", "wav16"});
+      RunCommand({"--bundle", TestBundle(), "-d", "0.25", "-q", "-o", "-", "--format", "wav16", "--no-fade"});
   std::fflush(stdout);
   _dup2(console, _fileno(stdout));
   _close(console);
