@@ -97,6 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   spwrender::RenderJob job;
   job.sampleRate = kRate;
   job.frames = std::min<int64_t>(kFuzzFrames, std::llround(seconds * resolveRate) + 1);
+  job.fadeOut = false;  // the player's own stop fades; the sound before it must agree
   problems.clear();
   spwrender::ResolveTimeline(plugin, timeline, resolveRate, &job.automation, &problems);
   RequireLines(problems, lines);

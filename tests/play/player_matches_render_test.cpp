@@ -115,6 +115,7 @@ class PlayerMatchesRenderTest : public BundleTest {
     job.blockSize = kBlock;
     job.frames = kFrames;
     job.automation = std::move(events);
+    job.fadeOut = false;  // the player's stop fades on its own; the sound before it must agree
     std::string error;
     EXPECT_TRUE(spwrender::RenderInto(*plugin, job, {&recorder}, progress, &error)) << error;
     return out;
