@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -77,6 +79,39 @@ TEST_F(ChosenSettingsTest, SessionAutomationIsForgottenWhatThePersonChoseIsKept)
       ASSERT_TRUE(catalog.Resolve(expected.first, expected.second, &change, &error)) << error;
       EXPECT_EQ(plugin_->ValueToString(change.id, plugin_->GetParamNormalized(change.id)), expected.second)
           << c.what << ": " << expected.first;
+    }
+  }
+}
+
+// A --set that the other settings make silent is said in one line, as the renderer
+// says it; one that is heard says nothing.
+TEST_F(ChosenSettingsTest, StartSettingsThatChangeNothingAudibleAreSaid) {
+  const struct {
+    Settings settings;
+    const char* said;  // in the warning, or nullptr for none
+  } cases[] = {
+      {{{"Base Freq", "500"}}, "\"Reference\""},
+      {{{"Reference", "Binaural Freq"}, {"Base Freq", "500"}}, nullptr},
+      {{{"Reference", "Base Freq"}, {"Binaural", "7"}}, nullptr},
+  };
+  for (const auto& c : cases) {
+    std::FILE* err = std::tmpfile();
+    ASSERT_NE(err, nullptr);
+    spwrender::SessionOptions options;
+    options.settings = c.settings;
+    std::string error;
+    ASSERT_TRUE(ApplyStartSettings({"test", stdout, err}, *plugin_, options, &error)) << error;
+    std::rewind(err);
+    std::string said;
+    for (int ch; (ch = std::fgetc(err)) != EOF;) said += char(ch);
+    std::fclose(err);
+    const std::string first = c.settings.front().first;
+    if (c.said) {
+      EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+      EXPECT_NE(said.find("warning: \"" + c.settings.back().first + "\""), std::string::npos) << said;
+      EXPECT_NE(said.find(c.said), std::string::npos) << said;
+    } else {
+      EXPECT_EQ(said, "") << first;
     }
   }
 }
