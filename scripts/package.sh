@@ -139,7 +139,7 @@ windows_stage() {
   for tool in "${tools[@]}" spw_playw; do
     cp "$(find build/windows/tools -name "$tool.exe" -type f | head -n 1)" "$folder/"
   done
-  x86_64-w64-mingw32-strip "$folder"/*.exe "$folder"/stereoPulseWeaver.vst3/Contents/x86_64-win/*.vst3
+  # Not stripped: MinGW's strip writes the time of day into the PE header.
   cp sessions/*.txt "$folder/sessions/"
   # Windows' own line ends, so Notepad shows the texts as written.
   sed 's/$/\r/' LICENSE >"$folder/LICENSE.txt"
