@@ -82,7 +82,9 @@ FreeType License (FTL)|FTL
 MIT-style (fontconfig license)|fontconfig
 MIT (X11) license|X11
 LGPL-2.1-or-later|LGPL-2.1+
+GPL-2.0-or-later|GPL-2+
+MIT-style (RtAudio license)|other-mit
 TABLE
 notices=$(grep -c '^  Licence: ' "$root/THIRD_PARTY_NOTICES.txt")
-check "  which are all $notices licences THIRD_PARTY_NOTICES.txt names" test "$notices" -eq 7
+check "  which are all $notices licences THIRD_PARTY_NOTICES.txt names" test "$notices" -eq 9
 finish "Debian package"
