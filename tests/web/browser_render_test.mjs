@@ -12,7 +12,7 @@ import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
 import {compare, readWav} from './audio_compare.mjs';
-import {kRate, kRenderBlock, renderWithRenderer, sameAsRenderer, sec} from './sessions.mjs';
+import {kRate, renderWithRenderer, sameAsRenderer, sec} from './sessions.mjs';
 import {renderSession, WebPlugin} from './web_host.mjs';
 
 const [webDir, renderer, workDir] = process.argv.slice(2);
@@ -63,7 +63,7 @@ try {
   for (const c of sameAsRenderer) {
     const native = readWav(renderWithRenderer(renderer, c, workDir));
     const plugin = new WebPlugin(module);
-    const {changes} = renderSession(plugin, c.events, sec(c.seconds), kRate, kRenderBlock);
+    const {changes} = renderSession(plugin, c.events, sec(c.seconds), kRate);
     plugin.destroy();
     // Both ears come back as base64 of their float bytes: every bit, and quickly.
     const ears = await page.evaluate(async (seconds, rate, schedule) => {

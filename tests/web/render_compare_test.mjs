@@ -7,7 +7,7 @@ import {createRequire} from 'node:module';
 import path from 'node:path';
 
 import {compare, readWav} from './audio_compare.mjs';
-import {kRate, kRenderBlock, renderWithRenderer, sameAsRenderer, sec} from './sessions.mjs';
+import {kRate, renderWithRenderer, sameAsRenderer, sec} from './sessions.mjs';
 import {renderSession, WebPlugin} from './web_host.mjs';
 
 const [modulePath, renderer, workDir] = process.argv.slice(2);
@@ -25,7 +25,7 @@ const onTheirSample = [
 
 function renderInNode(events, seconds) {
   const plugin = new WebPlugin(module);
-  const audio = renderSession(plugin, events, sec(seconds), kRate, kRenderBlock);
+  const audio = renderSession(plugin, events, sec(seconds), kRate);
   plugin.destroy();
   return audio;
 }

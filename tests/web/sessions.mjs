@@ -44,7 +44,7 @@ export function renderWithRenderer(renderer, session, workDir) {
   const file = (ext) => path.join(workDir, `${session.name.replaceAll(' ', '-')}.${ext}`);
   writeFileSync(file('txt'), timelineText(session.events, session.seconds));
   execFileSync(renderer, ['--timeline', file('txt'), '--block', String(kRenderBlock), '--rate', String(kRate),
-                          '--quiet', '-o', file('wav')]);
+                          '--no-fade', '--quiet', '-o', file('wav')]);
   return file('wav');
 }
 

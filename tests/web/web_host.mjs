@@ -1,10 +1,10 @@
 // A host for the plug-in compiled to WebAssembly, as the page's worklet is one:
 // blocks of 128 frames, and what a session does (programmes, settings, slides)
 // sent as parameter changes on their samples. It sends the same values on the
-// same samples as spw_render's automation player: a slide sends a point at the
-// start of every block spw_render would render (blocks of `renderBlock` frames,
-// cut where an event is due), in the parameter's own units, normalised by the
-// plug-in.
+// same samples as spw_render's automation player: a slide sends a point every
+// 10 ms from its start (a grid of its own, wherever blocks fall) and at its end,
+// linear in the parameter's own units through the same table of 1024 steps the
+// tools interpolate (tools/render/parameter_scale.cpp).
 
 export const kQuantum = 128;  // frames the browser asks a worklet for at a time
 const kProgramChangeId = -1;
@@ -53,25 +53,43 @@ export class WebPlugin {
   }
 }
 
-// Where spw_render starts its blocks: every renderBlock frames, and where an
-// event is due or a slide ends (a slide cut short by another event is not
-// followed: no case has one).
-function renderBlockStarts(eventFrames, total, renderBlock) {
-  const starts = new Set();
-  const due = [...new Set(eventFrames)].sort((a, b) => a - b);
-  let next = 0;
-  for (let f = 0; f < total;) {
-    starts.add(f);
-    while (next < due.length && due[next] <= f) ++next;
-    f = Math.min(f + renderBlock, next < due.length ? due[next] : Infinity);
+const kScalePoints = 1024;        // intervals of the tools' scale table
+const kSlidePointsPerSecond = 100;  // a slide's points: every 10 ms
+
+// One parameter's scale as the tools keep it: plain values at kScalePoints + 1
+// normalised points, interpolated both ways.
+class ScaleRow {
+  constructor(plugin, id) {
+    this.row = [];
+    for (let k = 0; k <= kScalePoints; ++k) this.row.push(plugin.toPlain(id, k / kScalePoints));
   }
-  return starts;
+  toPlain(normalized) {
+    const x = Math.min(1, Math.max(0, normalized)) * kScalePoints;
+    const k = Math.min(kScalePoints - 1, Math.trunc(x));
+    return this.row[k] + (this.row[k + 1] - this.row[k]) * (x - k);
+  }
+  toNormalized(plain) {
+    const row = this.row;
+    const rising = row[kScalePoints] >= row[0];
+    // The first point at or beyond plain, in the direction the scale runs.
+    let lo = 0, hi = row.length;
+    while (lo < hi) {
+      const mid = (lo + hi) >> 1;
+      if (rising ? row[mid] < plain : row[mid] > plain) lo = mid + 1; else hi = mid;
+    }
+    if (lo === 0) return 0;
+    if (lo === row.length) return 1;
+    const k = lo - 1;
+    const span = row[k + 1] - row[k];
+    const part = span !== 0 ? (plain - row[k]) / span : 0;
+    return Math.min(1, Math.max(0, (k + part) / kScalePoints));
+  }
 }
 
 // Renders `frames` of a session: events {frame, program} | {frame, set: [name,
 // value]} | {frame, slide: [name, value, frames]}, in the order they apply. Gives
 // both ears and the changes sent, {frame, id, value} in the order sent.
-export function renderSession(plugin, events, frames, rate, renderBlock) {
+export function renderSession(plugin, events, frames, rate) {
   const left = new Float32Array(frames), right = new Float32Array(frames);
   const changes = [];
   let at = 0;
@@ -79,8 +97,9 @@ export function renderSession(plugin, events, frames, rate, renderBlock) {
     changes.push({frame, id, value});
     plugin.queue(id, value, frame - at);
   };
-  const due = events.flatMap((e) => (e.slide ? [e.frame, e.frame + Math.max(1, e.slide[2])] : [e.frame]));
-  const pointFrames = renderBlockStarts(due, frames, renderBlock);
+  const gap = Math.max(1, Math.trunc(rate / kSlidePointsPerSecond));
+  const scales = new Map();  // id -> ScaleRow
+  const scale = (id) => scales.get(id) ?? scales.set(id, new ScaleRow(plugin, id)).get(id);
   let slides = [];
   let next = 0;
   if (!plugin.m._spw_setup(plugin.h, rate, kQuantum)) throw new Error('setup refused');
@@ -91,15 +110,17 @@ export function renderSession(plugin, events, frames, rate, renderBlock) {
     const frameOfEvent = () => (next < events.length && events[next].frame < at + n ? events[next].frame : Infinity);
     for (let f = slides.length > 0 ? at : Math.min(frameOfEvent(), at + n); f < at + n;
          f = slides.length > 0 ? f + 1 : Math.min(frameOfEvent(), at + n)) {
-      if (slides.length > 0 && pointFrames.has(f)) {
-        for (const s of slides) {
-          const part = (f - s.start) / (s.end - s.start);
-          const value = f < s.end ? plugin.m._spw_plain_to_normalized(plugin.h, s.id, s.from + (s.to - s.from) * part)
-                                  : s.toNormalized;
-          send(s.id, value, f);
+      for (const s of slides) {
+        if (f < s.next) continue;
+        if (f >= s.end) {
+          send(s.id, s.toNormalized, f);
+          s.done = true;
+          continue;
         }
-        slides = slides.filter((s) => f < s.end);
+        send(s.id, scale(s.id).toNormalized(s.from + (s.to - s.from) * ((f - s.start) / (s.end - s.start))), f);
+        s.next = Math.min(s.end, s.start + (Math.trunc((f - s.start) / gap) + 1) * gap);
       }
+      slides = slides.filter((s) => !s.done);
       for (; next < events.length && events[next].frame === f; ++next) {
         const e = events[next];
         if (e.program !== undefined) {
@@ -118,9 +139,10 @@ export function renderSession(plugin, events, frames, rate, renderBlock) {
           continue;
         }
         // From the value the plug-in holds once everything before the slide applies.
-        const from = plugin.toPlain(id, sentThisBlock.get(id) ?? plugin.current(id));
-        slides.push({id, from, to: plugin.toPlain(id, normalized), toNormalized: normalized,
-                     start: f, end: f + Math.max(1, slideFrames)});
+        const from = scale(id).toPlain(sentThisBlock.get(id) ?? plugin.current(id));
+        const end = f + Math.max(1, slideFrames);
+        slides.push({id, from, to: scale(id).toPlain(normalized), toNormalized: normalized,
+                     start: f, end, next: Math.min(end, f + gap)});
       }
     }
     plugin.process(n, left, right, at);
