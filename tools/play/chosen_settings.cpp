@@ -15,8 +15,12 @@ bool ReturnToChoices(const spwrender::ToolMessages& io, spwhost::Plugin& plugin,
     return false;
   }
   if (!ApplyStartSettings(io, plugin, options, error)) return false;
-  for (const Edit& edit : byHand) plugin.QueueParameterChange(edit.id, edit.normalized);
-  plugin.ProcessFloat(nullptr, 0);
+  // One call each, in order: the plug-in applies one value per parameter and call,
+  // and a programme chosen between two settings of a knob must fall between them.
+  for (const Edit& edit : byHand) {
+    plugin.QueueParameterChange(edit.id, edit.normalized);
+    plugin.ProcessFloat(nullptr, 0);
+  }
   return true;
 }
 

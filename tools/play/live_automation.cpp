@@ -6,6 +6,7 @@
 
 #include "block_changes.h"
 #include "parameter_table.h"
+#include "program_values.h"
 
 namespace spwplay {
 
@@ -47,13 +48,9 @@ void LiveAutomation::Apply(size_t eventIndex, BlockChanges& changes, ChangeSink&
     // plug-in applies one value per parameter and call, in queue order, so what came
     // before goes first.
     FlushQueued(changes, sink);
-    for (Slide& slide : slides_) slide.running = false;
+    StopSlides();
     changes.Add(event.change.id, event.change.normalized);
-    // Only what the programme sets: the rest keeps what it held (NaN in its row).
-    const std::vector<double>& values = programValues_[eventIndex];
-    for (size_t i = 0; i < values.size() && i < size_t(table_.Count()); ++i) {
-      if (!std::isnan(values[i])) table_.Set(int(i), values[i]);
-    }
+    SetProgrammeValues(table_, programValues_[eventIndex]);
     return;
   }
   if (index < 0) return;
@@ -71,6 +68,10 @@ void LiveAutomation::Apply(size_t eventIndex, BlockChanges& changes, ChangeSink&
   slide.path = spwrender::SlidePath::Make(table_.Scale(), index, table_.Value(index), event.change.normalized,
                                          event.frame, event.slideFrames, maxPointGap_);
   slide.running = true;
+}
+
+void LiveAutomation::StopSlides() noexcept {
+  for (Slide& slide : slides_) slide.running = false;
 }
 
 void LiveAutomation::StopSlide(uint32_t id) noexcept {

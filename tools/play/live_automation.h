@@ -46,6 +46,8 @@ class LiveAutomation {
   int64_t FramesToNext(int64_t frame) const noexcept;
   // A person took the parameter over: its slide ends where it is.
   void StopSlide(uint32_t id) noexcept;
+  // A programme the person chose replaces what was sliding.
+  void StopSlides() noexcept;
   // The index of the last event applied, -1 before the first.
   int CurrentEvent() const noexcept { return current_.load(std::memory_order_relaxed); }
   const std::vector<spwrender::AutomationEvent>& Events() const { return events_; }

@@ -19,6 +19,8 @@
 #include "parameter_table.h"
 #include "play_options.h"
 #include "player_engine.h"
+#include "program_bar.h"
+#include "program_catalog.h"
 #include "program_values.h"
 #include "same_file.h"
 #include "saved_state.h"
@@ -153,6 +155,10 @@ struct Player {
   std::unique_ptr<LiveAutomation> automation;
   std::unique_ptr<PlayerEngine> engine;
   std::unique_ptr<AudioOutput> audio = std::make_unique<AudioOutput>();
+  // The window's programme bar: the plug-in's list, and what each programme sets.
+  spwrender::ProgramCatalog programmes;
+  std::vector<std::vector<double>> programmeValues;
+  std::unique_ptr<ProgramBar> bar;  // outlives the window, which shows it
   std::unique_ptr<spwwin::HostWindow> window;
   spwwin::AttachedView view;
   bool lost = false;
@@ -173,15 +179,38 @@ struct Player {
     }
   }
 
+  // The session's current event, "" when none.
+  std::string EventLabel() const {
+    if (!automation || automation->CurrentEvent() < 0) return std::string();
+    return automation->Events()[size_t(automation->CurrentEvent())].label;
+  }
+
+  // The programme the plug-in plays, as the player's copy of the values has it.
+  int Programme() const {
+    const int index = table->IndexOf(programmes.Selection(0).id);
+    const int last = programmes.Count() - 1;
+    return index < 0 || last <= 0 ? 0 : int(std::lround(table->Value(index) * last));
+  }
+
+  // The bar shows what plays now: a session's programme or event may have changed it.
+  void ShowOnBar() {
+    if (bar && bar->Show(Programme(), EventLabel())) window->RedrawStrip();
+  }
+
+  // A programme chosen in the bar goes to the plug-in as a host's programme change
+  // does (through the edit queue, as the editor's edits go), and is the person's choice.
+  void Choose(int programme) {
+    const spwrender::ParameterChange change = programmes.Selection(programme);
+    handler->performEdit(change.id, change.normalized);
+  }
+
   StatusFigures Figures() {
     StatusFigures figures;
     figures.elapsedSeconds = double(engine->Frame()) / engine->SampleRate();
     if (engine->TotalFrames() != PlayerEngine::kEndless) {
       figures.totalSeconds = double(engine->TotalFrames()) / engine->SampleRate();
     }
-    if (automation && automation->CurrentEvent() >= 0) {
-      figures.event = automation->Events()[size_t(automation->CurrentEvent())].label;
-    }
+    figures.event = EventLabel();
     figures.peakDbfs = Dbfs(engine->TakePeak());
     figures.limitingDb = Dbfs(engine->TakeLowestGain());
     return figures;
@@ -212,6 +241,7 @@ struct Player {
     int64_t frame = -1;
     while (!StopAsked()) {
       Wait(kLoopMs);
+      ShowOnBar();
       if ((lost = OutputLost(&frame, &moved))) return;
       if (Clock::now() - shown >= kStatusPeriod) {
         status.Show(Figures());
@@ -257,7 +287,37 @@ bool OpenWindow(Player& player, std::string* error) {
       player.view.Size(&width, &height)) {
     player.window->Resize(width, height);
   }
+  if (!player.programmeValues.empty()) {
+    player.bar = std::make_unique<ProgramBar>(player.programmes.Names(), [&player](int n) { player.Choose(n); });
+    player.bar->Show(player.Programme(), player.EventLabel());
+    player.window->ShowStrip(player.bar.get(), player.view.View());
+  }
   return player.view.Attach(player.window->Frame(), player.window->ParentHandle(), player.window->PlatformType(), error);
+}
+
+// For the window's bar: the plug-in's programmes and what each sets, read from an
+// instance of its own; after a restore, which of them the remembered settings are
+// (the plug-in's state does not keep it), told to the controller as a host shows it.
+// A plug-in without a programme list gets no bar.
+bool ReadProgrammes(Player& player, spwhost::Module& module, std::string* error) {
+  std::string none;
+  if (!player.programmes.Read(player.plugin, &none)) return true;
+  std::unique_ptr<spwhost::Plugin> scratch = module.CreatePlugin(error);
+  if (!scratch || !scratch->Initialize(error, "spw_play") ||
+      !ReadEveryProgramme(*scratch, *player.table, player.programmes, &player.programmeValues, error)) {
+    return false;
+  }
+  const uint32_t id = player.programmes.Selection(0).id;
+  if (player.options.program.empty() && player.options.timelinePath.empty()) {
+    const int found = MatchingProgramme(*player.table, player.programmeValues, id);
+    if (found >= 0) {
+      const double normalized = player.programmes.Selection(found).normalized;
+      player.plugin.SetParamNormalized(id, normalized);
+      player.table->Set(player.table->IndexOf(id), normalized);
+    }
+  }
+  player.engine->FollowProgrammes(id, &player.programmeValues);
+  return true;
 }
 
 // Prepares the session at rate and opens the output. Returns the exit status.
@@ -284,6 +344,7 @@ int Prepare(Player& player, spwhost::Module& module, const OutputDevice& device,
   player.plugin.Controller()->setComponentHandler(player.handler.get());
   player.engine = std::make_unique<PlayerEngine>(player.plugin, *player.table, player.edits, player.automation.get(),
                                                  session.totalFrames);
+  if (!player.options.noWindow && !ReadProgrammes(player, module, &error)) return Fail(io, kExitFailed, error);
   // A device that asks for longer blocks gets them in pieces of this size.
   if (!player.engine->Start(int(rate), player.options.blockSize, &error)) return Fail(io, kExitFailed, error);
   if (!player.options.noWindow && !OpenWindow(player, &error)) return Fail(io, kExitFailed, error);

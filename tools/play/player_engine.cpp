@@ -9,6 +9,7 @@
 #include "edit_queue.h"
 #include "fade_out.h"
 #include "parameter_table.h"
+#include "program_values.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "transport_context.h"
 #include "vst3_host.h"
@@ -77,10 +78,25 @@ void PlayerEngine::Stop() {
 void PlayerEngine::DrainEdits() noexcept {
   Edit edit;
   while (edits_.Pop(&edit)) {
+    if (programValues_ && edit.id == programmeId_) {
+      ChooseProgramme(edit);
+      continue;
+    }
     changes_.Add(edit.id, edit.normalized);
     // A person moving a knob takes it over from a slide of the session.
     if (automation_) automation_->StopSlide(edit.id);
   }
+}
+
+// The plug-in applies one value per parameter and call: what came before the
+// programme goes first, in a call of its own.
+void PlayerEngine::ChooseProgramme(const Edit& edit) noexcept {
+  if (!changes_.Empty()) FlushChanges();
+  if (automation_) automation_->StopSlides();
+  changes_.Add(edit.id, edit.normalized);
+  const size_t count = programValues_->size();
+  const long programme = count > 1 ? std::lround(std::clamp(edit.normalized, 0.0, 1.0) * double(count - 1)) : 0;
+  if (size_t(programme) < count) SetProgrammeValues(table_, (*programValues_)[size_t(programme)]);
 }
 
 void PlayerEngine::FlushChanges() noexcept { Process(nullptr, nullptr, 0); }

@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "block_changes.h"
 #include "fade_out.h"
@@ -27,6 +28,7 @@ class Plugin;
 namespace spwplay {
 
 class EditQueue;
+struct Edit;
 class ParameterTable;
 
 class PlayerEngine : public ChangeSink {
@@ -45,6 +47,15 @@ class PlayerEngine : public ChangeSink {
   // The plug-in's own samples, as a render has them: no lead-in, rise or limiter.
   // Before Start.
   void PlayBare() { bare_ = true; }
+  // Edits of the programme-change parameter programmeId (a programme chosen in the
+  // player's bar) apply as a session's programme changes do: after the changes
+  // queued before them, ending every slide, and the copy of the values taking
+  // what the programme sets (programValues: by programme number, as
+  // ReadEveryProgramme reads them; must outlive the engine). Before Start.
+  void FollowProgrammes(uint32_t programmeId, const std::vector<std::vector<double>>* programValues) {
+    programmeId_ = programmeId;
+    programValues_ = programValues;
+  }
   // Sets the plug-in up for real-time processing at sampleRate Hz in blocks of at
   // most maxBlock frames and switches it on. False with a reason.
   bool Start(int sampleRate, int maxBlock, std::string* error);
@@ -76,6 +87,7 @@ class PlayerEngine : public ChangeSink {
 
  private:
   void DrainEdits() noexcept;
+  void ChooseProgramme(const Edit& edit) noexcept;
   void Process(float* left, float* right, int frames) noexcept;
   void ApplyFade(float* left, float* right, int frames) noexcept;
   void Meter(const float* left, const float* right, int frames) noexcept;
@@ -86,6 +98,8 @@ class PlayerEngine : public ChangeSink {
   ParameterTable& table_;
   EditQueue& edits_;
   LiveAutomation* automation_;
+  uint32_t programmeId_ = 0;
+  const std::vector<std::vector<double>>* programValues_ = nullptr;
   int64_t total_;
   int sampleRate_ = 48000;
   int maxBlock_ = 256;

@@ -1,5 +1,6 @@
 #include "program_values.h"
 
+#include <cmath>
 #include <limits>
 
 #include "parameter_table.h"
@@ -48,6 +49,42 @@ bool ReadProgramValues(spwhost::Plugin& scratch, const ParameterTable& table,
     }
   }
   return true;
+}
+
+bool ReadEveryProgramme(spwhost::Plugin& scratch, const ParameterTable& table,
+                        const spwrender::ProgramCatalog& catalog, std::vector<std::vector<double>>* programValues,
+                        std::string* error) {
+  std::vector<spwrender::AutomationEvent> selections(size_t(catalog.Count()));
+  for (int n = 0; n < catalog.Count(); ++n) {
+    selections[size_t(n)].selectsProgram = true;
+    selections[size_t(n)].change = catalog.Selection(n);
+    selections[size_t(n)].programName = catalog.Name(n);
+  }
+  return ReadProgramValues(scratch, table, selections, programValues, error);
+}
+
+void SetProgrammeValues(ParameterTable& table, const std::vector<double>& row) noexcept {
+  for (size_t i = 0; i < row.size() && i < size_t(table.Count()); ++i) {
+    if (!std::isnan(row[i])) table.Set(int(i), row[i]);
+  }
+}
+
+int MatchingProgramme(const ParameterTable& table, const std::vector<std::vector<double>>& programValues,
+                      uint32_t programmeId) {
+  int best = -1;
+  size_t bestSet = 0;
+  for (size_t p = 0; p < programValues.size(); ++p) {
+    const std::vector<double>& row = programValues[p];
+    size_t set = 0;
+    bool matches = true;
+    for (size_t i = 0; i < row.size() && i < size_t(table.Count()) && matches; ++i) {
+      if (std::isnan(row[i]) || table.Id(int(i)) == programmeId) continue;
+      matches = row[i] == table.Value(int(i));
+      ++set;
+    }
+    if (matches && set > bestSet) best = int(p), bestSet = set;
+  }
+  return best;
 }
 
 }  // namespace spwplay

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "automation.h"
+#include "program_catalog.h"
 
 namespace spwhost {
 class Plugin;
@@ -28,5 +29,20 @@ class ParameterTable;
 bool ReadProgramValues(spwhost::Plugin& scratch, const ParameterTable& table,
                        const std::vector<spwrender::AutomationEvent>& events,
                        std::vector<std::vector<double>>* programValues, std::string* error);
+
+// The same for every programme of catalog, by programme number.
+bool ReadEveryProgramme(spwhost::Plugin& scratch, const ParameterTable& table,
+                        const spwrender::ProgramCatalog& catalog, std::vector<std::vector<double>>* programValues,
+                        std::string* error);
+
+// [any thread] What a programme's row sets goes into table; the rest keeps what it held.
+void SetProgrammeValues(ParameterTable& table, const std::vector<double>& row) noexcept;
+
+// The programme whose row matches table's values (programmeId's own aside),
+// preferring one that sets more of them (a whole programme before one that brings
+// only the slots); -1 for none. The plug-in's state does not keep which programme
+// was chosen: this finds it again after a restore.
+int MatchingProgramme(const ParameterTable& table, const std::vector<std::vector<double>>& programValues,
+                      uint32_t programmeId);
 
 }  // namespace spwplay

@@ -42,6 +42,7 @@ class ProgramCatalog {
 
   int Count() const { return static_cast<int>(names_.size()); }
   const std::string& Name(int number) const { return names_[size_t(number)]; }
+  const std::vector<std::string>& Names() const { return names_; }
   // True for a slot that holds no programme (IsEmptySlotName): selecting it changes
   // no setting.
   bool IsEmptySlot(int number) const;

@@ -13,9 +13,12 @@
 
 namespace Steinberg {
 class IPlugFrame;
+class IPlugView;
 }
 
 namespace spwwin {
+
+class WindowStrip;
 
 class HostWindow {
  public:
@@ -31,8 +34,14 @@ class HostWindow {
   virtual void Pump(int ms) = 0;
   // The person asked to close the window.
   virtual bool CloseRequested() const = 0;
-  // Fits the window's inside to width x height pixels, and holds it there.
+  // Fits the window's inside to an editor of width x height pixels (and the strip
+  // above it), and holds it there.
   virtual void Resize(int width, int height) = 0;
+  // Shows strip above the editor from now on; arrow keys pressed in the window
+  // go to view first. Both must outlive the window.
+  virtual void ShowStrip(WindowStrip* strip, Steinberg::IPlugView* view) = 0;
+  // The strip's content changed: it is drawn again.
+  virtual void RedrawStrip() = 0;
   // The scale the desktop sets (Xft.dpi on X11), or 0 where the window system
   // tells the editor itself (Windows) or the desktop sets none.
   virtual double DesktopScale() const = 0;
