@@ -5,6 +5,7 @@
 // Ctrl-C does.
 
 #include "live_play_fixture.h"
+#include "program_bar_layout.h"
 #include "x_actions.h"
 
 #include <functional>
@@ -15,7 +16,8 @@ namespace {
 
 // "C Major style" lights the fourth grid row; the last cell of the fifth row, 627.19 Hz,
 // is free. The player's window sits at the display's origin (no window manager runs).
-constexpr int kFreeCellX = 457, kFreeCellY = 375;
+constexpr int kFreeCellX = 457, kFreeCellY = 375;  // in the editor, below the programme bar
+int Bar(double scale) { return ProgramBarLayout(int(std::lround(520 * scale)), 0).BarHeight(); }
 constexpr double kCellHz = 627.19;
 
 // The strength of a tone at hz in the 20 ms of channel from frame (long enough to keep
@@ -34,7 +36,7 @@ TEST_F(LivePlayTest, AClickOnAFreeGridCellIsHeardWithinATenthOfASecond) {
                                std::this_thread::sleep_for(std::chrono::milliseconds(10));
                              }
                              clickFrame = recorder.FrameNow();
-                             ASSERT_TRUE(ClickOnScreen(kFreeCellX, kFreeCellY));
+                             ASSERT_TRUE(ClickOnScreen(kFreeCellX, Bar(1.0) + kFreeCellY));
                            });
   ASSERT_EQ(heard.status, 0) << heard.messages;
   ASSERT_GT(clickFrame, 0);
@@ -87,14 +89,14 @@ TEST_F(LivePlayTest, TheWindowFitsTheEditorAtTheDesktopsScaleAndItsZoomAndALastC
     opened = display.WindowSize("stereoPulseWeaver");
     const auto settle = [] { std::this_thread::sleep_for(std::chrono::milliseconds(300)); };
     menu = FirstChange(display, 90, [&] {
-      ClickOnScreen(3, 3, 3);
+      ClickOnScreen(3, Bar(kOpened) + 3, 3);
       settle();
     });
     const int row = int(kMenuRow * kOpened);
     ClickOnScreen(menu.first + row, menu.second + row + row / 2);  // the second entry, 125 %
     settle();
     zoomed = display.WindowSize("stereoPulseWeaver");
-    ClickOnScreen(int(kFreeCellX * kZoomed), int(kFreeCellY * kZoomed));
+    ClickOnScreen(int(kFreeCellX * kZoomed), Bar(kZoomed) + int(kFreeCellY * kZoomed));
     player.Signal(SIGINT);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     player.Signal(SIGINT);
@@ -102,7 +104,7 @@ TEST_F(LivePlayTest, TheWindowFitsTheEditorAtTheDesktopsScaleAndItsZoomAndALastC
   display.SetResources("");
   EXPECT_EQ(heard.status, 0) << heard.messages;
   for (const auto& [size, scale] : {std::pair{opened, kOpened}, std::pair{zoomed, kZoomed}}) {
-    const int width = int(std::lround(520 * scale)), height = int(std::lround(402 * scale));
+    const int width = int(std::lround(520 * scale)), height = int(std::lround(402 * scale)) + Bar(scale);
     EXPECT_EQ(size.width, width) << scale;
     EXPECT_EQ(size.height, height) << scale;
     EXPECT_EQ(size.minWidth, width) << scale;
