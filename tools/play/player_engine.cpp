@@ -82,6 +82,9 @@ void PlayerEngine::DrainEdits() noexcept {
       ChooseProgramme(edit);
       continue;
     }
+    // Again, in the plug-in's order: a programme chosen just before may have overwritten it.
+    const int index = table_.IndexOf(edit.id);
+    if (index >= 0) table_.Set(index, edit.normalized);
     changes_.Add(edit.id, edit.normalized);
     // A person moving a knob takes it over from a slide of the session.
     if (automation_) automation_->StopSlide(edit.id);
