@@ -84,10 +84,6 @@ bool ProgramBar::Show(int programme, const std::string& event) {
   return true;
 }
 
-std::string ProgramBar::Numbered(int programme) const {
-  return std::to_string(programme) + "  " + (programme < Count() ? names_[size_t(programme)] : std::string());
-}
-
 void ProgramBar::Choose(int programme) {
   open_ = false;
   if (programme < 0 || programme >= Count() || empty_[size_t(programme)]) return;
@@ -123,6 +119,16 @@ int ProgramBar::Layout(int width, int editorHeight) {
   return layout_.BarHeight();
 }
 
+int ProgramBar::NumberColumn() const { return font_ ? font_->TextWidth("000  ") : 0; }
+
+void ProgramBar::DrawProgramme(RasterBitmap& picture, int programme, const RasterRect& r, uint32_t colour) {
+  if (!font_) return;
+  const int column = NumberColumn(), gap = column - font_->TextWidth("000");
+  DrawLine(font_.get(), picture, std::to_string(programme), {r.x, r.y, column - gap, r.h}, colour, kRasterTextRight);
+  const RasterRect name = {r.x + column, r.y, r.w - column, r.h};
+  DrawLine(font_.get(), picture, Shortened(*font_, names_[size_t(programme)], name.w), name, colour);
+}
+
 void ProgramBar::DrawStrip(RasterBitmap& picture) {
   RasterFillRect(picture, 0, 0, picture.Width(), picture.Height(), kBackground, kPlain);
   const int arrow = layout_.BarHeight() / 2;
@@ -132,31 +138,27 @@ void ProgramBar::DrawStrip(RasterBitmap& picture) {
   }
   const RasterRect field = layout_.Name();
   RasterFillRect(picture, field.x, field.y, field.w, field.h, open_ ? kChosen : kField, kPlain);
-  // The name, then the session's event after it as far as it fits: the event is shortened first.
-  const int inset = layout_.Scaled(kTextInset), opener = field.h;
+  const int opener = field.h, inset = layout_.Scaled(kTextInset);
   const RasterRect text = {field.x + inset, field.y, field.w - 2 * inset - opener, field.h};
   FillTriangle(picture, {text.x + text.w, field.y, opener, field.h}, arrow / 2 + 1, Pointing::kDown, kText);
-  if (!font_) return;
-  const std::string gap = "   ";
-  const std::string name = Numbered(current_);
-  const int nameWidth = font_->TextWidth(name.c_str());
-  const std::string event = event_.empty() ? std::string()
-                                           : Shortened(*font_, event_, text.w - nameWidth - font_->TextWidth(gap.c_str()));
-  const std::string shown = Shortened(*font_, name, text.w);
-  DrawLine(font_.get(), picture, shown, text, kText);
-  if (!event.empty() && shown == name) DrawLine(font_.get(), picture, event, text, kDim, kRasterTextRight);
+  if (!font_ || current_ >= Count()) return;
+  DrawProgramme(picture, current_, text, kText);
+  // The session's event after the name, as far as it fits: shortened before the name is.
+  const int used = NumberColumn() + font_->TextWidth((names_[size_t(current_)] + "   ").c_str());
+  if (!event_.empty() && used < text.w) {
+    DrawLine(font_.get(), picture, Shortened(*font_, event_, text.w - used), text, kDim, kRasterTextRight);
+  }
 }
 
 void ProgramBar::DrawPanel(RasterBitmap& picture) {
   RasterFillRect(picture, 0, 0, picture.Width(), picture.Height(), kBackground, kPlain);
-  const int inset = layout_.Scaled(kTextInset);
   for (int r = 0; r < layout_.VisibleRows() && top_ + r < Count(); ++r) {
     const int programme = top_ + r;
     const RasterRect row = layout_.Row(r);
     if (programme == current_) RasterFillRect(picture, row.x, row.y, row.w, row.h, kChosen, kPlain);
-    const RasterRect text = {row.x + inset, row.y, row.w - 2 * inset, row.h};
-    DrawLine(font_.get(), picture, font_ ? Shortened(*font_, Numbered(programme), text.w) : std::string(), text,
-             empty_[size_t(programme)] ? kDim : kText);
+    const int inset = layout_.Scaled(kTextInset);
+    DrawProgramme(picture, programme, {row.x + inset, row.y, row.w - 2 * inset, row.h},
+                  empty_[size_t(programme)] ? kDim : kText);
   }
   const RasterRect track = layout_.Track(), thumb = layout_.Thumb(top_, Count());
   RasterFillRect(picture, track.x, track.y, track.w, track.h, kTrack, kPlain);

@@ -51,7 +51,10 @@ class ProgramBar : public spwwin::WindowStrip {
   void Step(int direction);
   void ScrollTo(int top);
   void ScrollToCurrent();
-  std::string Numbered(int programme) const;
+  // The numbers' column: room for three digits and a gap, pixels.
+  int NumberColumn() const;
+  // "number  name" in r: the number right-aligned in its column, the name shortened to fit.
+  void DrawProgramme(RasterBitmap& picture, int programme, const RasterRect& r, uint32_t colour);
 
   std::vector<std::string> names_;  // as listed: "(empty slot)" for an empty one
   std::vector<bool> empty_;

@@ -31,6 +31,13 @@ bool ArrowOf(WPARAM virtualKey, ArrowKey* key) {
   }
 }
 
+// The editor's own entry boxes (a text box, a drop-down list) move through their
+// text or list with the arrow keys.
+bool IsEntryBox(HWND window) {
+  wchar_t name[16] = {};
+  return GetClassNameW(window, name, 16) > 0 && (lstrcmpiW(name, L"Edit") == 0 || lstrcmpiW(name, L"ComboBox") == 0);
+}
+
 // Copies picture to the window's inside at its top-left corner.
 void Paint(HWND window, const RasterBitmap& picture) {
   PAINTSTRUCT paint;
@@ -150,12 +157,13 @@ class WinHostWindow : public HostWindow {
     return true;
   }
 
-  // The arrow keys pressed anywhere in the window, and the wheel over the open
-  // panel (Windows sends it to the window with the focus), go to the strip.
+  // The arrow keys pressed anywhere in the window but in an entry box of the
+  // editor's, and the wheel over the open panel (Windows
+  // sends it to the window with the focus), go to the strip.
   bool TakenByStrip(const MSG& msg) {
     if (!strip_.Shown() || (msg.hwnd != window_ && !IsChild(window_, msg.hwnd))) return false;
     ArrowKey key;
-    if (msg.message == WM_KEYDOWN && ArrowOf(msg.wParam, &key)) {
+    if (msg.message == WM_KEYDOWN && ArrowOf(msg.wParam, &key) && !IsEntryBox(msg.hwnd)) {
       strip_.Key(key);
     } else if (msg.message == WM_MOUSEWHEEL && strip_.PanelOpen()) {
       strip_.Strip()->WheelPanel(GET_WHEEL_DELTA_WPARAM(msg.wParam) / WHEEL_DELTA);
