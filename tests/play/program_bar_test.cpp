@@ -4,12 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "program_bar.h"
-#include "raster_png.h"
 
 namespace spwplay {
 namespace {
@@ -106,10 +104,6 @@ TEST(ProgramBar, ThePictureShowsTheProgrammePlaying) {
   bar.DrawStrip(other);
   bar.PressStrip(bar.Geometry().Name().x + 1, 5);
   bar.DrawPanel(list);
-  if (const char* folder = std::getenv("SPW_TEST_PICTURES")) {
-    RasterWritePngFile(other, (std::string(folder) + "/program_bar.png").c_str());
-    RasterWritePngFile(list, (std::string(folder) + "/program_list.png").c_str());
-  }
   const RasterRect name = bar.Geometry().Name();
   EXPECT_GT(TextPixels(first, name), 50) << "a name is written";
   EXPECT_GT(TextPixels(other, name), TextPixels(first, name)) << "a longer name, and the event";

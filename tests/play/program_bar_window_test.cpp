@@ -7,13 +7,10 @@
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
-#include <cstdlib>
-
 #include "live_play_fixture.h"
 #include "program_bar.h"
 #include "player_engine.h"
 #include "program_catalog.h"
-#include "raster_png.h"
 #include "timeline.h"
 #include "vst3_host.h"
 #include "x_actions.h"
@@ -65,16 +62,6 @@ std::vector<uint32_t> Screen(int width, int height) {
   free(image);
   xcb_disconnect(conn);
   return pixels;
-}
-
-// The screen's width x height at the origin as a PNG file, to look at.
-void SaveScreen(int width, int height, const std::string& path) {
-  const std::vector<uint32_t> pixels = Screen(width, height);
-  RasterMemBitmap picture(width, height);
-  for (int y = 0; y < height && !pixels.empty(); ++y) {
-    for (int x = 0; x < width; ++x) picture.Row(y)[x] = 0xFF000000u | pixels[size_t(y * width + x)];
-  }
-  RasterWritePngFile(picture, path.c_str());
 }
 
 class ProgramBarWindowTest : public LivePlayTest {
@@ -139,7 +126,6 @@ TEST_F(ProgramBarWindowTest, NextAndAnArrowKeyChangeTheProgrammeSeenHeardAndKept
     ASSERT_TRUE(ClickOnScreen(next.x + next.w / 2, next.y + next.h / 2));
     settle();
     afterClick = Screen(kEditorWidth, bar);
-    if (const char* folder = std::getenv("SPW_TEST_PICTURES")) SaveScreen(kEditorWidth, bar + kEditorHeight, std::string(folder) + "/player-window.png");
     waitFor(5.5);
     pressed = recorder.Seconds();
     ASSERT_TRUE(PressKeyAt(kEditorWidth / 2, bar + kEditorHeight / 2, kRightArrow)) << "over the editor";
