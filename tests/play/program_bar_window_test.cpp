@@ -34,7 +34,8 @@ bool PressKeyAt(int x, int y, uint32_t symbol) {
       conn, xcb_get_keyboard_mapping(conn, setup->min_keycode, uint8_t(codes)), nullptr);
   uint8_t code = 0;
   for (int i = 0; map && i < codes && !code; ++i) {
-    if (xcb_get_keyboard_mapping_keysyms(map)[i * map->keysyms_per_keycode] == symbol) code = uint8_t(setup->min_keycode + i);
+    const xcb_keysym_t first = xcb_get_keyboard_mapping_keysyms(map)[i * map->keysyms_per_keycode];
+    if (first == symbol) code = uint8_t(setup->min_keycode + i);
   }
   free(map);
   const xcb_window_t root = xcb_setup_roots_iterator(setup).data->root;
@@ -117,7 +118,9 @@ TEST_F(ProgramBarWindowTest, NextAndAnArrowKeyChangeTheProgrammeSeenHeardAndKept
   double clicked = 0.0, pressed = 0.0;
   const Heard heard = Play({"--timeline", session}, [&](ChildProcess& player, JackRecorder& recorder) {
     const auto waitFor = [&](double seconds) {
-      while (recorder.Seconds() < seconds && player.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      while (recorder.Seconds() < seconds && player.Running()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      }
     };
     const auto settle = [] { std::this_thread::sleep_for(std::chrono::milliseconds(300)); };
     waitFor(2.5);

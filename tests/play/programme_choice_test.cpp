@@ -96,7 +96,9 @@ TEST_F(ProgrammeChoiceTest, ChoicesComeBackInTheOrderTheyWereMade) {
   const std::vector<double>& zigZag = rows_[kZigZag];
   const std::vector<double>& slots = rows_[kCMajorHarmonics];
   for (int i = 0; i < table_->Count(); ++i) {
-    const double expected = table_->Id(i) == binaural_ ? 0.2 : !std::isnan(slots[size_t(i)]) ? slots[size_t(i)] : zigZag[size_t(i)];
+    const double expected = table_->Id(i) == binaural_           ? 0.2
+                            : !std::isnan(slots[size_t(i)]) ? slots[size_t(i)]
+                                                            : zigZag[size_t(i)];
     EXPECT_EQ(plugin_->GetParamNormalized(table_->Id(i)), expected) << "parameter " << i;
   }
 }

@@ -20,7 +20,7 @@
 #include "play_options.h"
 #include "player_engine.h"
 #include "program_bar.h"
-#include "program_catalog.h"
+#include "program_list.h"
 #include "program_values.h"
 #include "same_file.h"
 #include "saved_state.h"
@@ -155,9 +155,7 @@ struct Player {
   std::unique_ptr<LiveAutomation> automation;
   std::unique_ptr<PlayerEngine> engine;
   std::unique_ptr<AudioOutput> audio = std::make_unique<AudioOutput>();
-  // The window's programme bar: the plug-in's list, and what each programme sets.
-  spwrender::ProgramCatalog programmes;
-  std::vector<std::vector<double>> programmeValues;
+  ProgramList programmes;            // what the window's bar offers
   std::unique_ptr<ProgramBar> bar;  // outlives the window, which shows it
   std::unique_ptr<spwwin::HostWindow> window;
   spwwin::AttachedView view;
@@ -185,16 +183,9 @@ struct Player {
     return automation->Events()[size_t(automation->CurrentEvent())].label;
   }
 
-  // The programme the plug-in plays, as the player's copy of the values has it.
-  int Programme() const {
-    const int index = table->IndexOf(programmes.Selection(0).id);
-    const int last = programmes.Count() - 1;
-    return index < 0 || last <= 0 ? 0 : int(std::lround(table->Value(index) * last));
-  }
-
   // The bar shows what plays now: a session's programme or event may have changed it.
   void ShowOnBar() {
-    if (bar && bar->Show(Programme(), EventLabel())) window->RedrawStrip();
+    if (bar && bar->Show(programmes.Playing(*table), EventLabel())) window->RedrawStrip();
   }
 
   // A programme chosen in the bar goes to the plug-in as a host's programme change
@@ -287,36 +278,22 @@ bool OpenWindow(Player& player, std::string* error) {
       player.view.Size(&width, &height)) {
     player.window->Resize(width, height);
   }
-  if (!player.programmeValues.empty()) {
+  if (!player.programmes.Empty()) {
     player.bar = std::make_unique<ProgramBar>(player.programmes.Names(), [&player](int n) { player.Choose(n); });
-    player.bar->Show(player.Programme(), player.EventLabel());
+    player.bar->Show(player.programmes.Playing(*player.table), player.EventLabel());
     player.window->ShowStrip(player.bar.get(), player.view.View());
   }
   return player.view.Attach(player.window->Frame(), player.window->ParentHandle(), player.window->PlatformType(), error);
 }
 
-// For the window's bar: the plug-in's programmes and what each sets, read from an
-// instance of its own; after a restore, which of them the remembered settings are
-// (the plug-in's state does not keep it), told to the controller as a host shows it.
-// A plug-in without a programme list gets no bar.
+// For the window's bar: the programmes, and which of them the remembered settings are.
 bool ReadProgrammes(Player& player, spwhost::Module& module, std::string* error) {
-  std::string none;
-  if (!player.programmes.Read(player.plugin, &none)) return true;
-  std::unique_ptr<spwhost::Plugin> scratch = module.CreatePlugin(error);
-  if (!scratch || !scratch->Initialize(error, "spw_play") ||
-      !ReadEveryProgramme(*scratch, *player.table, player.programmes, &player.programmeValues, error)) {
-    return false;
-  }
-  const uint32_t id = player.programmes.Selection(0).id;
+  if (!player.programmes.Read(module, player.plugin, *player.table, error)) return false;
   if (player.options.program.empty() && player.options.timelinePath.empty()) {
-    const int found = MatchingProgramme(*player.table, player.programmeValues, id);
-    if (found >= 0) {
-      const double normalized = player.programmes.Selection(found).normalized;
-      player.plugin.SetParamNormalized(id, normalized);
-      player.table->Set(player.table->IndexOf(id), normalized);
-    }
+    player.programmes.FindRestored(player.plugin, *player.table);
   }
-  player.engine->FollowProgrammes(id, &player.programmeValues);
+  const ProgramList& programmes = player.programmes;
+  if (!programmes.Empty()) player.engine->FollowProgrammes(programmes.ParameterId(), &programmes.Values());
   return true;
 }
 

@@ -132,7 +132,9 @@ void ProgramBar::DrawProgramme(RasterBitmap& picture, int programme, const Raste
 void ProgramBar::DrawStrip(RasterBitmap& picture) {
   RasterFillRect(picture, 0, 0, picture.Width(), picture.Height(), kBackground, kPlain);
   const int arrow = layout_.BarHeight() / 2;
-  for (const auto& [r, pointing] : {std::pair{layout_.Previous(), Pointing::kLeft}, {layout_.Next(), Pointing::kRight}}) {
+  const std::pair<RasterRect, Pointing> buttons[] = {{layout_.Previous(), Pointing::kLeft},
+                                                      {layout_.Next(), Pointing::kRight}};
+  for (const auto& [r, pointing] : buttons) {
     RasterFillRect(picture, r.x, r.y, r.w, r.h, kButton, kPlain);
     FillTriangle(picture, r, arrow, pointing, kText);
   }
