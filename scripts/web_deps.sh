@@ -31,8 +31,9 @@ build_zlib() {
   echo "web_deps: building zlib for WebAssembly"
   fetch_source zlib "$work/zlib"
   # zlib's own configure script: its CMake build wants Windows files Debian's source leaves out.
-  (cd "$work/zlib" && CFLAGS=-O2 emconfigure ./configure --static --prefix="$prefix" >/dev/null &&
-   emmake make -s install >/dev/null)
+  # emscripten's wrappers echo each command: their output is shown only when it fails.
+  (cd "$work/zlib" && CFLAGS=-O2 emconfigure ./configure --static --prefix="$prefix" &&
+   emmake make -s install) >"$work/zlib.log" 2>&1 || { cat "$work/zlib.log" >&2; exit 1; }
 }
 
 build_libpng() {
