@@ -117,19 +117,14 @@ TEST_F(ProgramBarWindowTest, NextAndAnArrowKeyChangeTheProgrammeSeenHeardAndKept
   std::vector<uint32_t> before, afterClick, afterKey;
   double clicked = 0.0, pressed = 0.0;
   const Heard heard = Play({"--timeline", session}, [&](ChildProcess& player, JackRecorder& recorder) {
-    const auto waitFor = [&](double seconds) {
-      while (recorder.Seconds() < seconds && player.Running()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-      }
-    };
     const auto settle = [] { std::this_thread::sleep_for(std::chrono::milliseconds(300)); };
-    waitFor(2.5);
+    WaitForRecording(player, recorder, 2.5);
     before = Screen(kEditorWidth, bar);
     clicked = recorder.Seconds();
     ASSERT_TRUE(ClickOnScreen(next.x + next.w / 2, next.y + next.h / 2));
     settle();
     afterClick = Screen(kEditorWidth, bar);
-    waitFor(5.5);
+    WaitForRecording(player, recorder, 5.5);
     pressed = recorder.Seconds();
     ASSERT_TRUE(PressKeyAt(kEditorWidth / 2, bar + kEditorHeight / 2, kRightArrow)) << "over the editor";
     settle();
@@ -170,7 +165,7 @@ TEST_F(ProgramBarWindowTest, NextAndAnArrowKeyChangeTheProgrammeSeenHeardAndKept
   // Kept: the next plain start plays the programme chosen last, and names it.
   std::vector<uint32_t> shown;
   const Heard later = Play({"--duration", "3"}, [&](ChildProcess& player, JackRecorder& recorder) {
-    while (recorder.Seconds() < 1.5 && player.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    WaitForRecording(player, recorder, 1.5);
     shown = Screen(kEditorWidth, bar);
   });
   ASSERT_EQ(later.status, 0) << later.messages;
