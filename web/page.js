@@ -1,20 +1,35 @@
 // The page's main thread: fetches and compiles the plug-in once, hands the
 // compiled module to the audio worklet, and plays it live (Play, Stop, the
-// programme list) or renders it offline faster than real time.
+// programme, the settings, a session) or renders it offline faster than real
+// time. An instance of its own on this thread lists the programmes and
+// parameters and reads session files, so their problems show before a sound.
 
 const kProgramChangeId = -1;
 const kFadeSeconds = 0.5;  // Play and Stop fade as the player does
+const kQuantum = 128;
+const kMaxSessionBytes = 16 << 20;  // as the tools: a timeline is a few kilobytes
 
 const compiled = WebAssembly.compileStreaming(fetch('stereoPulseWeaver.wasm'));
 
+// An instance of the module on this thread.
+async function mainThreadModule() {
+  const module = await compiled;
+  return createStereoPulseWeaver({
+    instantiateWasm: (imports, receive) => {
+      WebAssembly.instantiate(module, imports).then((instance) => receive(instance));
+      return {};
+    },
+  });
+}
+
 // A worklet node of the plug-in in context; resolves once the plug-in is made,
-// with the programme and parameter names it reported.
-async function pluginNode(context, schedule = []) {
+// with the programme and parameter names it reported. session: a text it plays from the start.
+async function pluginNode(context, session = null) {
   await context.audioWorklet.addModule('worklet.js');
   const node = new AudioWorkletNode(context, 'stereo-pulse-weaver', {
     numberOfInputs: 0,
     outputChannelCount: [2],
-    processorOptions: {module: await compiled, schedule},
+    processorOptions: {module: await compiled, session},
   });
   node.onprocessorerror = () => console.error('the audio worklet stopped on an error');
   const ready = await new Promise((resolve) => {
@@ -23,48 +38,123 @@ async function pluginNode(context, schedule = []) {
   return {node, ...ready};
 }
 
-// Renders seconds of the plug-in at rate Hz in an OfflineAudioContext, with the
-// changes {frame, id, value} of schedule on their frames. Both ears as
-// Float32Arrays.
-export async function renderOffline(seconds, rate, schedule) {
+// Renders seconds of the plug-in at rate Hz in an OfflineAudioContext: a session's
+// text from its start (null: the plug-in as it starts). Both ears as Float32Arrays.
+export async function renderOffline(seconds, rate, session = null) {
   const context = new OfflineAudioContext(2, Math.round(seconds * rate), rate);
-  const {node} = await pluginNode(context, schedule);
+  const {node} = await pluginNode(context, session);
   node.connect(context.destination);
   const rendered = await context.startRendering();
   return {left: rendered.getChannelData(0), right: rendered.getChannelData(1)};
 }
 
-// Live: the programme list, Play and Stop.
+// What the main thread's instance knows: programmes, parameters, and a session's problems.
+class Catalog {
+  constructor(m) {
+    this.m = m;
+    this.h = m._spw_create();
+    const texts = (count, text) => Array.from({length: count(this.h)}, (_, i) => m.UTF8ToString(text(this.h, i)));
+    this.programs = texts(m._spw_program_count, m._spw_program_name);
+    this.parameters = texts(m._spw_parameter_count, m._spw_parameter_name).map((name, id) => ({
+      id, name, steps: m._spw_parameter_steps(this.h, id), normalized: m._spw_parameter_normalized(this.h, id)}));
+    this.session = m._spw_session_create(this.h, kQuantum);
+  }
+  text(id, normalized) { return this.m.UTF8ToString(this.m._spw_parameter_text(this.h, id, normalized)); }
+  // A session's problems, {line, message}, as the renderer lists them.
+  problems(text, rate) {
+    const m = this.m;
+    const size = m.lengthBytesUTF8(text) + 1;
+    const bytes = m._malloc(size);
+    m.stringToUTF8(text, bytes, size);
+    const count = m._spw_session_load(this.session, bytes, rate);
+    m._free(bytes);
+    return Array.from({length: count}, (_, i) => ({
+      line: m._spw_session_problem_line(this.session, i),
+      message: m.UTF8ToString(m._spw_session_problem_text(this.session, i)),
+    }));
+  }
+}
+
+// Live: the programme list, the settings, the sessions, Play and Stop.
 async function live() {
-  const play = document.getElementById('play');
-  const stop = document.getElementById('stop');
-  const programs = document.getElementById('programs');
+  const $ = (id) => document.getElementById(id);
+  const catalog = new Catalog(await mainThreadModule());
   let context = null, gain = null, plugin = null;
-  play.disabled = false;
-  play.onclick = async () => {
+  let session = null;  // {name, text} of the chosen session without problems
+  const status = (text) => { $('status').textContent = text; };
+  const send = (message) => plugin?.node.port.postMessage(message);
+
+  catalog.programs.forEach((name, i) => $('programs').add(new Option(`${i} ${name}`, i)));
+  $('programs').value = catalog.m._spw_current_program(catalog.h);
+  $('programs').disabled = false;
+  $('programs').onchange = () => send({id: kProgramChangeId, value: Number($('programs').value)});
+
+  // A session chosen from the list or a file: its problems listed, or it plays.
+  const choose = (name, text) => {
+    const problems = text === null ? [] : catalog.problems(text, context?.sampleRate ?? 48000);
+    $('problems').replaceChildren(...problems.map((p) => {
+      const item = document.createElement('li');
+      item.textContent = p.line > 0 ? `${name}, line ${p.line}: ${p.message}` : `${name}: ${p.message}`;
+      return item;
+    }));
+    session = text !== null && problems.length === 0 ? {name, text} : null;
+    if (problems.length > 0) {
+      status(`${name} has ${problems.length} problem${problems.length === 1 ? '' : 's'}: nothing plays`);
+      if (context?.state === 'running') $('stop').onclick();
+      $('play').disabled = true;
+      return;
+    }
+    status(session ? `session ${name}` : '');
+    $('play').disabled = context?.state === 'running';
+    send({session: session ? session.text : null});
+  };
+  const listed = await (await fetch('sessions/index.json')).json();
+  listed.forEach((file) => $('sessions').add(new Option(file.replace(/\.txt$/, ''), file)));
+  $('sessions').disabled = false;
+  $('sessions').onchange = async () => {
+    const file = $('sessions').value;
+    choose(file, file ? await (await fetch(`sessions/${file}`)).text() : null);
+  };
+  $('session-file').disabled = false;
+  $('session-file').onchange = async () => {
+    const file = $('session-file').files[0];
+    if (!file) return;
+    if (file.size > kMaxSessionBytes) {
+      choose(file.name, null);
+      status(`${file.name} is too large for a session (${file.size} bytes)`);
+      return;
+    }
+    $('sessions').value = '';
+    choose(file.name, await file.text());
+  };
+
+  $('play').disabled = false;
+  $('play').onclick = async () => {
     if (!context) {
       context = new AudioContext();
       plugin = await pluginNode(context);
       gain = new GainNode(context, {gain: 0});
       plugin.node.connect(gain).connect(context.destination);
-      plugin.programs.forEach((name, i) => programs.add(new Option(`${i} ${name}`, i)));
-      programs.disabled = false;
-      programs.onchange = () => plugin.node.port.postMessage({id: kProgramChangeId, value: Number(programs.value)});
+      plugin.node.port.onmessage = ({data}) => data.sessionEnded && $('stop').onclick();
+      // The person's choices first: a session's own settings apply after them.
+      send({id: kProgramChangeId, value: Number($('programs').value)});
+      if (session) send({session: session.text});
     } else {
-      plugin.node.port.postMessage({resume: true});
+      send({resume: true});
     }
     await context.resume();
     gain.gain.setTargetAtTime(1, context.currentTime, kFadeSeconds / 4);
-    play.disabled = true;
-    stop.disabled = false;
+    $('play').disabled = true;
+    $('stop').disabled = false;
   };
-  stop.onclick = () => {
+  $('stop').onclick = () => {
     gain.gain.setTargetAtTime(0, context.currentTime, kFadeSeconds / 4);
     setTimeout(() => context.suspend(), kFadeSeconds * 1000);
-    play.disabled = false;
-    stop.disabled = true;
+    $('play').disabled = false;
+    $('stop').disabled = true;
   };
+  window.stereoPulseWeaver.ready = true;
 }
 
-window.stereoPulseWeaver = {renderOffline};
+window.stereoPulseWeaver = {renderOffline, ready: false};
 live();

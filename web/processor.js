@@ -5,14 +5,20 @@
 // page (processorOptions.module), which fetched it once.
 //
 // Doors into this thread, each read only here:
-//   processorOptions.schedule  changes {frame, id, value} on frames of the
-//                              context's timeline, in order (offline renders)
+//   processorOptions.session   a session's text, played from the start (offline
+//                              renders)
 //   port messages              {id, value} from the page, applied at the start
 //                              of the next quantum; {resume: true} after a pause,
 //                              which switches the plug-in on again (the phases
-//                              re-align, as the desktop's watchdog has them do)
-// and out of it: port message {ready, programs, parameters} once the plug-in
-// is made. process() allocates nothing: the changes wait in fixed arrays.
+//                              re-align, as the desktop's watchdog has them do);
+//                              {session: text} plays a session from its start
+//                              (one with problems: silence, nothing plays),
+//                              {session: null} leaves it where it is
+// and out of it: port messages {ready, programs, parameters} once the plug-in
+// is made, {session: {problems, length}} once one is read (problems as
+// {line, message}; length in frames), {sessionEnded: true} at its end.
+// process() allocates nothing: the changes wait in fixed arrays, and sessions
+// are read in the message handler, outside it.
 
 const kQuantum = 128;
 const kMaxPendingChanges = 1024;
@@ -24,16 +30,16 @@ globalThis.performance ??= {now: () => currentTime * 1000};
 class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
   constructor(options) {
     super();
-    const {module, schedule = []} = options.processorOptions;
-    this.schedule = schedule;
-    this.next = 0;
+    const {module, session = null} = options.processorOptions;
+    this.sessionText = session;
     this.pendingIds = new Int32Array(kMaxPendingChanges);
     this.pendingValues = new Float64Array(kMaxPendingChanges);
     this.pendingCount = 0;
     this.resumePending = false;
     this.port.onmessage = ({data}) => {
       if (data.resume) this.resumePending = true;
-      if (data.resume || this.pendingCount >= kMaxPendingChanges) return;
+      if (data.session !== undefined) this.loadSession(data.session);
+      if (data.resume || data.session !== undefined || this.pendingCount >= kMaxPendingChanges) return;
       this.pendingIds[this.pendingCount] = data.id;
       this.pendingValues[this.pendingCount++] = data.value;
     };
@@ -56,11 +62,40 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     this.m = m;
     this.h = h;
     const texts = (count, text) => Array.from({length: count(h)}, (_, i) => m.UTF8ToString(text(h, i)));
+    this.session = m._spw_session_create(h, kQuantum);
+    this.sessionLeft = new Float32Array(m.HEAPF32.buffer, m._spw_session_output(this.session, 0), kQuantum);
+    this.sessionRight = new Float32Array(m.HEAPF32.buffer, m._spw_session_output(this.session, 1), kQuantum);
+    this.sessionPlaying = this.silent = false;
     this.port.postMessage({
       ready: true,
       programs: texts(m._spw_program_count, m._spw_program_name),
       parameters: texts(m._spw_parameter_count, m._spw_parameter_name),
     });
+    if (this.sessionText !== null) this.loadSession(this.sessionText);
+  }
+
+  // Reads a session's text with the module's session reader; plays it from its
+  // start when it has no problem, and nothing when it has.
+  loadSession(text) {
+    if (!this.m) {
+      this.sessionText = text;
+      return;
+    }
+    this.sessionPlaying = this.silent = false;
+    if (text === null) return;
+    const m = this.m;
+    const size = m.lengthBytesUTF8(text) + 1;
+    const bytes = m._malloc(size);
+    m.stringToUTF8(text, bytes, size);
+    const count = m._spw_session_load(this.session, bytes, sampleRate);
+    m._free(bytes);
+    const problems = Array.from({length: count}, (_, i) => ({
+      line: m._spw_session_problem_line(this.session, i),
+      message: m.UTF8ToString(m._spw_session_problem_text(this.session, i)),
+    }));
+    this.sessionPlaying = count === 0;
+    this.silent = count > 0;
+    this.port.postMessage({session: {problems, length: m._spw_session_length(this.session)}});
   }
 
   process(inputs, outputs) {
@@ -71,10 +106,15 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     this.resumePending = false;
     for (let i = 0; i < this.pendingCount; ++i) m._spw_queue_change(h, this.pendingIds[i], this.pendingValues[i], 0);
     this.pendingCount = 0;
-    const end = currentFrame + kQuantum;
-    for (; this.next < this.schedule.length && this.schedule[this.next].frame < end; ++this.next) {
-      const change = this.schedule[this.next];
-      m._spw_queue_change(h, change.id, change.value, Math.max(0, change.frame - currentFrame));
+    if (this.silent) return true;  // the outputs come zeroed
+    if (this.sessionPlaying && m._spw_session_render(this.session, kQuantum)) {
+      out[0].set(this.sessionLeft);
+      if (out.length > 1) out[1].set(this.sessionRight);
+      return true;
+    }
+    if (this.sessionPlaying) {
+      this.sessionPlaying = false;
+      this.port.postMessage({sessionEnded: true});
     }
     m._spw_process(h, kQuantum);
     out[0].set(this.left);

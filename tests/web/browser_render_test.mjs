@@ -1,19 +1,17 @@
 // The page of build/web in headless Chromium, served from localhost: it loads
-// without a console error, and its audio worklet, rendering in an
-// OfflineAudioContext, gives every sample of the sessions spw_render --block 128
-// gives, bit for bit; Play starts it live. The changes it plays are the ones the Node host sends for
-// the session (web_host.mjs), on the same frames.
+// without a console error; its audio worklet, playing sessions with the module's
+// own session reader in an OfflineAudioContext, gives every sample
+// spw_render --block 128 gives, bit for bit; a session file with errors lists
+// them with their lines and plays nothing; Play starts it live.
 //   node browser_render_test.mjs BUILD_WEB_DIR SPW_RENDER WORK_DIR
-import {existsSync, mkdirSync, readFileSync} from 'node:fs';
+import {existsSync, mkdirSync, readFileSync, writeFileSync} from 'node:fs';
 import {createServer} from 'node:http';
-import {createRequire} from 'node:module';
 import path from 'node:path';
 
 import puppeteer from 'puppeteer-core';
 
 import {compare, readWav} from './audio_compare.mjs';
-import {kRate, renderWithRenderer, sameAsRenderer, sec} from './sessions.mjs';
-import {renderSession, WebPlugin} from './web_host.mjs';
+import {kRate, renderWithRenderer, sameAsRenderer, sessionText} from './sessions.mjs';
 
 const [webDir, renderer, workDir] = process.argv.slice(2);
 for (const needed of [renderer, path.join(webDir, 'index.html')]) {
@@ -22,7 +20,16 @@ for (const needed of [renderer, path.join(webDir, 'index.html')]) {
     process.exit(1);
   }
 }
-const kTypes = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
+const kTypes = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.json': 'application/json',
+                '.txt': 'text/plain', '.png': 'image/png', '.webmanifest': 'application/manifest+json'};
+// A session with three problems (lines 2, 4 and 5) among lines that are fine.
+const kFaultySession = `0 program "C Major style"
+0:10 set Nonesuch=3
+0:20 slide Binaural=6 over 0:05
+0:15 set Volume=50
+0:30 wobble
+1:00 end
+`;
 
 // The folder as any static web server serves it.
 function serve(folder) {
@@ -39,7 +46,6 @@ function serve(folder) {
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
-const module = await createRequire(import.meta.url)(path.resolve(webDir, 'stereoPulseWeaver.js'))();
 mkdirSync(workDir, {recursive: true});
 const server = await serve(path.resolve(webDir));
 const browser = await puppeteer.launch({
@@ -58,16 +64,13 @@ try {
   page.on('console', (message) => message.type() === 'error' && consoleErrors.push(message.text()));
   page.on('pageerror', (error) => consoleErrors.push(error.message));
   await page.goto(`http://127.0.0.1:${server.address().port}/`, {waitUntil: 'load'});
-  await page.waitForFunction(() => window.stereoPulseWeaver !== undefined);
+  await page.waitForFunction(() => window.stereoPulseWeaver?.ready);
 
   for (const c of sameAsRenderer) {
     const native = readWav(renderWithRenderer(renderer, c, workDir));
-    const plugin = new WebPlugin(module);
-    const {changes} = renderSession(plugin, c.events, sec(c.seconds), kRate);
-    plugin.destroy();
     // Both ears come back as base64 of their float bytes: every bit, and quickly.
-    const ears = await page.evaluate(async (seconds, rate, schedule) => {
-      const {left, right} = await window.stereoPulseWeaver.renderOffline(seconds, rate, schedule);
+    const ears = await page.evaluate(async (seconds, rate, session) => {
+      const {left, right} = await window.stereoPulseWeaver.renderOffline(seconds, rate, session);
       const base64 = (samples) => {
         const bytes = new Uint8Array(samples.buffer);
         let text = '';
@@ -75,7 +78,7 @@ try {
         return btoa(text);
       };
       return [base64(left), base64(right)];
-    }, c.seconds, kRate, changes);
+    }, c.seconds, kRate, sessionText(c));
     const [left, right] = ears.map((text) => {
       const bytes = Buffer.from(text, 'base64');
       return new Float32Array(bytes.buffer, bytes.byteOffset, bytes.length / 4);
@@ -90,15 +93,35 @@ try {
       console.log(`ok   ${c.name}: ${left.length} frames in Chromium's OfflineAudioContext, every bit as spw_render's`);
     }
   }
-  // Live: a click on Play starts the worklet, which lists the programmes.
-  await page.click('#play');
-  await page.waitForFunction(() => document.querySelectorAll('#programs option').length > 0, {timeout: 20000});
+  // A session file with errors: its problems listed with their lines, Play
+  // refused, and the worklet given it plays nothing.
+  const faulty = path.join(workDir, 'faulty-session.txt');
+  writeFileSync(faulty, kFaultySession);
+  await (await page.$('#session-file')).uploadFile(faulty);
+  await page.waitForFunction(() => document.querySelectorAll('#problems li').length > 0);
+  const problems = await page.$$eval('#problems li', (items) => items.map((item) => item.textContent));
+  const lines = problems.map((text) => Number(/, line (\d+):/.exec(text)?.[1]));
+  const playRefused = await page.$eval('#play', (button) => button.disabled);
+  const loudest = await page.evaluate(async (session) => {
+    const {left, right} = await window.stereoPulseWeaver.renderOffline(1, 48000, session);
+    return Math.max(...left.map(Math.abs), ...right.map(Math.abs));
+  }, kFaultySession);
+  if (lines.join() === '2,4,5' && /Nonesuch/.test(problems[0]) && playRefused && loudest === 0) {
+    console.log(`ok   a session file with errors: ${problems.length} problems listed with their lines, nothing plays`);
+  } else {
+    fail(`a session file with errors: listed ${JSON.stringify(problems)}, Play ${playRefused ? 'refused' : 'allowed'}, ` +
+         `its render peaks at ${loudest}`);
+  }
+  // Live: the programmes listed, then Play with a session of sessions/.
   const listed = await page.$$eval('#programs option', (options) => options.map((o) => o.textContent));
   if (listed.length === 160 && listed[57] === '57 Binaural - 10.6 (Relaxed & alert)') {
-    console.log(`ok   Play lists the ${listed.length} programmes`);
+    console.log(`ok   the page lists the ${listed.length} programmes`);
   } else {
-    fail(`Play lists ${listed.length} programmes, the 58th ${listed[57]}`);
+    fail(`the page lists ${listed.length} programmes, the 58th ${listed[57]}`);
   }
+  await page.select('#sessions', 'demo.txt');
+  await page.waitForFunction(() => !document.getElementById('play').disabled && !document.querySelector('#problems li'));
+  await page.click('#play');
   // Stop, then Play again: the sound resumes.
   await page.click('#stop');
   await page.waitForFunction(() => !document.getElementById('play').disabled);
