@@ -8,6 +8,7 @@ const kProgramChangeId = -1;
 const kFadeSeconds = 0.5;  // Play and Stop fade as the player does
 const kQuantum = 128;
 const kMaxSessionBytes = 16 << 20;  // as the tools: a timeline is a few kilobytes
+const kMaxListedSteps = 8;          // parameters with more steps get a slider
 
 const compiled = WebAssembly.compileStreaming(fetch('stereoPulseWeaver.wasm'));
 
@@ -48,11 +49,13 @@ export async function renderOffline(seconds, rate, session = null) {
   return {left: rendered.getChannelData(0), right: rendered.getChannelData(1)};
 }
 
-// What the main thread's instance knows: programmes, parameters, and a session's problems.
+// What the main thread's instance knows: programmes, parameters, the values the
+// person chose (applied to it as to the worklet's), and a session's problems.
 class Catalog {
   constructor(m) {
     this.m = m;
     this.h = m._spw_create();
+    m._spw_setup(this.h, 48000, kQuantum);
     const texts = (count, text) => Array.from({length: count(this.h)}, (_, i) => m.UTF8ToString(text(this.h, i)));
     this.programs = texts(m._spw_program_count, m._spw_program_name);
     this.parameters = texts(m._spw_parameter_count, m._spw_parameter_name).map((name, id) => ({
@@ -60,6 +63,12 @@ class Catalog {
     this.session = m._spw_session_create(this.h, kQuantum);
   }
   text(id, normalized) { return this.m.UTF8ToString(this.m._spw_parameter_text(this.h, id, normalized)); }
+  // Applies a change ({id, value}, as the worklet takes it) here too.
+  apply({id, value}) {
+    this.m._spw_queue_change(this.h, id, value, 0);
+    this.m._spw_process(this.h, 0);
+  }
+  current(id) { return this.m._spw_parameter_normalized(this.h, id); }
   // A session's problems, {line, message}, as the renderer lists them.
   problems(text, rate) {
     const m = this.m;
@@ -75,19 +84,123 @@ class Catalog {
   }
 }
 
+// The person's choices, kept in the browser: the programme and the values set
+// since (by parameter name), not where a session's automation left them.
+class StoredChoices {
+  static kKey = 'stereoPulseWeaver.settings';
+  constructor(catalog) {
+    this.catalog = catalog;
+    this.program = null;
+    this.values = {};
+    this.problem = '';
+    try {
+      const saved = JSON.parse(localStorage.getItem(StoredChoices.kKey) ?? 'null');
+      if (saved !== null) this.adopt(saved);
+    } catch (error) {
+      this.problem = `the settings saved in this browser could not be read (${error.message}): the defaults play`;
+    }
+  }
+  // Keeps what of saved fits the plug-in: a programme it has, values of its
+  // parameters within 0..1.
+  adopt(saved) {
+    const {programs, parameters} = this.catalog;
+    if (Number.isInteger(saved.program) && saved.program >= 0 && saved.program < programs.length) {
+      this.program = saved.program;
+    }
+    for (const [name, value] of Object.entries(saved.values ?? {})) {
+      if (parameters.some((p) => p.name === name) && typeof value === 'number' && value >= 0 && value <= 1) {
+        this.values[name] = value;
+      }
+    }
+  }
+  // The changes that restore them, in order.
+  changes() {
+    const changes = this.program === null ? [] : [{id: kProgramChangeId, value: this.program}];
+    for (const p of this.catalog.parameters) {
+      if (p.name in this.values) changes.push({id: p.id, value: this.values[p.name]});
+    }
+    return changes;
+  }
+  // A programme replaces every value.
+  chooseProgram(index) {
+    this.program = index;
+    this.values = {};
+    this.save();
+  }
+  chooseValue(name, value) {
+    this.values[name] = value;
+    this.save();
+  }
+  save() {
+    try {
+      localStorage.setItem(StoredChoices.kKey, JSON.stringify({program: this.program, values: this.values}));
+    } catch {
+      // A browser that keeps nothing (private mode, storage full) still plays.
+    }
+  }
+}
+
+// One control per parameter in the settings panel: a list for a few steps, else
+// a slider, with the plug-in's text of the value. onChoose(id, normalized).
+function settingsPanel(catalog, onChoose) {
+  const controls = catalog.parameters.map((p) => {
+    const label = document.createElement('label');
+    const shown = document.createElement('output');
+    let input;
+    if (p.steps > 0 && p.steps <= kMaxListedSteps) {
+      input = document.createElement('select');
+      for (let k = 0; k <= p.steps; ++k) input.add(new Option(catalog.text(p.id, k / p.steps), k / p.steps));
+    } else {
+      input = Object.assign(document.createElement('input'), {type: 'range', min: 0, max: 1,
+                                                              step: p.steps > 0 ? 1 / p.steps : 'any'});
+    }
+    input.dataset.parameter = p.name;
+    input.oninput = () => {
+      shown.value = catalog.text(p.id, Number(input.value));
+      onChoose(p.id, Number(input.value));
+    };
+    label.append(p.name, input, shown);
+    return {p, input, shown};
+  });
+  document.getElementById('settings').append(...controls.map((c) => c.input.parentElement));
+  // Shows the values the catalog's instance holds.
+  return () => {
+    for (const {p, input, shown} of controls) {
+      const value = catalog.current(p.id);
+      input.value = p.steps > 0 && p.steps <= kMaxListedSteps ? String(Math.round(value * p.steps) / p.steps) : value;
+      shown.value = catalog.text(p.id, value);
+    }
+  };
+}
+
 // Live: the programme list, the settings, the sessions, Play and Stop.
 async function live() {
   const $ = (id) => document.getElementById(id);
   const catalog = new Catalog(await mainThreadModule());
+  const choices = new StoredChoices(catalog);
   let context = null, gain = null, plugin = null;
   let session = null;  // {name, text} of the chosen session without problems
   const status = (text) => { $('status').textContent = text; };
   const send = (message) => plugin?.node.port.postMessage(message);
 
+  choices.changes().forEach((change) => catalog.apply(change));
+  const showSettings = settingsPanel(catalog, (id, value) => {
+    catalog.apply({id, value});
+    choices.chooseValue(catalog.parameters[id].name, value);
+    send({id, value});
+  });
+  showSettings();
   catalog.programs.forEach((name, i) => $('programs').add(new Option(`${i} ${name}`, i)));
   $('programs').value = catalog.m._spw_current_program(catalog.h);
   $('programs').disabled = false;
-  $('programs').onchange = () => send({id: kProgramChangeId, value: Number($('programs').value)});
+  $('programs').onchange = () => {
+    const change = {id: kProgramChangeId, value: Number($('programs').value)};
+    catalog.apply(change);
+    choices.chooseProgram(change.value);
+    showSettings();
+    send(change);
+  };
+  status(choices.problem);
 
   // A session chosen from the list or a file: its problems listed, or it plays.
   const choose = (name, text) => {
@@ -137,7 +250,7 @@ async function live() {
       plugin.node.connect(gain).connect(context.destination);
       plugin.node.port.onmessage = ({data}) => data.sessionEnded && $('stop').onclick();
       // The person's choices first: a session's own settings apply after them.
-      send({id: kProgramChangeId, value: Number($('programs').value)});
+      choices.changes().forEach(send);
       if (session) send({session: session.text});
     } else {
       send({resume: true});

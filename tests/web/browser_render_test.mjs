@@ -127,6 +127,23 @@ try {
   await page.waitForFunction(() => !document.getElementById('play').disabled);
   await page.click('#play');
   await page.waitForFunction(() => document.getElementById('play').disabled);
+  // The person's choices survive a reload: a programme, then a value set after it.
+  await page.select('#programs', '57');
+  await page.$eval('[data-parameter="Volume"]', (input) => {
+    input.value = '0.4';
+    input.dispatchEvent(new Event('input'));
+  });
+  const chosen = await page.$eval('[data-parameter="Volume"] + output', (shown) => shown.value);
+  await page.reload({waitUntil: 'load'});
+  await page.waitForFunction(() => window.stereoPulseWeaver?.ready);
+  const restored = await page.evaluate(() => [document.getElementById('programs').value,
+    document.querySelector('[data-parameter="Volume"] + output').value,
+    document.querySelector('[data-parameter="Link Freq"] + output').value]);
+  if (restored.join() === `57,${chosen},Yes` && chosen === '40') {
+    console.log(`ok   the settings survive a reload: programme ${restored[0]}, Volume ${restored[1]}`);
+  } else {
+    fail(`after a reload the page shows programme, Volume, Link Freq ${restored.join(', ')} (chosen: 57, ${chosen}, Yes)`);
+  }
   if (consoleErrors.length > 0) fail(`the page's console: ${consoleErrors.join(' | ')}`);
   else console.log('ok   no console error');
 } finally {
