@@ -270,4 +270,6 @@ async function live() {
 }
 
 window.stereoPulseWeaver = {renderOffline, ready: false};
+// Offline after the first visit, and installable as an app.
+navigator.serviceWorker?.register('sw.js').catch((error) => console.warn(`no offline use: ${error.message}`));
 live();

@@ -31,7 +31,7 @@ const kFaultySession = `0 program "C Major style"
 1:00 end
 `;
 
-// The folder as any static web server serves it.
+// The folder as a static web server serves it.
 function serve(folder) {
   const server = createServer((request, response) => {
     const name = path.join(folder, path.normalize(new URL(request.url, 'http://localhost').pathname));
@@ -40,7 +40,9 @@ function serve(folder) {
       response.writeHead(404).end();
       return;
     }
-    response.writeHead(200, {'Content-Type': kTypes[path.extname(file)] ?? 'application/octet-stream'});
+    // Nothing kept in the browser's HTTP cache: offline, only the service worker's cache serves.
+    response.writeHead(200, {'Content-Type': kTypes[path.extname(file)] ?? 'application/octet-stream',
+                             'Cache-Control': 'no-store'});
     response.end(readFileSync(file));
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
@@ -144,10 +146,36 @@ try {
   } else {
     fail(`after a reload the page shows programme, Volume, Link Freq ${restored.join(', ')} (chosen: 57, ${chosen}, Yes)`);
   }
+  // Offline after the first visit: with the network cut, a reload still loads
+  // the page from the service worker's cache, and it plays.
+  await page.evaluate(async () => {
+    await navigator.serviceWorker.ready;
+    if (!navigator.serviceWorker.controller) {
+      await new Promise((resolve) => navigator.serviceWorker.addEventListener('controllerchange', resolve));
+    }
+  });
+  // Both the page's and the service worker's requests: the server goes away too.
+  await page.setOfflineMode(true);
+  server.closeAllConnections();
+  server.close();
+  const loaded = await page.reload({waitUntil: 'load'})
+    .then(() => page.waitForFunction(() => window.stereoPulseWeaver?.ready, {timeout: 20000}))
+    .then(() => true, () => false);
+  if (!loaded) throw new Error('offline, the reloaded page does not load');
+  const offlinePeak = await page.evaluate(async () => {
+    const {left} = await window.stereoPulseWeaver.renderOffline(0.5, 48000);
+    return Math.max(...left.map(Math.abs));
+  });
+  await page.select('#sessions', 'demo.txt');
+  await page.waitForFunction(() => !document.getElementById('play').disabled && !document.querySelector('#problems li'));
+  await page.click('#play');
+  await page.waitForFunction(() => document.getElementById('play').disabled);
+  if (offlinePeak > 0.01) console.log(`ok   offline, a reload loads and plays (peak ${offlinePeak.toFixed(3)})`);
+  else fail(`offline, the reloaded page renders a peak of ${offlinePeak}`);
   if (consoleErrors.length > 0) fail(`the page's console: ${consoleErrors.join(' | ')}`);
   else console.log('ok   no console error');
 } finally {
   await browser.close();
-  server.close();
+  if (server.listening) server.close();
 }
 process.exit(failures ? 1 : 0);
