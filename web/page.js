@@ -5,7 +5,6 @@
 // parameters and reads session files, so their problems show before a sound.
 
 const kProgramChangeId = -1;
-const kFadeSeconds = 0.5;  // Play and Stop fade as the player does
 const kQuantum = 128;
 const kMaxSessionBytes = 16 << 20;  // as the tools: a timeline is a few kilobytes
 const kMaxListedSteps = 8;          // parameters with more steps get a slider
@@ -24,13 +23,14 @@ async function mainThreadModule() {
 }
 
 // A worklet node of the plug-in in context; resolves once the plug-in is made,
-// with the programme and parameter names it reported. session: a text it plays from the start.
-async function pluginNode(context, session = null) {
+// with the programme and parameter names it reported. session: a text it plays
+// from the start; output: through the player's limiter and fades.
+async function pluginNode(context, {session = null, output = true} = {}) {
   await context.audioWorklet.addModule('worklet.js');
   const node = new AudioWorkletNode(context, 'stereo-pulse-weaver', {
     numberOfInputs: 0,
     outputChannelCount: [2],
-    processorOptions: {module: await compiled, session},
+    processorOptions: {module: await compiled, session, output},
   });
   node.onprocessorerror = () => console.error('the audio worklet stopped on an error');
   const ready = await new Promise((resolve) => {
@@ -39,12 +39,20 @@ async function pluginNode(context, session = null) {
   return {node, ...ready};
 }
 
-// Renders seconds of the plug-in at rate Hz in an OfflineAudioContext: a session's
-// text from its start (null: the plug-in as it starts). Both ears as Float32Arrays.
-export async function renderOffline(seconds, rate, session = null) {
+// Renders seconds of the plug-in at rate Hz in an OfflineAudioContext: a
+// session's text from its start (null: the plug-in as it starts). As the plug-in
+// makes them, or with output true through the limiter and fades as heard live,
+// with Stop at fadeAt seconds. Both ears as Float32Arrays.
+export async function renderOffline(seconds, rate, session = null, {output = false, fadeAt = null} = {}) {
   const context = new OfflineAudioContext(2, Math.round(seconds * rate), rate);
-  const {node} = await pluginNode(context, session);
+  const {node} = await pluginNode(context, {session, output});
   node.connect(context.destination);
+  if (fadeAt !== null) {
+    context.suspend(fadeAt).then(() => {
+      node.port.postMessage({fade: true});
+      context.resume();
+    });
+  }
   const rendered = await context.startRendering();
   return {left: rendered.getChannelData(0), right: rendered.getChannelData(1)};
 }
@@ -173,6 +181,37 @@ function settingsPanel(catalog, onChoose) {
   };
 }
 
+// The sleep timer: after the minutes chosen in select, calls stop (which fades
+// out). Shows the time left in shown; a new choice while playing starts anew.
+class SleepTimer {
+  constructor(select, shown, stop) {
+    Object.assign(this, {select, shown, stop, timer: null, ends: 0});
+    select.disabled = false;
+    select.onchange = () => this.timer !== null && this.start();
+  }
+  start() {
+    this.cancel();
+    const minutes = Number(this.select.value);
+    if (!(minutes > 0)) return;
+    this.ends = Date.now() + minutes * 60000;
+    this.timer = setInterval(() => this.tick(), 1000);
+    this.tick();
+  }
+  tick() {
+    const left = Math.max(0, Math.ceil((this.ends - Date.now()) / 1000));
+    this.shown.textContent = `stops in ${Math.floor(left / 60)}:${String(left % 60).padStart(2, '0')}`;
+    if (left === 0) {
+      this.cancel();
+      this.stop();
+    }
+  }
+  cancel() {
+    clearInterval(this.timer);
+    this.timer = null;
+    this.shown.textContent = '';
+  }
+}
+
 // Live: the programme list, the settings, the sessions, Play and Stop.
 async function live() {
   const $ = (id) => document.getElementById(id);
@@ -213,12 +252,12 @@ async function live() {
     session = text !== null && problems.length === 0 ? {name, text} : null;
     if (problems.length > 0) {
       status(`${name} has ${problems.length} problem${problems.length === 1 ? '' : 's'}: nothing plays`);
-      if (context?.state === 'running') $('stop').onclick();
+      if (!$('stop').disabled) $('stop').onclick();
       $('play').disabled = true;
       return;
     }
     status(session ? `session ${name}` : '');
-    $('play').disabled = context?.state === 'running';
+    $('play').disabled = !$('stop').disabled;
     send({session: session ? session.text : null});
   };
   const listed = await (await fetch('sessions/index.json')).json();
@@ -241,14 +280,27 @@ async function live() {
     choose(file.name, await file.text());
   };
 
+  // Play and Stop: the worklet's output rises and fades as the player's; once
+  // faded, the context is suspended (no processor time while stopped).
+  const playing = (on) => {
+    $('play').disabled = on || (session === null && $('problems').childElementCount > 0);
+    $('stop').disabled = !on;
+  };
+  const stopped = () => {
+    context.suspend();
+    sleepTimer.cancel();
+    playing(false);
+  };
   $('play').disabled = false;
   $('play').onclick = async () => {
     if (!context) {
       context = new AudioContext();
       plugin = await pluginNode(context);
-      gain = new GainNode(context, {gain: 0});
-      plugin.node.connect(gain).connect(context.destination);
-      plugin.node.port.onmessage = ({data}) => data.sessionEnded && $('stop').onclick();
+      plugin.node.connect(context.destination);
+      plugin.node.port.onmessage = ({data}) => {
+        if (data.faded) stopped();
+        if (data.sessionEnded) status(`${session?.name ?? 'the session'} has ended`);
+      };
       // The person's choices first: a session's own settings apply after them.
       choices.changes().forEach(send);
       if (session) send({session: session.text});
@@ -256,16 +308,14 @@ async function live() {
       send({resume: true});
     }
     await context.resume();
-    gain.gain.setTargetAtTime(1, context.currentTime, kFadeSeconds / 4);
-    $('play').disabled = true;
-    $('stop').disabled = false;
+    sleepTimer.start();
+    playing(true);
   };
   $('stop').onclick = () => {
-    gain.gain.setTargetAtTime(0, context.currentTime, kFadeSeconds / 4);
-    setTimeout(() => context.suspend(), kFadeSeconds * 1000);
-    $('play').disabled = false;
+    send({fade: true});
     $('stop').disabled = true;
   };
+  const sleepTimer = new SleepTimer($('sleep'), $('sleep-left'), () => $('stop').onclick());
   window.stereoPulseWeaver.ready = true;
 }
 

@@ -7,16 +7,22 @@
 // Doors into this thread, each read only here:
 //   processorOptions.session   a session's text, played from the start (offline
 //                              renders)
+//   processorOptions.output    true: the sound leaves through the player's
+//                              limiter and fades (live); false: as the plug-in
+//                              makes it (renders compared with spw_render's)
 //   port messages              {id, value} from the page, applied at the start
 //                              of the next quantum; {resume: true} after a pause,
 //                              which switches the plug-in on again (the phases
-//                              re-align, as the desktop's watchdog has them do);
+//                              re-align, as the desktop's watchdog has them do)
+//                              and the output rises from silence again;
+//                              {fade: true} fades the output to silence;
 //                              {session: text} plays a session from its start
 //                              (one with problems: silence, nothing plays),
 //                              {session: null} leaves it where it is
 // and out of it: port messages {ready, programs, parameters} once the plug-in
 // is made, {session: {problems, length}} once one is read (problems as
-// {line, message}; length in frames), {sessionEnded: true} at its end.
+// {line, message}; length in frames), {sessionEnded: true} at its end,
+// {faded: true} once a fade (asked for, or before a session's end) is over.
 // process() allocates nothing: the changes wait in fixed arrays, and sessions
 // are read in the message handler, outside it.
 
@@ -30,16 +36,19 @@ globalThis.performance ??= {now: () => currentTime * 1000};
 class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
   constructor(options) {
     super();
-    const {module, session = null} = options.processorOptions;
+    const {module, session = null, output = true} = options.processorOptions;
     this.sessionText = session;
+    this.output = output;
+    this.fading = this.faded = false;
     this.pendingIds = new Int32Array(kMaxPendingChanges);
     this.pendingValues = new Float64Array(kMaxPendingChanges);
     this.pendingCount = 0;
     this.resumePending = false;
     this.port.onmessage = ({data}) => {
       if (data.resume) this.resumePending = true;
+      if (data.fade) this.fading = true;
       if (data.session !== undefined) this.loadSession(data.session);
-      if (data.resume || data.session !== undefined || this.pendingCount >= kMaxPendingChanges) return;
+      if (data.resume || data.fade || data.session !== undefined || this.pendingCount >= kMaxPendingChanges) return;
       this.pendingIds[this.pendingCount] = data.id;
       this.pendingValues[this.pendingCount++] = data.value;
     };
@@ -66,6 +75,8 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     this.sessionLeft = new Float32Array(m.HEAPF32.buffer, m._spw_session_output(this.session, 0), kQuantum);
     this.sessionRight = new Float32Array(m.HEAPF32.buffer, m._spw_session_output(this.session, 1), kQuantum);
     this.sessionPlaying = this.silent = false;
+    this.stage = this.output ? m._spw_output_create(sampleRate) : 0;
+    this.fadeFrames = this.stage ? m._spw_output_fade_frames(this.stage) : 0;
     this.port.postMessage({
       ready: true,
       programs: texts(m._spw_program_count, m._spw_program_name),
@@ -102,23 +113,33 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     const out = outputs[0];
     if (!this.m) return true;  // silent until the plug-in is made
     const m = this.m, h = this.h;
-    if (this.resumePending) m._spw_set_active(h, 1);
+    if (this.resumePending) {
+      m._spw_set_active(h, 1);
+      if (this.stage) m._spw_output_restart(this.stage);
+      this.fading = this.faded = false;
+    }
     this.resumePending = false;
     for (let i = 0; i < this.pendingCount; ++i) m._spw_queue_change(h, this.pendingIds[i], this.pendingValues[i], 0);
     this.pendingCount = 0;
     if (this.silent) return true;  // the outputs come zeroed
+    let [left, right] = [this.left, this.right];
     if (this.sessionPlaying && m._spw_session_render(this.session, kQuantum)) {
-      out[0].set(this.sessionLeft);
-      if (out.length > 1) out[1].set(this.sessionRight);
-      return true;
-    }
-    if (this.sessionPlaying) {
+      [left, right] = [this.sessionLeft, this.sessionRight];
+      // The session's end arrives faded.
+      const framesLeft = m._spw_session_length(this.session) - m._spw_session_frame(this.session);
+      if (framesLeft <= this.fadeFrames) this.fading = true;
+    } else {
+      if (this.sessionPlaying) this.port.postMessage({sessionEnded: true});
       this.sessionPlaying = false;
-      this.port.postMessage({sessionEnded: true});
+      m._spw_process(h, kQuantum);
     }
-    m._spw_process(h, kQuantum);
-    out[0].set(this.left);
-    if (out.length > 1) out[1].set(this.right);
+    if (this.stage && m._spw_output_process(this.stage, left.byteOffset, right.byteOffset, kQuantum, this.fading) &&
+        !this.faded) {
+      this.faded = true;
+      this.port.postMessage({faded: true});
+    }
+    out[0].set(left);
+    if (out.length > 1) out[1].set(right);
     return true;
   }
 }

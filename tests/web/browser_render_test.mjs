@@ -95,6 +95,26 @@ try {
       console.log(`ok   ${c.name}: ${left.length} frames in Chromium's OfflineAudioContext, every bit as spw_render's`);
     }
   }
+  // What is heard live: the limiter holds a loud chord at -1 dBFS, and Stop fades
+  // it to silence over half a second.
+  const kLoud = '0 program "C Major style"\n0 set Volume=100\n' +
+                Array.from({length: 12}, (_, i) => `0 set Slot ${i + 1}=${21 + i}`).join('\n') + '\n10 end\n';
+  const heard = await page.evaluate(async (session) => {
+    const peak = (ears, from, to) => Math.max(...[ears.left, ears.right].map((ear) =>
+      ear.subarray(Math.round(from * 48000), Math.round(to * 48000)).reduce((m, x) => Math.max(m, Math.abs(x)), 0)));
+    const raw = await window.stereoPulseWeaver.renderOffline(3, 48000, session);
+    const live = await window.stereoPulseWeaver.renderOffline(3, 48000, session, {output: true, fadeAt: 1.5});
+    return {raw: peak(raw, 0, 3), limited: peak(live, 0, 3), beforeStop: peak(live, 1.4, 1.5),
+            halfway: peak(live, 1.74, 1.76), after: peak(live, 2.1, 3)};
+  }, kLoud);
+  const ceiling = 10 ** (-1 / 20);
+  if (heard.raw > 1 && heard.limited <= ceiling && heard.beforeStop > 0.5 && heard.halfway < heard.beforeStop * 0.8 &&
+      heard.halfway > 0.05 && heard.after === 0) {
+    console.log(`ok   live, a chord peaking at ${heard.raw.toFixed(2)} leaves at ${heard.limited.toFixed(3)} ` +
+                `(-1 dBFS: ${ceiling.toFixed(3)}), and Stop fades it out within half a second`);
+  } else {
+    fail(`live output: ${JSON.stringify(heard)}`);
+  }
   // A session file with errors: its problems listed with their lines, Play
   // refused, and the worklet given it plays nothing.
   const faulty = path.join(workDir, 'faulty-session.txt');
