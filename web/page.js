@@ -9,6 +9,11 @@ const kQuantum = 128;
 const kMaxSessionBytes = 16 << 20;  // as the tools: a timeline is a few kilobytes
 const kMaxListedSteps = 8;          // parameters with more steps get a slider
 
+import {wavBlob} from './wav_file.js';
+
+const kMaxWavMinutes = 30;  // a longer render would hold gigabytes at once
+const kWavRate = 48000;
+
 const compiled = WebAssembly.compileStreaming(fetch('stereoPulseWeaver.wasm'));
 
 // An instance of the module on this thread.
@@ -24,13 +29,14 @@ async function mainThreadModule() {
 
 // A worklet node of the plug-in in context; resolves once the plug-in is made,
 // with the programme and parameter names it reported. session: a text it plays
-// from the start; output: through the player's limiter and fades.
-async function pluginNode(context, {session = null, output = true} = {}) {
+// from the start; output: through the player's limiter and fades; stopAt: the
+// frame where those fade out, as on Stop.
+async function pluginNode(context, {session = null, output = true, stopAt = Infinity} = {}) {
   await context.audioWorklet.addModule('worklet.js');
   const node = new AudioWorkletNode(context, 'stereo-pulse-weaver', {
     numberOfInputs: 0,
     outputChannelCount: [2],
-    processorOptions: {module: await compiled, session, output},
+    processorOptions: {module: await compiled, session, output, stopAt},
   });
   node.onprocessorerror = () => console.error('the audio worklet stopped on an error');
   const ready = await new Promise((resolve) => {
@@ -42,17 +48,13 @@ async function pluginNode(context, {session = null, output = true} = {}) {
 // Renders seconds of the plug-in at rate Hz in an OfflineAudioContext: a
 // session's text from its start (null: the plug-in as it starts). As the plug-in
 // makes them, or with output true through the limiter and fades as heard live,
-// with Stop at fadeAt seconds. Both ears as Float32Arrays.
-export async function renderOffline(seconds, rate, session = null, {output = false, fadeAt = null} = {}) {
+// with Stop at stopAt seconds. changes: {id, value} applied first (the person's
+// choices). Both ears as Float32Arrays.
+export async function renderOffline(seconds, rate, session = null, {output = false, stopAt = Infinity, changes = []} = {}) {
   const context = new OfflineAudioContext(2, Math.round(seconds * rate), rate);
-  const {node} = await pluginNode(context, {session, output});
+  const {node} = await pluginNode(context, {session, output, stopAt: stopAt * rate});
+  changes.forEach((change) => node.port.postMessage(change));
   node.connect(context.destination);
-  if (fadeAt !== null) {
-    context.suspend(fadeAt).then(() => {
-      node.port.postMessage({fade: true});
-      context.resume();
-    });
-  }
   const rendered = await context.startRendering();
   return {left: rendered.getChannelData(0), right: rendered.getChannelData(1)};
 }
@@ -77,6 +79,8 @@ class Catalog {
     this.m._spw_process(this.h, 0);
   }
   current(id) { return this.m._spw_parameter_normalized(this.h, id); }
+  // The length of the session problems() last read without a problem.
+  lengthFrames() { return this.m._spw_session_length(this.session); }
   // A session's problems, {line, message}, as the renderer lists them.
   problems(text, rate) {
     const m = this.m;
@@ -243,13 +247,13 @@ async function live() {
 
   // A session chosen from the list or a file: its problems listed, or it plays.
   const choose = (name, text) => {
-    const problems = text === null ? [] : catalog.problems(text, context?.sampleRate ?? 48000);
+    const problems = text === null ? [] : catalog.problems(text, kWavRate);
     $('problems').replaceChildren(...problems.map((p) => {
       const item = document.createElement('li');
       item.textContent = p.line > 0 ? `${name}, line ${p.line}: ${p.message}` : `${name}: ${p.message}`;
       return item;
     }));
-    session = text !== null && problems.length === 0 ? {name, text} : null;
+    session = text !== null && problems.length === 0 ? {name, text, seconds: catalog.lengthFrames() / kWavRate} : null;
     if (problems.length > 0) {
       status(`${name} has ${problems.length} problem${problems.length === 1 ? '' : 's'}: nothing plays`);
       if (!$('stop').disabled) $('stop').onclick();
@@ -316,6 +320,36 @@ async function live() {
     $('stop').disabled = true;
   };
   const sleepTimer = new SleepTimer($('sleep'), $('sleep-left'), () => $('stop').onclick());
+
+  // Save as WAV: the chosen session, or the programme and settings for the
+  // minutes asked, rendered as heard (limiter, fades) faster than real time.
+  $('save-wav').disabled = false;
+  $('save-wav').onclick = async () => {
+    const asked = session ? session.seconds : Number($('wav-minutes').value) * 60;
+    if (!(asked > 0)) {
+      status('Save as WAV: give a length in minutes above 0');
+      return;
+    }
+    const seconds = Math.min(asked, kMaxWavMinutes * 60);
+    const name = session ? session.name.replace(/\.txt$/, '') : catalog.programs[Number($('programs').value)];
+    $('save-wav').disabled = true;
+    status(`rendering ${name}${seconds < asked ? ` (its first ${kMaxWavMinutes} minutes: the longest a WAV here takes)` : ''}...`);
+    try {
+      const started = performance.now();
+      const {left, right} = await renderOffline(seconds, kWavRate, session?.text ?? null,
+        {output: true, stopAt: seconds - 0.5, changes: choices.changes()});
+      const link = Object.assign(document.createElement('a'), {
+        href: URL.createObjectURL(wavBlob(left, right, kWavRate)),
+        download: `stereoPulseWeaver - ${name.replace(/[\\/:*?"<>|]/g, '_')}.wav`,
+      });
+      link.click();
+      setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+      status(`saved ${link.download}: ${(seconds / ((performance.now() - started) / 1000)).toFixed(0)}x real time`);
+    } catch (error) {
+      status(`Save as WAV failed: ${error.message}`);
+    }
+    $('save-wav').disabled = false;
+  };
   window.stereoPulseWeaver.ready = true;
 }
 

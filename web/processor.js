@@ -10,6 +10,8 @@
 //   processorOptions.output    true: the sound leaves through the player's
 //                              limiter and fades (live); false: as the plug-in
 //                              makes it (renders compared with spw_render's)
+//   processorOptions.stopAt    a frame of the context's timeline where the
+//                              output starts its fade to silence, as on Stop
 //   port messages              {id, value} from the page, applied at the start
 //                              of the next quantum; {resume: true} after a pause,
 //                              which switches the plug-in on again (the phases
@@ -36,7 +38,8 @@ globalThis.performance ??= {now: () => currentTime * 1000};
 class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
   constructor(options) {
     super();
-    const {module, session = null, output = true} = options.processorOptions;
+    const {module, session = null, output = true, stopAt = Infinity} = options.processorOptions;
+    this.stopAt = stopAt;
     this.sessionText = session;
     this.output = output;
     this.fading = this.faded = false;
@@ -133,6 +136,7 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
       this.sessionPlaying = false;
       m._spw_process(h, kQuantum);
     }
+    if (currentFrame + kQuantum > this.stopAt) this.fading = true;
     if (this.stage && m._spw_output_process(this.stage, left.byteOffset, right.byteOffset, kQuantum, this.fading) &&
         !this.faded) {
       this.faded = true;

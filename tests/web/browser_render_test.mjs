@@ -4,14 +4,14 @@
 // spw_render --block 128 gives, bit for bit; a session file with errors lists
 // them with their lines and plays nothing; Play starts it live.
 //   node browser_render_test.mjs BUILD_WEB_DIR SPW_RENDER WORK_DIR
-import {existsSync, mkdirSync, readFileSync, writeFileSync} from 'node:fs';
+import {existsSync, mkdirSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import {createServer} from 'node:http';
 import path from 'node:path';
 
 import puppeteer from 'puppeteer-core';
 
 import {compare, readWav} from './audio_compare.mjs';
-import {kRate, renderWithRenderer, sameAsRenderer, sessionText} from './sessions.mjs';
+import {kRate, renderWithRenderer, sameAsRenderer, sec, sessionText} from './sessions.mjs';
 
 const [webDir, renderer, workDir] = process.argv.slice(2);
 for (const needed of [renderer, path.join(webDir, 'index.html')]) {
@@ -103,7 +103,7 @@ try {
     const peak = (ears, from, to) => Math.max(...[ears.left, ears.right].map((ear) =>
       ear.subarray(Math.round(from * 48000), Math.round(to * 48000)).reduce((m, x) => Math.max(m, Math.abs(x)), 0)));
     const raw = await window.stereoPulseWeaver.renderOffline(3, 48000, session);
-    const live = await window.stereoPulseWeaver.renderOffline(3, 48000, session, {output: true, fadeAt: 1.5});
+    const live = await window.stereoPulseWeaver.renderOffline(3, 48000, session, {output: true, stopAt: 1.5});
     return {raw: peak(raw, 0, 3), limited: peak(live, 0, 3), beforeStop: peak(live, 1.4, 1.5),
             halfway: peak(live, 1.74, 1.76), after: peak(live, 2.1, 3)};
   }, kLoud);
@@ -165,6 +165,30 @@ try {
     console.log(`ok   the settings survive a reload: programme ${restored[0]}, Volume ${restored[1]}`);
   } else {
     fail(`after a reload the page shows programme, Volume, Link Freq ${restored.join(', ')} (chosen: 57, ${chosen}, Yes)`);
+  }
+  // Save as WAV: the demo session as heard, faster than real time, into a download.
+  await page.select('#sessions', 'demo.txt');
+  await page.waitForFunction(() => !document.querySelector('#problems li'));
+  const downloads = path.join(workDir, 'downloads');
+  rmSync(downloads, {recursive: true, force: true});
+  await (await page.createCDPSession()).send('Browser.setDownloadBehavior',
+                                             {behavior: 'allow', downloadPath: downloads});
+  await page.click('#save-wav');
+  await page.waitForFunction(() => /^saved|failed/.test(document.getElementById('status').textContent),
+                             {timeout: 60000});
+  const saved = await page.$eval('#status', (shown) => shown.textContent);
+  const wavFile = path.join(downloads, 'stereoPulseWeaver - demo.wav');
+  for (let tries = 0; tries < 100 && !existsSync(wavFile); ++tries) await new Promise((r) => setTimeout(r, 100));
+  const wav = existsSync(wavFile) ? readFileSync(wavFile) : Buffer.alloc(0);
+  const pcm = wav.length > 44 ? new Int16Array(wav.buffer, wav.byteOffset + 44, (wav.length - 44) / 2) : new Int16Array();
+  const wavPeak = (from, to) => pcm.subarray(from * 2, to * 2).reduce((m, x) => Math.max(m, Math.abs(x)), 0) / 32767;
+  const frames = pcm.length / 2;
+  if (wav.toString('latin1', 0, 4) === 'RIFF' && wav.readUInt32LE(24) === 48000 && frames === 60 * 48000 &&
+      wavPeak(0, frames) <= 10 ** (-1 / 20) + 1e-4 && wavPeak(sec(10), sec(11)) > 0.05 && wavPeak(frames - 64, frames) === 0) {
+    console.log(`ok   Save as WAV: ${frames} frames of the demo session, ending faded (${saved})`);
+  } else {
+    fail(`Save as WAV: "${saved}", ${wav.length} bytes, ${frames} frames, peak ${wavPeak(0, frames)}, ` +
+         `last frames ${wavPeak(frames - 64, frames)}`);
   }
   // Offline after the first visit: with the network cut, a reload still loads
   // the page from the service worker's cache, and it plays.
