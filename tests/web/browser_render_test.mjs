@@ -1,17 +1,20 @@
 // The page of build/web in headless Chromium, served from localhost: it loads
 // without a console error; its audio worklet, playing sessions with the module's
 // own session reader in an OfflineAudioContext, gives every sample
-// spw_render --block 128 gives, bit for bit; a session file with errors lists
-// them with their lines and plays nothing; Play starts it live.
+// spw_render --block 128 gives, bit for bit; what is heard live passes the
+// limiter and fades out on Stop; a session file with errors lists them with
+// their lines and plays nothing; Play and Stop work; the settings survive a
+// reload; Save as WAV downloads the session as heard; and with the network and
+// the server gone, a reload still loads and plays.
 //   node browser_render_test.mjs BUILD_WEB_DIR SPW_RENDER WORK_DIR
 import {existsSync, mkdirSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
-import {createServer} from 'node:http';
 import path from 'node:path';
 
 import puppeteer from 'puppeteer-core';
 
 import {compare, readWav} from './audio_compare.mjs';
 import {kRate, renderWithRenderer, sameAsRenderer, sec, sessionText} from './sessions.mjs';
+import {serve} from './static_server.mjs';
 
 const [webDir, renderer, workDir] = process.argv.slice(2);
 for (const needed of [renderer, path.join(webDir, 'index.html')]) {
@@ -20,8 +23,6 @@ for (const needed of [renderer, path.join(webDir, 'index.html')]) {
     process.exit(1);
   }
 }
-const kTypes = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.json': 'application/json',
-                '.txt': 'text/plain', '.png': 'image/png', '.webmanifest': 'application/manifest+json'};
 // A session with three problems (lines 2, 4 and 5) among lines that are fine.
 const kFaultySession = `0 program "C Major style"
 0:10 set Nonesuch=3
@@ -30,23 +31,6 @@ const kFaultySession = `0 program "C Major style"
 0:30 wobble
 1:00 end
 `;
-
-// The folder as a static web server serves it.
-function serve(folder) {
-  const server = createServer((request, response) => {
-    const name = path.join(folder, path.normalize(new URL(request.url, 'http://localhost').pathname));
-    const file = name.endsWith('/') ? path.join(name, 'index.html') : name;
-    if (!file.startsWith(folder) || !existsSync(file)) {
-      response.writeHead(404).end();
-      return;
-    }
-    // Nothing kept in the browser's HTTP cache: offline, only the service worker's cache serves.
-    response.writeHead(200, {'Content-Type': kTypes[path.extname(file)] ?? 'application/octet-stream',
-                             'Cache-Control': 'no-store'});
-    response.end(readFileSync(file));
-  });
-  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
 
 mkdirSync(workDir, {recursive: true});
 const server = await serve(path.resolve(webDir));

@@ -1,0 +1,33 @@
+// A folder served on localhost as a static web server serves it, gzip-compressed
+// for a browser that accepts it, with nothing kept in the browser's HTTP cache
+// (offline, only the page's service worker serves). Counts the bytes it sends.
+import {existsSync, readFileSync} from 'node:fs';
+import {createServer} from 'node:http';
+import path from 'node:path';
+import {gzipSync} from 'node:zlib';
+
+const kTypes = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.json': 'application/json',
+                '.txt': 'text/plain', '.png': 'image/png', '.webmanifest': 'application/manifest+json'};
+const kCompressed = new Set(['.html', '.js', '.wasm', '.json', '.txt', '.webmanifest']);
+
+// Resolves to the listening server; server.bytesSent counts the bodies sent.
+export function serve(folder) {
+  const server = createServer((request, response) => {
+    const name = path.join(folder, path.normalize(new URL(request.url, 'http://localhost').pathname));
+    const file = name.endsWith('/') ? path.join(name, 'index.html') : name;
+    if (!file.startsWith(folder) || !existsSync(file)) {
+      response.writeHead(404).end();
+      return;
+    }
+    const headers = {'Content-Type': kTypes[path.extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-store'};
+    let body = readFileSync(file);
+    if (kCompressed.has(path.extname(file)) && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
+      body = gzipSync(body, {level: 9});
+      headers['Content-Encoding'] = 'gzip';
+    }
+    server.bytesSent += body.length;
+    response.writeHead(200, headers).end(body);
+  });
+  server.bytesSent = 0;
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
