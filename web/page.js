@@ -82,18 +82,7 @@ class Catalog {
   // The length of the session problems() last read without a problem.
   lengthFrames() { return this.m._spw_session_length(this.session); }
   // A session's problems, {line, message}, as the renderer lists them.
-  problems(text, rate) {
-    const m = this.m;
-    const size = m.lengthBytesUTF8(text) + 1;
-    const bytes = m._malloc(size);
-    m.stringToUTF8(text, bytes, size);
-    const count = m._spw_session_load(this.session, bytes, rate);
-    m._free(bytes);
-    return Array.from({length: count}, (_, i) => ({
-      line: m._spw_session_problem_line(this.session, i),
-      message: m.UTF8ToString(m._spw_session_problem_text(this.session, i)),
-    }));
-  }
+  problems(text, rate) { return this.m.loadSession(this.session, text, rate); }
 }
 
 // The person's choices, kept in the browser: the programme and the values set

@@ -97,19 +97,10 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     }
     this.sessionPlaying = this.silent = false;
     if (text === null) return;
-    const m = this.m;
-    const size = m.lengthBytesUTF8(text) + 1;
-    const bytes = m._malloc(size);
-    m.stringToUTF8(text, bytes, size);
-    const count = m._spw_session_load(this.session, bytes, sampleRate);
-    m._free(bytes);
-    const problems = Array.from({length: count}, (_, i) => ({
-      line: m._spw_session_problem_line(this.session, i),
-      message: m.UTF8ToString(m._spw_session_problem_text(this.session, i)),
-    }));
-    this.sessionPlaying = count === 0;
-    this.silent = count > 0;
-    this.port.postMessage({session: {problems, length: m._spw_session_length(this.session)}});
+    const problems = this.m.loadSession(this.session, text, sampleRate);
+    this.sessionPlaying = problems.length === 0;
+    this.silent = problems.length > 0;
+    this.port.postMessage({session: {problems, length: this.m._spw_session_length(this.session)}});
   }
 
   process(inputs, outputs) {

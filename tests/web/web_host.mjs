@@ -75,15 +75,9 @@ export function renderSessionText(plugin, text, frames, rate) {
   m._spw_set_active(plugin.h, 1);
   const session = m._spw_session_create(plugin.h, kQuantum);
   try {
-    const bytes = m.lengthBytesUTF8(text) + 1;
-    const pointer = m._malloc(bytes);
-    m.stringToUTF8(text, pointer, bytes);
-    const problems = m._spw_session_load(session, pointer, rate);
-    m._free(pointer);
-    if (problems > 0) {
-      const list = Array.from({length: problems}, (_, i) =>
-        `${m._spw_session_problem_line(session, i)}: ${m.UTF8ToString(m._spw_session_problem_text(session, i))}`);
-      throw new Error(`the session has problems: ${list.join('; ')}`);
+    const problems = m.loadSession(session, text, rate);
+    if (problems.length > 0) {
+      throw new Error(`the session has problems: ${problems.map((p) => `${p.line}: ${p.message}`).join('; ')}`);
     }
     for (let at = 0; at < frames; at += kQuantum) {
       const n = Math.min(kQuantum, frames - at);
