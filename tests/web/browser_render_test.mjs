@@ -127,12 +127,21 @@ try {
   }
   await page.select('#sessions', 'demo.txt');
   await page.waitForFunction(() => !document.getElementById('play').disabled && !document.querySelector('#problems li'));
-  await page.click('#play');
-  // Stop, then Play again: the sound resumes.
-  await page.click('#stop');
-  await page.waitForFunction(() => !document.getElementById('play').disabled);
+  await page.select('#sleep', '15');
   await page.click('#play');
   await page.waitForFunction(() => document.getElementById('play').disabled);
+  const sleepShown = await page.$eval('#sleep-left', (shown) => shown.textContent);
+  // Stop (once faded, Play comes back and the sleep timer is off), then Play again.
+  await page.click('#stop');
+  await page.waitForFunction(() => !document.getElementById('play').disabled);
+  const sleepAfterStop = await page.$eval('#sleep-left', (shown) => shown.textContent);
+  await page.click('#play');
+  await page.waitForFunction(() => document.getElementById('play').disabled);
+  if (/^stops in 1[45]:\d\d$/.test(sleepShown) && sleepAfterStop === '') {
+    console.log(`ok   Play and Stop, with the sleep timer showing "${sleepShown}" while playing`);
+  } else {
+    fail(`the sleep timer shows "${sleepShown}" while playing, "${sleepAfterStop}" after Stop`);
+  }
   // The person's choices survive a reload: a programme, then a value set after it.
   await page.select('#programs', '57');
   await page.$eval('[data-parameter="Volume"]', (input) => {
@@ -150,6 +159,14 @@ try {
   } else {
     fail(`after a reload the page shows programme, Volume, Link Freq ${restored.join(', ')} (chosen: 57, ${chosen}, Yes)`);
   }
+  // Settings the browser kept, but spoilt: one line says so, and the defaults play.
+  await page.evaluate(() => localStorage.setItem('stereoPulseWeaver.settings', '{"program": 5'));
+  await page.reload({waitUntil: 'load'});
+  await page.waitForFunction(() => window.stereoPulseWeaver?.ready);
+  const spoilt = await page.evaluate(() => [document.getElementById('status').textContent,
+                                            document.getElementById('play').disabled]);
+  if (/could not be read/.test(spoilt[0]) && !spoilt[1]) console.log(`ok   spoilt settings: "${spoilt[0]}"`);
+  else fail(`spoilt settings: the page says "${spoilt[0]}", Play ${spoilt[1] ? 'refused' : 'offered'}`);
   // Save as WAV: the demo session as heard, faster than real time, into a download.
   await page.select('#sessions', 'demo.txt');
   await page.waitForFunction(() => !document.querySelector('#problems li'));
