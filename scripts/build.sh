@@ -46,6 +46,7 @@ web_build() {
 
 stage setup "Installing packages" bash scripts/setup.sh
 if [ "$scope" = web ]; then
+  stage web-libraries "Building the web libraries" bash scripts/web_deps.sh build/web-deps
   stage web-build "Building for the web" web_build
   exit
 fi
@@ -53,4 +54,5 @@ stage linux-build "Building for Linux" linux_build
 [ "$scope" = all ] || exit 0
 stage windows-libraries "Building the Windows libraries" bash scripts/mingw_deps.sh build/mingw-deps
 stage windows-build "Building for Windows" windows_build
+stage web-libraries "Building the web libraries" bash scripts/web_deps.sh build/web-deps
 stage web-build "Building for the web" web_build

@@ -9,34 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 work="$prefix.work"
 toolchain="$root/cmake/toolchain-mingw64.cmake"
 
-# A private apt set-up that reads source packages of the machine's main suite,
-# leaving the machine's own apt configuration untouched.
-apt_private() {
-  apt-get -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$work/sources" \
-          -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/cache" \
-          -o APT::Sandbox::User=root "$@"
-}
-
-prepare_sources() {
-  [ -f "$work/lists.done" ] && return
-  mkdir -p "$work/sources" "$work/lists/partial" "$work/cache/archives/partial"
-  local src=/etc/apt/sources.list.d/debian.sources
-  [ -f "$src" ] || { echo "mingw_deps: $src not found" >&2; exit 1; }
-  # The first stanza is the main suite; the security suite's sources are not served.
-  awk 'BEGIN{RS=""; ORS="\n\n"} NR==1' "$src" | sed 's/^Types:.*/Types: deb-src/' > "$work/sources/main.sources"
-  apt_private update -qq
-  touch "$work/lists.done"
-}
-
-# fetch_source PACKAGE DIR: unpacks Debian's source package with its patches applied.
-fetch_source() {
-  local pkg=$1 dir=$2
-  [ -d "$dir" ] && return
-  prepare_sources
-  mkdir -p "$work/dl" && (cd "$work/dl" && apt_private source --download-only -qq "$pkg" >/dev/null)
-  # apt has checked the files against the signed archive index already.
-  dpkg-source --no-check -x "$(ls "$work"/dl/"${pkg}"_*.dsc | head -n 1)" "$dir" >/dev/null
-}
+. "$root/scripts/debian_source.sh"
 
 build_libpng() {
   [ -f "$prefix/lib/libpng.a" ] || [ -f "$prefix/lib/libpng16.a" ] && return

@@ -68,15 +68,11 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     const h = m._spw_create();
     m._spw_setup(h, sampleRate, kQuantum);
     m._spw_set_active(h, 1);
-    // The module's memory never grows: views made once stay valid.
-    this.left = new Float32Array(m.HEAPF32.buffer, m._spw_output(h, 0), kQuantum);
-    this.right = new Float32Array(m.HEAPF32.buffer, m._spw_output(h, 1), kQuantum);
     this.m = m;
     this.h = h;
     const texts = (count, text) => Array.from({length: count(h)}, (_, i) => m.UTF8ToString(text(h, i)));
     this.session = m._spw_session_create(h, kQuantum);
-    this.sessionLeft = new Float32Array(m.HEAPF32.buffer, m._spw_session_output(this.session, 0), kQuantum);
-    this.sessionRight = new Float32Array(m.HEAPF32.buffer, m._spw_session_output(this.session, 1), kQuantum);
+    this.makeViews();
     this.sessionPlaying = this.silent = false;
     this.stage = this.output ? m._spw_output_create(sampleRate) : 0;
     this.fadeFrames = this.stage ? m._spw_output_fade_frames(this.stage) : 0;
@@ -86,6 +82,17 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
       parameters: texts(m._spw_parameter_count, m._spw_parameter_name),
     });
     if (this.sessionText !== null) this.loadSession(this.sessionText);
+  }
+
+  // Views of the output buffers in the module's memory. Memory that grows (a
+  // session read) gets a new buffer, and views of the old one are empty: they
+  // are made again then, outside the process call's usual path.
+  makeViews() {
+    const m = this.m, heap = m.HEAPF32.buffer;
+    this.left = new Float32Array(heap, m._spw_output(this.h, 0), kQuantum);
+    this.right = new Float32Array(heap, m._spw_output(this.h, 1), kQuantum);
+    this.sessionLeft = new Float32Array(heap, m._spw_session_output(this.session, 0), kQuantum);
+    this.sessionRight = new Float32Array(heap, m._spw_session_output(this.session, 1), kQuantum);
   }
 
   // Reads a session's text with the module's session reader; plays it from its
@@ -98,6 +105,7 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     this.sessionPlaying = this.silent = false;
     if (text === null) return;
     const problems = this.m.loadSession(this.session, text, sampleRate);
+    this.makeViews();
     this.sessionPlaying = problems.length === 0;
     this.silent = problems.length > 0;
     this.port.postMessage({session: {problems, length: this.m._spw_session_length(this.session)}});
@@ -116,6 +124,7 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     for (let i = 0; i < this.pendingCount; ++i) m._spw_queue_change(h, this.pendingIds[i], this.pendingValues[i], 0);
     this.pendingCount = 0;
     if (this.silent) return true;  // the outputs come zeroed
+    if (this.left.buffer !== m.HEAPF32.buffer) this.makeViews();
     let [left, right] = [this.left, this.right];
     if (this.sessionPlaying && m._spw_session_render(this.session, kQuantum)) {
       [left, right] = [this.sessionLeft, this.sessionRight];

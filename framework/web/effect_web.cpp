@@ -69,9 +69,30 @@ float* IEffectWeb::Output(int channel) noexcept {
 void IEffectWeb::ClearOutputChanges() noexcept { outputChangeCount_ = 0; }
 
 void IEffectWeb::ReportParameterToHost(int paramIdx) {
-  const IParameter* param = ParamAt(paramIdx);
-  if (!param || outputChangeCount_ >= kMaxChangesPerBlock) return;
-  outputChanges_[static_cast<size_t>(outputChangeCount_++)] = {paramIdx, pieceOffset_, param->NormalizedValue()};
+  if (const IParameter* param = ParamAt(paramIdx)) Report(paramIdx, param->NormalizedValue());
+}
+
+void IEffectWeb::SendHostEdit(int paramIdx, double normalized) {
+  if (ParamAt(paramIdx)) Report(paramIdx, normalized);
+}
+
+void IEffectWeb::Report(int32_t id, double normalized) noexcept {
+  if (outputChangeCount_ >= kMaxChangesPerBlock) return;
+  outputChanges_[static_cast<size_t>(outputChangeCount_++)] = {id, pieceOffset_, normalized};
+}
+
+void IEffectWeb::ApplyChange(int32_t id, double value) {
+  if (id != kProgramChangeId && !ParamAt(id)) return;
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  Apply({id, 0, value});
+}
+
+void IEffectWeb::Apply(const ParameterChange& change) noexcept {
+  if (change.id == kProgramChangeId) {
+    SelectPreset(static_cast<int>(change.value));
+  } else {
+    ApplyHostValue(change.id, change.value);
+  }
 }
 
 void IEffectWeb::HostTimeInfo(ITransportInfo* info) {
@@ -130,14 +151,7 @@ void IEffectWeb::ApplyChangesAt(int32_t offset, int* next) noexcept {
   int end = *next;
   while (end < queuedCount_ && queued_[static_cast<size_t>(end)].offset <= offset) ++end;
   if (offset != INT32_MAX) pieceOffset_ = offset;
-  for (int i = *next; i < end; ++i) {
-    const ParameterChange& change = queued_[static_cast<size_t>(i)];
-    if (change.id == kProgramChangeId) {
-      SelectPreset(static_cast<int>(change.value));
-    } else {
-      ApplyHostValue(change.id, change.value);
-    }
-  }
+  for (int i = *next; i < end; ++i) Apply(queued_[static_cast<size_t>(i)]);
   *next = end;
 }
 

@@ -66,11 +66,17 @@ class IEffectWeb : public IEffectBase {
   // The stereo output of the last block: channel 0 left, 1 right.
   float* Output(int channel) noexcept;
   // What the plug-in reported to its host since the page last cleared the list:
-  // parameter changes (offset: the sample of the block it was made on, 0 outside
-  // Process). Beyond kMaxChangesPerBlock they are dropped.
+  // parameter changes it made itself, and in the page's instance the person's
+  // edits in the editor, in order (offset: the sample of the block it was made
+  // on, 0 outside Process). Beyond kMaxChangesPerBlock they are dropped.
   int OutputChangeCount() const noexcept { return outputChangeCount_; }
   void ClearOutputChanges() noexcept;
   const ParameterChange& OutputChange(int i) const noexcept { return outputChanges_[static_cast<size_t>(i)]; }
+
+  // [main thread] A change applied at once, outside Process: what the page's
+  // instance is told of the worklet's (the plug-in's own writes there), as a
+  // host's change, shown by the editor and not reported back.
+  void ApplyChange(int32_t id, double value);
 
   // [main thread] The component's state, the same bytes a VST 3 host saves.
   bool GetState(std::vector<uint8_t>* bytes);
@@ -80,6 +86,9 @@ class IEffectWeb : public IEffectBase {
 
   // ---- Base virtuals filled in for the page ----
   void ReportParameterToHost(int paramIdx) override;
+  // The person's edit: the page sends it on to the worklet's instance. A
+  // gesture's begin and end matter to no one on a page.
+  void SendHostEdit(int paramIdx, double normalized) override;
   int64_t HostSamplePosition() override { return position_ + pieceOffset_; }
   double HostTempo() override { return kTempoBpm; }
   int GetTransportState() override { return playing_ ? 1 : 0; }
@@ -88,6 +97,8 @@ class IEffectWeb : public IEffectBase {
  private:
   static constexpr double kTempoBpm = 120.0;
 
+  void Report(int32_t id, double normalized) noexcept;
+  void Apply(const ParameterChange& change) noexcept;
   // Applies the queued changes due up to offset.
   void ApplyChangesAt(int32_t offset, int* next) noexcept;
   void RenderPiece(int offset, int nFrames) noexcept;

@@ -37,6 +37,7 @@ EMSCRIPTEN_KEEPALIVE void spw_set_transport(IEffectWeb* effect, int playing, dou
 EMSCRIPTEN_KEEPALIVE int spw_queue_change(IEffectWeb* effect, int id, double value, int offset) {
   return effect->QueueChange(id, value, offset) ? 1 : 0;
 }
+EMSCRIPTEN_KEEPALIVE void spw_apply_change(IEffectWeb* effect, int id, double value) { effect->ApplyChange(id, value); }
 EMSCRIPTEN_KEEPALIVE int spw_process(IEffectWeb* effect, int nFrames) { return effect->Process(nFrames) ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE float* spw_output(IEffectWeb* effect, int channel) { return effect->Output(channel); }
 

@@ -1,47 +1,20 @@
-// Glyphs from FreeType, the face chosen by fontconfig. fontconfig's metric
-// aliases turn "Arial" into Liberation Sans and "Verdana" into DejaVu Sans, faces
-// with the same advance widths, so text measures as it does on Windows.
+// Glyphs from FreeType, from the face RasterFindFontFile chooses.
 //
 // Sizes follow GDI: a positive height is the cell height, ascent plus descent as
 // the font's Windows metrics (OS/2 usWinAscent, usWinDescent) give them.
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <cmath>
-#include <cstring>
-#include <string>
 
+#include "raster_font_file.h"
 #include "raster_glyph_source.h"
 
 namespace {
 
 constexpr int kNonAntialiasedQuality = 3;
 constexpr double kFixed26_6 = 64.0;
-
-// The file and face index fontconfig picks for the font; false when there is none.
-bool FindFace(const RasterFontSpec& spec, std::string& file, int& index) {
-  FcPattern* pattern = FcPatternCreate();
-  if (pattern == nullptr) return false;
-  std::string face(spec.face, strnlen(spec.face, sizeof spec.face));
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
-  FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(spec.weight > 0 ? spec.weight : 400));
-  FcPatternAddInteger(pattern, FC_SLANT, spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-  FcPatternDestroy(pattern);
-  if (match == nullptr) return false;
-  FcChar8* path = nullptr;
-  const bool found = FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch &&
-                     FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch;
-  if (found) file = reinterpret_cast<const char*>(path);
-  FcPatternDestroy(match);
-  return found;
-}
 
 class FreeTypeSource final : public RasterGlyphSource {
  public:
@@ -51,10 +24,12 @@ class FreeTypeSource final : public RasterGlyphSource {
   }
 
   bool Open(const RasterFontSpec& spec) {
-    std::string file;
-    int index = 0;
-    if (!FindFace(spec, file, index)) return false;
-    if (FT_Init_FreeType(&library_) != 0 || FT_New_Face(library_, file.c_str(), index, &face_) != 0) return false;
+    RasterFontFile file;
+    if (!RasterFindFontFile(spec, file) || FT_Init_FreeType(&library_) != 0) return false;
+    const FT_Error opened = file.bytes != nullptr
+                                ? FT_New_Memory_Face(library_, file.bytes, static_cast<FT_Long>(file.size), file.index, &face_)
+                                : FT_New_Face(library_, file.path.c_str(), file.index, &face_);
+    if (opened != 0) return false;
     if (!FT_IS_SCALABLE(face_)) return false;
     double ascent = face_->ascender, descent = -face_->descender;  // font units
     if (const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2))) {

@@ -10,27 +10,6 @@
 namespace spwplay {
 namespace {
 
-TEST_F(LivePlayTest, EachEarHearsTheRenderersTonesLimitedToMinusOneDbfs) {
-  const Heard heard = Play({"--program", "C Major style", "--duration", "4"});
-  ASSERT_EQ(heard.status, 0) << heard.messages;
-  ASSERT_GT(heard.left.size(), size_t(3.0 * kJackRate)) << heard.messages;
-  const AudioReadback reference = Render({"--program", "C Major style", "--duration", "4"});
-  // Seven tones a ear, each within 0.1 Hz of the renderer's, a second in the middle.
-  const double start = SoundStarts(heard.left);  // the player's first frame, in the recording
-  ASSERT_GE(start, 0.0);
-  const std::vector<double> fileLeft = Tones(reference.left, 2.0, 1.0, 150, 340);
-  const std::vector<double> fileRight = Tones(reference.right, 2.0, 1.0, 150, 340);
-  ASSERT_EQ(fileLeft.size(), 7u);
-  ASSERT_EQ(fileRight.size(), 7u);
-  ExpectTonesHeard(heard.left, start + 1.5, start + 3.4, fileLeft, "left");
-  ExpectTonesHeard(heard.right, start + 1.5, start + 3.4, fileRight, "right");
-  // The programme peaks above full scale in the file; live it peaks at the limiter's ceiling.
-  EXPECT_GT(Peak(reference.left, reference.right), 1.0f);
-  const float peak = Peak(heard.left, heard.right);
-  EXPECT_LE(peak, PeakLimiter::Ceiling());
-  EXPECT_GT(20 * std::log10(peak), -1.5) << "limited, not turned down";
-}
-
 TEST_F(LivePlayTest, SessionEventsLandWhereTheRendererPutsThem) {
   // One tone; a gap of silence marks the session's time in the recording; then a
   // slide of the beat and a programme change, each measured from the gap.
@@ -63,9 +42,9 @@ TEST_F(LivePlayTest, SessionEventsLandWhereTheRendererPutsThem) {
   EXPECT_NEAR(liveArrival, fileArrival, 0.05);
 }
 
-TEST_F(LivePlayTest, CtrlCFadesOutExitsCleanlyAndTheNextStartPlaysTheSameSettings) {
+TEST_F(LivePlayTest, CtrlCFadesOutExitsCleanlyAndTheNextStartPlaysTheSameLimitedTones) {
   const Heard first = Play({"--program", "C Major style"}, [](ChildProcess& player, JackRecorder& recorder) {
-    while (recorder.Seconds() < 4.0 && player.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    WaitForRecording(player, recorder, 4.0);
     player.Signal(SIGINT);
   });
   ASSERT_EQ(first.status, 0) << first.messages;
@@ -97,16 +76,25 @@ TEST_F(LivePlayTest, CtrlCFadesOutExitsCleanlyAndTheNextStartPlaysTheSameSetting
   }
   ASSERT_LT(silent, env.size()) << "the recording ends in silence";
   EXPECT_NEAR(double(silent - loud) * kWindowSeconds, 0.3, 0.2) << "from half level to silence";
-  // Started again without a programme, it plays what it played.
+  // Started again without a programme, it plays what it played: each ear the
+  // renderer's seven tones, within 0.1 Hz.
   const Heard second = Play({"--duration", "4"});
   ASSERT_EQ(second.status, 0) << second.messages;
   const AudioReadback reference = Render({"--program", "C Major style", "--duration", "4"});
-  const std::vector<double> expected = Tones(reference.left, 2.0, 1.0, 150, 340);
-  ASSERT_EQ(expected.size(), 7u);
   for (const Heard* run : {&first, &second}) {
     const double start = SoundStarts(run->left);
-    ExpectTonesHeard(run->left, start + 1.5, start + 3.4, expected, run == &first ? "first start" : "next start");
+    ASSERT_GE(start, 0.0);
+    for (const auto& [heard, rendered] : {std::pair{&run->left, &reference.left}, std::pair{&run->right, &reference.right}}) {
+      const std::vector<double> expected = Tones(*rendered, 2.0, 1.0, 150, 340);
+      ASSERT_EQ(expected.size(), 7u);
+      ExpectTonesHeard(*heard, start + 1.5, start + 3.4, expected, run == &first ? "first start" : "next start");
+    }
   }
+  // The programme peaks above full scale in the file; live it peaks at the limiter's ceiling.
+  EXPECT_GT(Peak(reference.left, reference.right), 1.0f);
+  const float peak = Peak(first.left, first.right);
+  EXPECT_LE(peak, PeakLimiter::Ceiling());
+  EXPECT_GT(20 * std::log10(peak), -1.5) << "limited, not turned down";
   // A damaged memory is said in one line and moved aside, and the player starts afresh.
   const std::string memory = WriteFile(kStateFile, "not a state");
   const Heard third = Play({"--duration", "1"});
@@ -134,7 +122,7 @@ TEST_F(LivePlayTest, EveryWayOutFadesAndSavesAndASecondCtrlCEndsAtOnce) {
     std::filesystem::remove(folder_.File(kStateFile));
     double exitSeconds = -1.0;
     const Heard heard = Play({"--program", "C Major style"}, [&](ChildProcess& player, JackRecorder& recorder) {
-      while (recorder.Seconds() < 1.5 && player.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      WaitForRecording(player, recorder, 1.5);
       for (int sig : c.signals) {
         player.Signal(sig);
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
@@ -186,8 +174,8 @@ TEST_F(LivePlayTest, UnknownDeviceOrRateAndAServerThatGoesAwayEachGetOneClearLin
   EXPECT_EQ(none.messages.rfind("spw_play: error: no sound output device", 0), 0u) << none.messages;
   EXPECT_EQ(std::count(none.messages.begin(), none.messages.end(), '\n'), 1) << none.messages;
 
-  const Heard lost = Play({"--program", "C Major style"}, [this](ChildProcess&, JackRecorder& recorder) {
-    while (recorder.Seconds() < 1.0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  const Heard lost = Play({"--program", "C Major style"}, [this](ChildProcess& player, JackRecorder& recorder) {
+    WaitForRecording(player, recorder, 1.0);
     server_.Stop();
   });
   EXPECT_EQ(lost.status, 1) << lost.messages;

@@ -30,9 +30,7 @@ TEST_F(LivePlayTest, AClickOnAFreeGridCellIsHeardWithinATenthOfASecond) {
   int64_t clickFrame = -1;
   const Heard heard = Play({"--program", "C Major style", "--duration", "5"},
                            [&clickFrame](ChildProcess& player, JackRecorder& recorder) {
-                             while (recorder.Seconds() < 2.0 && player.Running()) {
-                               std::this_thread::sleep_for(std::chrono::milliseconds(10));
-                             }
+                             WaitForRecording(player, recorder, 2.0);
                              clickFrame = recorder.FrameNow();
                              ASSERT_TRUE(ClickOnScreen(kFreeCellX, kFreeCellY));
                            });
@@ -83,7 +81,7 @@ TEST_F(LivePlayTest, TheWindowFitsTheEditorAtTheDesktopsScaleAndItsZoomAndALastC
   XDisplay::Size opened, zoomed;
   std::pair<int, int> menu;
   const Heard heard = Play({"--program", "C Major style"}, [&](ChildProcess& player, JackRecorder& recorder) {
-    while (recorder.Seconds() < 1.5 && player.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    WaitForRecording(player, recorder, 1.5);
     opened = display.WindowSize("stereoPulseWeaver");
     const auto settle = [] { std::this_thread::sleep_for(std::chrono::milliseconds(300)); };
     menu = FirstChange(display, 90, [&] {
@@ -128,7 +126,7 @@ TEST_F(LivePlayTest, ClosingTheWindowFadesOutAndStopsThePlayer) {
   withWindow_ = true;
   bool closed = false;
   const Heard heard = Play({"--program", "C Major style"}, [&closed](ChildProcess& player, JackRecorder& recorder) {
-    while (recorder.Seconds() < 2.0 && player.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    WaitForRecording(player, recorder, 2.0);
     closed = CloseWindowTitled("stereoPulseWeaver");
   });
   ASSERT_TRUE(closed) << "a window titled stereoPulseWeaver";

@@ -82,13 +82,8 @@ TEST_F(WinePlayTest, PlaysTheRenderersTonesIntoPulseAudioAndWithoutAServerSaysSo
   ASSERT_GE(start, 0.0) << "something was heard";
 
   // The renderer's tones for the same programme, a second in the middle of the sound.
-  const std::string reference = folder_.File("reference.wav");
-  const std::vector<std::string> args = {"spw_render", "--bundle", BundlePath(), "--program", "C Major style",
-                                         "--duration", "4", "-q", "-o", reference};
-  std::vector<const char*> argv;
-  for (const std::string& a : args) argv.push_back(a.c_str());
-  ASSERT_EQ(spwrender::RunRenderCommand(int(argv.size()), argv.data(), stdout, stderr), 0);
-  const AudioReadback file = ReadAudio(reference);
+  const AudioReadback file =
+      RenderedBySpwRender(folder_.File("reference.wav"), {"--program", "C Major style", "--duration", "4"});
   for (const auto& ear : {std::make_pair(&heard.left, &file.left), std::make_pair(&heard.right, &file.right)}) {
     const std::vector<double> rendered = Tones(*ear.second, 2.0, 1.0, 150, 340);
     ASSERT_EQ(rendered.size(), 7u);

@@ -6,9 +6,10 @@ export const kQuantum = 128;  // frames the browser asks a worklet for at a time
 const kProgramChangeId = -1;
 
 export class WebPlugin {
-  constructor(module) {
+  // withEditor: the page's instance, which shows the editor.
+  constructor(module, {withEditor = false} = {}) {
     this.m = module;
-    this.h = module._spw_create();
+    this.h = withEditor ? module._spw_create_with_editor() : module._spw_create();
     this.names = [];
     for (let i = 0; i < module._spw_parameter_count(this.h); ++i) {
       this.names.push(module.UTF8ToString(module._spw_parameter_name(this.h, i)));

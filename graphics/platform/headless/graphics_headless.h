@@ -33,6 +33,7 @@ class IGraphicsHeadless : public IGraphics {
   bool AnswerEntry(const char* text);
   void CancelEntry();
   const std::string& LastWebPage() const { return lastWebPage_; }
+  void ForgetWebPage() { lastWebPage_.clear(); }
   int PaintCount() const { return paintCount_; }
   const IArea& LastPaint() const { return lastPaint_; }
 

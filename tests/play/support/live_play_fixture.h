@@ -41,6 +41,15 @@ inline std::string ReadText(const std::string& path) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+// What spw_render writes into out for args, through the built bundle.
+inline AudioReadback RenderedBySpwRender(const std::string& out, std::vector<std::string> args) {
+  args.insert(args.begin(), {"spw_render", "--bundle", BundlePath(), "-q", "-o", out});
+  std::vector<const char*> argv;
+  for (const std::string& a : args) argv.push_back(a.c_str());
+  EXPECT_EQ(spwrender::RunRenderCommand(int(argv.size()), argv.data(), stdout, stderr), 0);
+  return ReadAudio(out);
+}
+
 class LivePlayTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(server_.Start(folder_.File("jackd.log"))) << ReadText(folder_.File("jackd.log")); }
@@ -72,13 +81,13 @@ class LivePlayTest : public ::testing::Test {
 
   // The same settings rendered offline by spw_render at the server's rate and block.
   AudioReadback Render(std::vector<std::string> args) {
-    const std::string out = folder_.File("reference.wav");
-    args.insert(args.begin(), {"spw_render", "--bundle", BundlePath(), "-r", std::to_string(kJackRate), "-b", "256",
-                               "-q", "-o", out});
-    std::vector<const char*> argv;
-    for (const std::string& a : args) argv.push_back(a.c_str());
-    EXPECT_EQ(spwrender::RunRenderCommand(int(argv.size()), argv.data(), stdout, stderr), 0);
-    return ReadAudio(out);
+    args.insert(args.begin(), {"-r", std::to_string(kJackRate), "-b", "256"});
+    return RenderedBySpwRender(folder_.File("reference.wav"), args);
+  }
+
+  // Until seconds are recorded, or the player has ended (a test then fails on what it heard, not ctest's timeout).
+  static void WaitForRecording(ChildProcess& player, const JackRecorder& recorder, double seconds) {
+    while (recorder.Seconds() < seconds && player.Running()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
 
   std::string WriteFile(const std::string& name, const std::string& text) {
