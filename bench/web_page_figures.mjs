@@ -1,6 +1,7 @@
 // The page in headless Chromium (the browser tests' puppeteer-core): bytes a
-// first visit transfers (gzip-compressed, as a static server sends them, the
-// service worker's caching of every file included), the time from navigation
+// first visit transfers (gzip-compressed and revalidated by ETag, as a common
+// static server sends them; the service worker's caching of every file
+// included), the time from navigation
 // until the page is ready to play, and the render speed of twelve slots in an
 // OfflineAudioContext as seconds of audio per second (wall time, best of three).
 //   node --no-experimental-fetch bench/web_page_figures.mjs [build/web]
@@ -17,7 +18,7 @@ const kSeconds = 60;
 const kTwelveSlots = ['0 program "C Major style"',
   ...Array.from({length: 12}, (_, i) => `0 set Slot ${i + 1}=${21 + i}`), `${kSeconds} end`, ''].join('\n');
 
-const server = await serve(path.resolve(process.argv[2] ?? 'build/web'));
+const server = await serve(path.resolve(process.argv[2] ?? 'build/web'), {caching: 'revalidate'});
 const browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox']});
 try {
   const page = await browser.newPage();

@@ -1,7 +1,6 @@
 // A folder served on localhost as a static web server serves it, gzip-compressed
-// for a browser that accepts it, with nothing kept in the browser's HTTP cache
-// (offline, only the page's service worker serves). Counts the bytes it sends.
-import {existsSync, readFileSync} from 'node:fs';
+// for a browser that accepts it. Counts the bytes of the bodies it sends.
+import {existsSync, readFileSync, statSync} from 'node:fs';
 import {createServer} from 'node:http';
 import path from 'node:path';
 import {gzipSync} from 'node:zlib';
@@ -11,7 +10,11 @@ const kTypes = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'applic
 const kCompressed = new Set(['.html', '.js', '.wasm', '.json', '.txt', '.webmanifest']);
 
 // Resolves to the listening server; server.bytesSent counts the bodies sent.
-export function serve(folder) {
+// caching 'no-store': nothing kept in the browser's HTTP cache (offline, only the
+// page's service worker serves); 'revalidate': kept, and asked after with its
+// ETag each time, as a common static server does (an unchanged file comes back
+// as 304, without a body).
+export function serve(folder, {caching = 'no-store'} = {}) {
   const server = createServer((request, response) => {
     const name = path.join(folder, path.normalize(new URL(request.url, 'http://localhost').pathname));
     const file = name.endsWith('/') ? path.join(name, 'index.html') : name;
@@ -20,6 +23,14 @@ export function serve(folder) {
       return;
     }
     const headers = {'Content-Type': kTypes[path.extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-store'};
+    if (caching !== 'no-store') {
+      const {size, mtimeMs} = statSync(file);
+      Object.assign(headers, {'Cache-Control': 'no-cache', ETag: `"${size}-${mtimeMs}"`});
+      if (request.headers['if-none-match'] === headers.ETag) {
+        response.writeHead(304, headers).end();
+        return;
+      }
+    }
     let body = readFileSync(file);
     if (kCompressed.has(path.extname(file)) && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
       body = gzipSync(body, {level: 9});
