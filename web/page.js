@@ -13,6 +13,7 @@ import {wavBlob} from './wav_file.js';
 
 const kMaxWavMinutes = 30;  // a longer render would hold gigabytes at once
 const kWavRate = 48000;
+const kFadeMs = 600;  // the output's half-second fade, and a little more
 
 const compiled = WebAssembly.compileStreaming(fetch('stereoPulseWeaver.wasm'));
 
@@ -251,7 +252,12 @@ async function live() {
     }
     status(session ? `session ${name}` : '');
     $('play').disabled = !$('stop').disabled;
+    startSession();
+  };
+  // The chosen session plays from its start (none: the worklet leaves it).
+  const startSession = () => {
     send({session: session ? session.text : null});
+    if (session && context) session.endsAt = context.currentTime + session.seconds;
   };
   const listed = await (await fetch('sessions/index.json')).json();
   listed.forEach((file) => $('sessions').add(new Option(file.replace(/\.txt$/, ''), file)));
@@ -274,7 +280,8 @@ async function live() {
   };
 
   // Play and Stop: the worklet's output rises and fades as the player's; once
-  // faded, the context is suspended (no processor time while stopped).
+  // faded, the context is suspended (no processor time while stopped). A
+  // session ends faded at its length on the context's clock.
   const playing = (on) => {
     $('play').disabled = on || (session === null && $('problems').childElementCount > 0);
     $('stop').disabled = !on;
@@ -290,15 +297,12 @@ async function live() {
       context = new AudioContext();
       plugin = await pluginNode(context);
       plugin.node.connect(context.destination);
-      plugin.node.port.onmessage = ({data}) => {
-        if (data.faded) stopped();
-        if (data.sessionEnded) status(`${session?.name ?? 'the session'} has ended`);
-      };
       // The person's choices first: a session's own settings apply after them.
       choices.changes().forEach(send);
-      if (session) send({session: session.text});
+      startSession();
     } else {
       send({resume: true});
+      if (session && context.currentTime >= session.endsAt) startSession();  // again from its start
     }
     await context.resume();
     sleepTimer.start();
@@ -307,7 +311,14 @@ async function live() {
   $('stop').onclick = () => {
     send({fade: true});
     $('stop').disabled = true;
+    setTimeout(stopped, kFadeMs);
   };
+  setInterval(() => {
+    if (session && !$('stop').disabled && context.currentTime >= session.endsAt) {
+      status(`${session.name} has ended`);
+      stopped();
+    }
+  }, 250);
   const sleepTimer = new SleepTimer($('sleep'), $('sleep-left'), () => $('stop').onclick());
 
   // Save as WAV: the chosen session, or the programme and settings for the

@@ -23,8 +23,8 @@
 //                              {session: null} leaves it where it is
 // and out of it: port messages {ready, programs, parameters} once the plug-in
 // is made, {session: {problems, length}} once one is read (problems as
-// {line, message}; length in frames), {sessionEnded: true} at its end,
-// {faded: true} once a fade (asked for, or before a session's end) is over.
+// {line, message}; length in frames). The page keeps time itself: a fade is
+// over half a second after it asked, a session at its length.
 // process() allocates nothing: the changes wait in fixed arrays, and sessions
 // are read in the message handler, outside it.
 
@@ -42,7 +42,7 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     this.stopAt = stopAt;
     this.sessionText = session;
     this.output = output;
-    this.fading = this.faded = false;
+    this.fading = false;
     this.pendingIds = new Int32Array(kMaxPendingChanges);
     this.pendingValues = new Float64Array(kMaxPendingChanges);
     this.pendingCount = 0;
@@ -118,7 +118,7 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     if (this.resumePending) {
       m._spw_set_active(h, 1);
       if (this.stage) m._spw_output_restart(this.stage);
-      this.fading = this.faded = false;
+      this.fading = false;
     }
     this.resumePending = false;
     for (let i = 0; i < this.pendingCount; ++i) m._spw_queue_change(h, this.pendingIds[i], this.pendingValues[i], 0);
@@ -132,16 +132,11 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
       const framesLeft = m._spw_session_length(this.session) - m._spw_session_frame(this.session);
       if (framesLeft <= this.fadeFrames) this.fading = true;
     } else {
-      if (this.sessionPlaying) this.port.postMessage({sessionEnded: true});
       this.sessionPlaying = false;
       m._spw_process(h, kQuantum);
     }
     if (currentFrame + kQuantum > this.stopAt) this.fading = true;
-    if (this.stage && m._spw_output_process(this.stage, left.byteOffset, right.byteOffset, kQuantum, this.fading) &&
-        !this.faded) {
-      this.faded = true;
-      this.port.postMessage({faded: true});
-    }
+    if (this.stage) m._spw_output_process(this.stage, left.byteOffset, right.byteOffset, kQuantum, this.fading);
     out[0].set(left);
     if (out.length > 1) out[1].set(right);
     return true;

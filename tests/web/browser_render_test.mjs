@@ -142,6 +142,19 @@ try {
   } else {
     fail(`the sleep timer shows "${sleepShown}" while playing, "${sleepAfterStop}" after Stop`);
   }
+  // A session ends by itself, faded, at its length: Play comes back.
+  await page.click('#stop');
+  await page.waitForFunction(() => !document.getElementById('play').disabled);
+  const short = path.join(workDir, 'two-seconds.txt');
+  writeFileSync(short, '0 program "C Major style"\n2 end\n');
+  await (await page.$('#session-file')).uploadFile(short);
+  await page.waitForFunction(() => /two-seconds/.test(document.getElementById('status').textContent));
+  await page.click('#play');
+  await page.waitForFunction(() => document.getElementById('play').disabled);
+  const ended = await page.waitForFunction(() => !document.getElementById('play').disabled, {timeout: 10000})
+    .then(() => page.$eval('#status', (shown) => shown.textContent), () => 'still playing after 10 s');
+  if (ended === 'two-seconds.txt has ended') console.log('ok   a session stops by itself at its end');
+  else fail(`a two-second session: "${ended}"`);
   // The person's choices survive a reload: a programme, then a value set after it.
   await page.select('#programs', '57');
   await page.$eval('[data-parameter="Volume"]', (input) => {
