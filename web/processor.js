@@ -125,9 +125,10 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     this.pendingCount = 0;
     if (this.silent) return true;  // the outputs come zeroed
     if (this.left.buffer !== m.HEAPF32.buffer) this.makeViews();
-    let [left, right] = [this.left, this.right];
+    let left = this.left, right = this.right;
     if (this.sessionPlaying && m._spw_session_render(this.session, kQuantum)) {
-      [left, right] = [this.sessionLeft, this.sessionRight];
+      left = this.sessionLeft;
+      right = this.sessionRight;
       // The session's end arrives faded.
       const framesLeft = m._spw_session_length(this.session) - m._spw_session_frame(this.session);
       if (framesLeft <= this.fadeFrames) this.fading = true;
