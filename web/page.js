@@ -4,16 +4,15 @@
 // time. An instance of its own on this thread lists the programmes and
 // parameters and reads session files, so their problems show before a sound.
 
+import {wavBlob} from './wav_file.js';
+
 const kProgramChangeId = -1;
 const kQuantum = 128;
 const kMaxSessionBytes = 16 << 20;  // as the tools: a timeline is a few kilobytes
 const kMaxListedSteps = 8;          // parameters with more steps get a slider
-
-import {wavBlob} from './wav_file.js';
-
-const kMaxWavMinutes = 30;  // a longer render would hold gigabytes at once
+const kMaxWavMinutes = 30;          // a longer render would hold gigabytes at once
 const kWavRate = 48000;
-const kFadeMs = 600;  // the output's half-second fade, and a little more
+const kFadeMs = 600;                // the output's half-second fade, and a little more
 
 const compiled = WebAssembly.compileStreaming(fetch('stereoPulseWeaver.wasm'));
 
@@ -69,8 +68,8 @@ class Catalog {
     m._spw_setup(this.h, 48000, kQuantum);
     const texts = (count, text) => Array.from({length: count(this.h)}, (_, i) => m.UTF8ToString(text(this.h, i)));
     this.programs = texts(m._spw_program_count, m._spw_program_name);
-    this.parameters = texts(m._spw_parameter_count, m._spw_parameter_name).map((name, id) => ({
-      id, name, steps: m._spw_parameter_steps(this.h, id), normalized: m._spw_parameter_normalized(this.h, id)}));
+    this.parameters = texts(m._spw_parameter_count, m._spw_parameter_name)
+      .map((name, id) => ({id, name, steps: m._spw_parameter_steps(this.h, id)}));
     this.session = m._spw_session_create(this.h, kQuantum);
   }
   text(id, normalized) { return this.m.UTF8ToString(this.m._spw_parameter_text(this.h, id, normalized)); }
@@ -211,8 +210,9 @@ async function live() {
   const $ = (id) => document.getElementById(id);
   const catalog = new Catalog(await mainThreadModule());
   const choices = new StoredChoices(catalog);
-  let context = null, gain = null, plugin = null;
-  let session = null;  // {name, text} of the chosen session without problems
+  let context = null, plugin = null;
+  // The chosen session without problems: {name, text, seconds, endsAt (on the context's clock)}.
+  let session = null;
   const status = (text) => { $('status').textContent = text; };
   const send = (message) => plugin?.node.port.postMessage(message);
 
