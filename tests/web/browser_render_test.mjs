@@ -180,9 +180,11 @@ try {
                                             document.getElementById('play').disabled]);
   if (/could not be read/.test(spoilt[0]) && !spoilt[1]) console.log(`ok   spoilt settings: "${spoilt[0]}"`);
   else fail(`spoilt settings: the page says "${spoilt[0]}", Play ${spoilt[1] ? 'refused' : 'offered'}`);
-  // Save as WAV: the demo session as heard, faster than real time, into a download.
-  await page.select('#sessions', 'demo.txt');
-  await page.waitForFunction(() => !document.querySelector('#problems li'));
+  // Save as WAV: a minute of the programme as heard, faster than real time, into
+  // a download that ends faded.
+  await page.select('#sessions', '');
+  await page.$eval('#wav-minutes', (input) => { input.value = '1'; });
+  const programme = await page.$eval('#programs', (list) => list.selectedOptions[0].textContent.replace(/^\d+ /, ''));
   const downloads = path.join(workDir, 'downloads');
   rmSync(downloads, {recursive: true, force: true});
   await (await page.createCDPSession()).send('Browser.setDownloadBehavior',
@@ -191,18 +193,20 @@ try {
   await page.waitForFunction(() => /^saved|failed/.test(document.getElementById('status').textContent),
                              {timeout: 60000});
   const saved = await page.$eval('#status', (shown) => shown.textContent);
-  const wavFile = path.join(downloads, 'stereoPulseWeaver - demo.wav');
+  const wavFile = path.join(downloads, `stereoPulseWeaver - ${programme.replace(/[\\/:*?"<>|]/g, '_')}.wav`);
   for (let tries = 0; tries < 100 && !existsSync(wavFile); ++tries) await new Promise((r) => setTimeout(r, 100));
   const wav = existsSync(wavFile) ? readFileSync(wavFile) : Buffer.alloc(0);
   const pcm = wav.length > 44 ? new Int16Array(wav.buffer, wav.byteOffset + 44, (wav.length - 44) / 2) : new Int16Array();
   const wavPeak = (from, to) => pcm.subarray(from * 2, to * 2).reduce((m, x) => Math.max(m, Math.abs(x)), 0) / 32767;
   const frames = pcm.length / 2;
+  const [sounding, fading, last] = [wavPeak(sec(58), sec(59)), wavPeak(frames - sec(0.1), frames - 64),
+                                    wavPeak(frames - 64, frames)];
   if (wav.toString('latin1', 0, 4) === 'RIFF' && wav.readUInt32LE(24) === 48000 && frames === 60 * 48000 &&
-      wavPeak(0, frames) <= 10 ** (-1 / 20) + 1e-4 && wavPeak(sec(10), sec(11)) > 0.05 && wavPeak(frames - 64, frames) === 0) {
-    console.log(`ok   Save as WAV: ${frames} frames of the demo session, ending faded (${saved})`);
+      wavPeak(0, frames) <= 10 ** (-1 / 20) + 1e-4 && sounding > 0.05 && fading < sounding * 0.5 && last === 0) {
+    console.log(`ok   Save as WAV: ${frames} frames of "${programme}", ending faded (${saved})`);
   } else {
-    fail(`Save as WAV: "${saved}", ${wav.length} bytes, ${frames} frames, peak ${wavPeak(0, frames)}, ` +
-         `last frames ${wavPeak(frames - 64, frames)}`);
+    fail(`Save as WAV of "${programme}": "${saved}", ${wav.length} bytes, ${frames} frames, peak ${wavPeak(0, frames)}, ` +
+         `at 58 s ${sounding}, in its last 0.1 s ${fading}, last frames ${last}`);
   }
   // Offline after the first visit: with the network cut, a reload still loads
   // the page from the service worker's cache, and it plays.
