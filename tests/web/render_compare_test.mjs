@@ -1,14 +1,15 @@
 // The plug-in compiled to WebAssembly, rendering in Node in the browser's
 // 128-frame blocks, against spw_render --block 128 through the native VST 3
-// bundle: every sample of both ears must have the same bits.
+// bundle: sessions read and played by the module's own session player, every
+// sample of both ears with the same bits; and changes heard on their sample.
 //   node --no-experimental-fetch render_compare_test.mjs MODULE.js SPW_RENDER WORK_DIR
 import {existsSync, mkdirSync} from 'node:fs';
 import {createRequire} from 'node:module';
 import path from 'node:path';
 
 import {compare, readWav} from './audio_compare.mjs';
-import {kRate, renderWithRenderer, sameAsRenderer, sec} from './sessions.mjs';
-import {renderSession, WebPlugin} from './web_host.mjs';
+import {kRate, renderWithRenderer, sameAsRenderer, sec, sessionText} from './sessions.mjs';
+import {renderChanges, renderSessionText, WebPlugin} from './web_host.mjs';
 
 const [modulePath, renderer, workDir] = process.argv.slice(2);
 if (!existsSync(renderer)) {
@@ -23,12 +24,21 @@ const onTheirSample = [
   ['Binaural', '7.83', 64], ['Binaural', '7.83', 0],
 ].map(([name, value, offset]) => ({name, value, frame: kSteady + offset}));
 
-function renderInNode(events, seconds) {
+// render(plugin): the audio of a fresh instance.
+function renderInNode(render) {
   const plugin = new WebPlugin(module);
-  const audio = renderSession(plugin, events, sec(seconds), kRate);
-  plugin.destroy();
-  return audio;
+  try {
+    return render(plugin);
+  } finally {
+    plugin.destroy();
+  }
 }
+// "C Major style", and a setting on frame.
+const withSetting = (setting) => renderInNode((p) => {
+  const changes = [{frame: 0, id: -1, value: p.program('C Major style')}];
+  if (setting) changes.push({frame: setting.frame, id: p.param(setting.name), value: p.normalized(p.param(setting.name), setting.value)});
+  return renderChanges(p, changes, sec(3), kRate);
+});
 
 const require = createRequire(import.meta.url);
 const module = await require(path.resolve(modulePath))();
@@ -41,7 +51,7 @@ const fail = (text) => {
 
 for (const c of sameAsRenderer) {
   const native = readWav(renderWithRenderer(renderer, c, workDir));
-  const web = renderInNode(c.events, c.seconds);
+  const web = renderInNode((p) => renderSessionText(p, sessionText(c), sec(c.seconds), kRate));
   const result = compare(web, native);
   if (result.lengths) {
     fail(`${c.name}: ${result.lengths[0]} frames in Node, ${result.lengths[1]} from spw_render`);
@@ -53,10 +63,9 @@ for (const c of sameAsRenderer) {
   }
 }
 
-const base = [{frame: 0, program: 'C Major style'}];
-const steady = renderInNode(base, 3);
+const steady = withSetting(null);
 for (const c of onTheirSample) {
-  const changed = renderInNode([...base, {frame: c.frame, set: [c.name, c.value]}], 3);
+  const changed = withSetting(c);
   const {first} = compare(changed, steady);
   const label = `${c.name}=${c.value} at frame ${c.frame} (${c.frame % 128} into its block)`;
   if (first === c.frame) {

@@ -1,10 +1,6 @@
 // A host for the plug-in compiled to WebAssembly, as the page's worklet is one:
-// blocks of 128 frames, and what a session does (programmes, settings, slides)
-// sent as parameter changes on their samples. It sends the same values on the
-// same samples as spw_render's automation player: a slide sends a point every
-// 10 ms from its start (a grid of its own, wherever blocks fall) and at its end,
-// linear in the parameter's own units through the same table of 1024 steps the
-// tools interpolate (tools/render/parameter_scale.cpp).
+// blocks of 128 frames, with parameter changes on their samples, or a session
+// played by the module's own session player.
 
 export const kQuantum = 128;  // frames the browser asks a worklet for at a time
 const kProgramChangeId = -1;
@@ -40,7 +36,6 @@ export class WebPlugin {
     const n = this.m._spw_plain_to_normalized(this.h, id, Number(value));
     return steps > 0 ? Math.round(n * steps) / steps : n;
   }
-  toPlain(id, normalized) { return this.m._spw_normalized_to_plain(this.h, id, normalized); }
   current(id) { return this.m._spw_parameter_normalized(this.h, id); }
   queue(id, value, offset) {
     if (!this.m._spw_queue_change(this.h, id, value, offset)) throw new Error('change refused');
@@ -54,99 +49,46 @@ export class WebPlugin {
   }
 }
 
-const kScalePoints = 1024;        // intervals of the tools' scale table
-const kSlidePointsPerSecond = 100;  // a slide's points: every 10 ms
-
-// One parameter's scale as the tools keep it: plain values at kScalePoints + 1
-// normalised points, interpolated both ways.
-class ScaleRow {
-  constructor(plugin, id) {
-    this.row = [];
-    for (let k = 0; k <= kScalePoints; ++k) this.row.push(plugin.toPlain(id, k / kScalePoints));
-  }
-  toPlain(normalized) {
-    const x = Math.min(1, Math.max(0, normalized)) * kScalePoints;
-    const k = Math.min(kScalePoints - 1, Math.trunc(x));
-    return this.row[k] + (this.row[k + 1] - this.row[k]) * (x - k);
-  }
-  toNormalized(plain) {
-    const row = this.row;
-    const rising = row[kScalePoints] >= row[0];
-    // The first point at or beyond plain, in the direction the scale runs.
-    let lo = 0, hi = row.length;
-    while (lo < hi) {
-      const mid = (lo + hi) >> 1;
-      if (rising ? row[mid] < plain : row[mid] > plain) lo = mid + 1; else hi = mid;
-    }
-    if (lo === 0) return 0;
-    if (lo === row.length) return 1;
-    const k = lo - 1;
-    const span = row[k + 1] - row[k];
-    const part = span !== 0 ? (plain - row[k]) / span : 0;
-    return Math.min(1, Math.max(0, (k + part) / kScalePoints));
-  }
-}
-
-// Renders `frames` of a session: events {frame, program} | {frame, set: [name,
-// value]} | {frame, slide: [name, value, frames]}, in the order they apply. Gives
-// both ears and the changes sent, {frame, id, value} in the order sent.
-export function renderSession(plugin, events, frames, rate) {
+// Renders `frames` with changes {frame, id, value} (in frame order) queued on
+// their samples of the browser's blocks. Both ears.
+export function renderChanges(plugin, changes, frames, rate) {
   const left = new Float32Array(frames), right = new Float32Array(frames);
-  const changes = [];
-  let at = 0;
-  const send = (id, value, frame) => {
-    changes.push({frame, id, value});
-    plugin.queue(id, value, frame - at);
-  };
-  const gap = Math.max(1, Math.trunc(rate / kSlidePointsPerSecond));
-  const scales = new Map();  // id -> ScaleRow
-  const scale = (id) => scales.get(id) ?? scales.set(id, new ScaleRow(plugin, id)).get(id);
-  let slides = [];
-  let next = 0;
   if (!plugin.m._spw_setup(plugin.h, rate, kQuantum)) throw new Error('setup refused');
   plugin.m._spw_set_active(plugin.h, 1);
-  for (; at < frames; at += kQuantum) {
+  let next = 0;
+  for (let at = 0; at < frames; at += kQuantum) {
     const n = Math.min(kQuantum, frames - at);
-    const sentThisBlock = new Map();  // id -> normalised value queued in this block
-    const frameOfEvent = () => (next < events.length && events[next].frame < at + n ? events[next].frame : Infinity);
-    for (let f = slides.length > 0 ? at : Math.min(frameOfEvent(), at + n); f < at + n;
-         f = slides.length > 0 ? f + 1 : Math.min(frameOfEvent(), at + n)) {
-      for (const s of slides) {
-        if (f < s.next) continue;
-        if (f >= s.end) {
-          send(s.id, s.toNormalized, f);
-          s.done = true;
-          continue;
-        }
-        send(s.id, scale(s.id).toNormalized(s.from + (s.to - s.from) * ((f - s.start) / (s.end - s.start))), f);
-        s.next = Math.min(s.end, s.start + (Math.trunc((f - s.start) / gap) + 1) * gap);
-      }
-      slides = slides.filter((s) => !s.done);
-      for (; next < events.length && events[next].frame === f; ++next) {
-        const e = events[next];
-        if (e.program !== undefined) {
-          send(kProgramChangeId, plugin.program(e.program), f);
-          slides = [];
-          sentThisBlock.clear();
-          continue;
-        }
-        const [name, value, slideFrames] = e.set ?? e.slide;
-        const id = plugin.param(name);
-        const normalized = plugin.normalized(id, value);
-        slides = slides.filter((s) => s.id !== id);
-        if (e.set) {
-          send(id, normalized, f);
-          sentThisBlock.set(id, normalized);
-          continue;
-        }
-        // From the value the plug-in holds once everything before the slide applies.
-        const from = scale(id).toPlain(sentThisBlock.get(id) ?? plugin.current(id));
-        const end = f + Math.max(1, slideFrames);
-        slides.push({id, from, to: scale(id).toPlain(normalized), toNormalized: normalized,
-                     start: f, end, next: Math.min(end, f + gap)});
-      }
+    for (; next < changes.length && changes[next].frame < at + n; ++next) {
+      plugin.queue(changes[next].id, changes[next].value, changes[next].frame - at);
     }
     plugin.process(n, left, right, at);
   }
-  return {left, right, changes};
+  return {left, right};
+}
+
+// Renders the first `frames` of a session's text as the page's worklet plays it:
+// read and played by the module's session player (the renderer's own code).
+// Both ears; throws with the session's problems.
+export function renderSessionText(plugin, text, frames, rate) {
+  const m = plugin.m;
+  const left = new Float32Array(frames), right = new Float32Array(frames);
+  if (!m._spw_setup(plugin.h, rate, kQuantum)) throw new Error('setup refused');
+  m._spw_set_active(plugin.h, 1);
+  const session = m._spw_session_create(plugin.h, kQuantum);
+  try {
+    const problems = m.loadSession(session, text, rate);
+    if (problems.length > 0) {
+      throw new Error(`the session has problems: ${problems.map((p) => `${p.line}: ${p.message}`).join('; ')}`);
+    }
+    for (let at = 0; at < frames; at += kQuantum) {
+      const n = Math.min(kQuantum, frames - at);
+      m._spw_session_render(session, n);
+      const heap = m.HEAPF32.buffer;
+      left.set(new Float32Array(heap, m._spw_session_output(session, 0), n), at);
+      right.set(new Float32Array(heap, m._spw_session_output(session, 1), n), at);
+    }
+  } finally {
+    m._spw_session_destroy(session);
+  }
+  return {left, right};
 }

@@ -264,6 +264,11 @@ bool Plugin::SetComponentStateOnController(const std::vector<uint8_t>& bytes) {
   return lastResult_ == kResultOk;
 }
 
+// The tools read VST 3's flags through plugin_controls.h, which does without the SDK.
+static_assert(parameter_flags::kIsReadOnly == Vst::ParameterInfo::kIsReadOnly &&
+              parameter_flags::kIsHidden == Vst::ParameterInfo::kIsHidden &&
+              parameter_flags::kIsProgramChange == Vst::ParameterInfo::kIsProgramChange);
+
 int Plugin::ParameterCount() { return controller_->getParameterCount(); }
 
 bool Plugin::GetParameterInfo(int index, ParameterInfo* info) {

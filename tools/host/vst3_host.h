@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "plugin_controls.h"
+
 namespace Steinberg {
 class FUnknown;
 class IPluginFactory;
@@ -59,18 +61,6 @@ struct ClassInfo {
   std::string vendor;
   std::string version;
   std::string sdkVersion;
-};
-
-// One parameter as the edit controller publishes it (ParameterInfo).
-struct ParameterInfo {
-  uint32_t id = 0;
-  std::string title;       // UTF-16 narrowed to 8 bits per unit
-  std::string shortTitle;
-  std::string units;
-  int32_t stepCount = 0;   // 0: continuous
-  double defaultNormalized = 0.0;
-  int32_t unitId = 0;
-  int32_t flags = 0;       // ParameterInfo::ParameterFlags
 };
 
 // One point of a parameter change (as sent or as received in a block).
@@ -122,13 +112,13 @@ class Module {
 // One plug-in instance, queried for its component, audio processor and edit
 // controller as a host does. The destructor switches processing off, terminates
 // the component and releases every interface.
-class Plugin {
+class Plugin : public PluginControls {
  public:
   // Drives an instance made in this process rather than by a module's factory:
   // one object that is component, audio processor and edit controller. Takes
   // references of its own. Null with a reason when a part is missing.
   static std::unique_ptr<Plugin> Adopt(Steinberg::FUnknown* instance, std::string* error);
-  ~Plugin();
+  ~Plugin() override;
   Plugin(const Plugin&) = delete;
   Plugin& operator=(const Plugin&) = delete;
 
@@ -154,17 +144,17 @@ class Plugin {
 
   // Parameter changes sent with the next Process call, then cleared. Points for the
   // same ID go into one queue in the order given.
-  void QueueParameterChange(uint32_t id, double normalized, int32_t sampleOffset = 0);
+  void QueueParameterChange(uint32_t id, double normalized, int32_t sampleOffset = 0) override;
   // A note-on or note-off event sent with the next Process call.
   void QueueNote(bool on, int16_t channel, int16_t pitch, float velocity, int32_t sampleOffset = 0);
 
   // Renders nFrames into the host's buffers: outputs[0], outputs[1] (stereo).
   // outputs may be null with nFrames 0: the plug-in then only receives the
   // queued parameter changes. True when the plug-in answers kResultOk.
-  bool ProcessFloat(float* const* outputs, int nFrames);
+  bool ProcessFloat(float* const* outputs, int nFrames) override;
   bool ProcessDouble(double* const* outputs, int nFrames);
   // The plug-in's raw tresult of the last Process call (0 = kResultOk).
-  int32_t LastProcessResult() const { return lastResult_; }
+  int32_t LastProcessResult() const override { return lastResult_; }
   // The changes the plug-in wrote into the last block's output parameter
   // changes, queue by queue, each queue's points in order.
   const std::vector<ParameterPoint>& LastOutputChanges() const { return lastOutputChanges_; }
@@ -181,20 +171,20 @@ class Plugin {
   bool SetComponentStateOnController(const std::vector<uint8_t>& bytes);
 
   // Edit controller.
-  int ParameterCount();
-  bool GetParameterInfo(int index, ParameterInfo* info);
+  int ParameterCount() override;
+  bool GetParameterInfo(int index, ParameterInfo* info) override;
   // Index of the parameter whose title equals title exactly, or -1.
   int FindParameter(const std::string& title);
-  std::string ValueToString(uint32_t id, double normalized);  // "" when refused
+  std::string ValueToString(uint32_t id, double normalized) override;  // "" when refused
   bool StringToValue(uint32_t id, const std::string& text, double* normalized);
-  double NormalizedToPlain(uint32_t id, double normalized);
-  double PlainToNormalized(uint32_t id, double plain);
-  double GetParamNormalized(uint32_t id);
+  double NormalizedToPlain(uint32_t id, double normalized) override;
+  double PlainToNormalized(uint32_t id, double plain) override;
+  double GetParamNormalized(uint32_t id) override;
   bool SetParamNormalized(uint32_t id, double normalized);
 
   // Program list of the root unit (IUnitInfo): its ID, name and program names.
   // Empty when the controller has no unit information or no list.
-  bool ProgramList(int32_t* listId, std::string* name, std::vector<std::string>* programs);
+  bool ProgramList(int32_t* listId, std::string* name, std::vector<std::string>* programs) override;
 
   // The interfaces, for callers that need more than the above (no reference added).
   Steinberg::Vst::IComponent* Component() const { return component_; }

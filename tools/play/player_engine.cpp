@@ -62,9 +62,7 @@ bool PlayerEngine::Start(int sampleRate, int maxBlock, std::string* error) {
   plugin_.Processor()->setProcessing(true);
   started_ = true;
   limiter_.Prepare(sampleRate);
-  fadeFrames_ = spwrender::FadeOutFrames(sampleRate);
-  leadFrames_ = std::llround(kLeadSeconds * sampleRate);
-  riseFrames_ = std::max<int64_t>(1, std::llround(kRiseSeconds * sampleRate));
+  fades_.Prepare(sampleRate);
   return true;
 }
 
@@ -166,22 +164,11 @@ void PlayerEngine::Render(float* left, float* right, int frames) noexcept {
 }
 
 void PlayerEngine::ApplyFade(float* left, float* right, int frames) noexcept {
-  // The output is silent, then rises: the first callbacks may go out before the
-  // sound server has connected the ports, and what is heard would otherwise begin
-  // part way up, with a step.
-  for (int i = 0; i < frames && risen_ < leadFrames_ + riseFrames_; ++i, ++risen_) {
-    const float gain = spwrender::RaisedCosine(double(std::max<int64_t>(0, risen_ - leadFrames_)) / double(riseFrames_));
-    left[i] *= gain;
-    right[i] *= gain;
+  // The session's end arrives faded: the fade starts half a second before it.
+  const bool ending = total_ != kEndless && frame_ > total_ - fades_.FadeFrames();
+  if (fades_.Apply(left, right, frames, fadeRequested_.load(std::memory_order_relaxed) || ending)) {
+    faded_.store(true, std::memory_order_relaxed);
   }
-  if (fadeLeft_ < 0) {
-    // The session's end arrives faded: the fade starts half a second before it.
-    const bool ending = total_ != kEndless && frame_ > total_ - fadeFrames_;
-    if (!fadeRequested_.load(std::memory_order_relaxed) && !ending) return;
-    fadeLeft_ = fadeFrames_;
-  }
-  fadeLeft_ = spwrender::ApplyFadeOut(left, right, frames, fadeLeft_, fadeFrames_);
-  if (fadeLeft_ == 0) faded_.store(true, std::memory_order_relaxed);
 }
 
 void PlayerEngine::Meter(const float* left, const float* right, int frames) noexcept {

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "block_changes.h"
-#include "fade_out.h"
 #include "live_automation.h"
+#include "output_fades.h"
 #include "peak_limiter.h"
 #include "pluginterfaces/vst/ivstprocesscontext.h"
 
@@ -33,9 +33,8 @@ class ParameterTable;
 
 class PlayerEngine : public ChangeSink {
  public:
-  static constexpr double kFadeSeconds = spwrender::kFadeOutSeconds;
-  static constexpr double kLeadSeconds = 0.05;  // silence first, while the ports are connected
-  static constexpr double kRiseSeconds = 0.1;   // then the rise from silence
+  static constexpr double kFadeSeconds = OutputFades::kFadeSeconds;
+  static constexpr double kLeadSeconds = OutputFades::kLeadSeconds;
   static constexpr int64_t kEndless = -1;
 
   // automation may be null (no timeline). totalFrames: where the session ends and
@@ -110,11 +109,7 @@ class PlayerEngine : public ChangeSink {
   Steinberg::Vst::ProcessContext context_ = {};
   PeakLimiter limiter_;
   int64_t frame_ = 0;            // audio thread only
-  int64_t fadeFrames_ = 1;
-  int64_t fadeLeft_ = -1;        // frames of the fade still to come; -1: not fading
-  int64_t leadFrames_ = 0;
-  int64_t riseFrames_ = 1;
-  int64_t risen_ = 0;            // output frames of the start's lead-in and rise so far
+  OutputFades fades_;
 
   // Doors: the audio thread writes, any thread reads, unless said otherwise.
   std::atomic<bool> fadeRequested_{false};  // written by the main thread

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "parameter_catalog.h"
 #include "program_catalog.h"
@@ -37,7 +38,7 @@ std::string Label(const TimelineEvent& event, const AutomationEvent& resolved) {
 
 }  // namespace
 
-bool ResolveTimeline(spwhost::Plugin& plugin, const Timeline& timeline, int sampleRate,
+bool ResolveTimeline(spwhost::PluginControls& plugin, const Timeline& timeline, int sampleRate,
                      std::vector<AutomationEvent>* events, std::vector<TimelineProblem>* problems) {
   ProgramCatalog programs;
   std::string programError;
@@ -68,6 +69,23 @@ bool ResolveTimeline(spwhost::Plugin& plugin, const Timeline& timeline, int samp
       problems->push_back({event.line, error});
     }
   }
+  return problems->size() == problemsBefore;
+}
+
+bool ReadSession(spwhost::PluginControls& plugin, const std::string& text, int sampleRate, bool lengthGiven,
+                 Timeline* timeline, std::vector<AutomationEvent>* events, std::vector<TimelineProblem>* problems) {
+  const size_t problemsBefore = problems->size();
+  ParseTimeline(text, timeline, problems);
+  ResolveTimeline(plugin, *timeline, sampleRate, events, problems);
+  if (!lengthGiven && !timeline->hasEnd) {
+    problems->push_back({0, "the timeline has no end: add a line \"TIME end\", or give --duration"});
+  } else if (!lengthGiven && timeline->endSeconds <= 0.0) {
+    problems->push_back({0, "the timeline ends at 0: nothing to play"});
+  }
+  // Problems of the whole file (line 0) come after those of its lines.
+  const auto order = [](const TimelineProblem& p) { return p.line > 0 ? p.line : std::numeric_limits<int>::max(); };
+  std::stable_sort(problems->begin() + std::ptrdiff_t(problemsBefore), problems->end(),
+                   [&order](const TimelineProblem& a, const TimelineProblem& b) { return order(a) < order(b); });
   return problems->size() == problemsBefore;
 }
 

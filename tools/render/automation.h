@@ -11,7 +11,7 @@
 #include "timeline.h"
 
 namespace spwhost {
-class Plugin;
+class PluginControls;
 }
 
 namespace spwrender {
@@ -29,7 +29,14 @@ struct AutomationEvent {
 // against the plug-in's programmes and parameters: programmes by number or name as
 // --program takes them, parameters and values as --set takes them, and no slide of
 // a list parameter. Every event that does not fit adds a problem; true when none did.
-bool ResolveTimeline(spwhost::Plugin& plugin, const Timeline& timeline, int sampleRate,
+bool ResolveTimeline(spwhost::PluginControls& plugin, const Timeline& timeline, int sampleRate,
                      std::vector<AutomationEvent>* events, std::vector<TimelineProblem>* problems);
+
+// A session's text read (ParseTimeline) and resolved (ResolveTimeline) into
+// events; unless lengthGiven, a timeline without an end, or ending at 0, is a
+// problem of the whole file (line 0). The problems in line order, the file's
+// own last. True when there was none.
+bool ReadSession(spwhost::PluginControls& plugin, const std::string& text, int sampleRate, bool lengthGiven,
+                 Timeline* timeline, std::vector<AutomationEvent>* events, std::vector<TimelineProblem>* problems);
 
 }  // namespace spwrender

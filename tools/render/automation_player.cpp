@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <limits>
 
-#include "vst3_host.h"
+#include "plugin_controls.h"
 
 namespace spwrender {
 namespace {
 
 // Delivers the changes queued so far with a process call of no frames.
-bool Flush(spwhost::Plugin& plugin, int64_t frame, bool* queued, std::string* error) {
+bool Flush(spwhost::PluginControls& plugin, int64_t frame, bool* queued, std::string* error) {
   if (!*queued) return true;
   *queued = false;
   if (plugin.ProcessFloat(nullptr, 0)) return true;
@@ -26,7 +26,12 @@ AutomationPlayer::AutomationPlayer(std::vector<AutomationEvent> events, int64_t 
                    [](const AutomationEvent& a, const AutomationEvent& b) { return a.frame < b.frame; });
 }
 
-bool AutomationPlayer::Deliver(spwhost::Plugin& plugin, int64_t frame, std::string* error) {
+void AutomationPlayer::Prepare(spwhost::PluginControls& plugin) {
+  if (!scale_) scale_ = std::make_unique<ParameterScale>(plugin);
+  slides_.reserve(size_t(scale_->Count()));
+}
+
+bool AutomationPlayer::Deliver(spwhost::PluginControls& plugin, int64_t frame, std::string* error) {
   bool queued = false;
   QueueSlidePoints(plugin, frame, &queued);
   for (; next_ < events_.size() && events_[next_].frame <= frame; ++next_) {
@@ -35,7 +40,7 @@ bool AutomationPlayer::Deliver(spwhost::Plugin& plugin, int64_t frame, std::stri
   return true;
 }
 
-void AutomationPlayer::QueueSlidePoints(spwhost::Plugin& plugin, int64_t frame, bool* queued) {
+void AutomationPlayer::QueueSlidePoints(spwhost::PluginControls& plugin, int64_t frame, bool* queued) {
   for (Slide& slide : slides_) {
     double normalized = 0.0;
     if (!slide.path.PointAt(frame, *scale_, &normalized)) continue;
@@ -46,7 +51,7 @@ void AutomationPlayer::QueueSlidePoints(spwhost::Plugin& plugin, int64_t frame, 
                 slides_.end());
 }
 
-bool AutomationPlayer::Apply(spwhost::Plugin& plugin, const AutomationEvent& event, bool* queued,
+bool AutomationPlayer::Apply(spwhost::PluginControls& plugin, const AutomationEvent& event, bool* queued,
                              std::string* error) {
   const uint32_t id = event.change.id;
   if (event.selectsProgram) {

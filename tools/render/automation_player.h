@@ -16,7 +16,7 @@
 #include "slide_path.h"
 
 namespace spwhost {
-class Plugin;
+class PluginControls;
 }
 
 namespace spwrender {
@@ -26,6 +26,9 @@ class AutomationPlayer {
   // events: in the order they apply (file order within a sample). maxPointGap: the
   // longest run of frames a slide may go without a point.
   AutomationPlayer(std::vector<AutomationEvent> events, int64_t maxPointGap);
+  // Reads the parameters' scale and makes room for a slide of each now, so that
+  // Deliver allocates nothing afterwards (for a live player's audio thread).
+  void Prepare(spwhost::PluginControls& plugin);
 
   // Queues what is due at frame: a point of every running slide, then the events
   // that apply there, in order. The plug-in applies queues in the order they were
@@ -33,7 +36,7 @@ class AutomationPlayer {
   // programme selection after other changes), and before a slide reads the value it
   // starts from, the changes so far go first in a process call of no frames, as
   // hosts flush parameters. False with a reason when the plug-in refuses that call.
-  bool Deliver(spwhost::Plugin& plugin, int64_t frame, std::string* error);
+  bool Deliver(spwhost::PluginControls& plugin, int64_t frame, std::string* error);
 
   // Frames from frame until something is due again (a large number when nothing is).
   int64_t FramesToNext(int64_t frame) const;
@@ -44,8 +47,8 @@ class AutomationPlayer {
     SlidePath path;
   };
 
-  void QueueSlidePoints(spwhost::Plugin& plugin, int64_t frame, bool* queued);
-  bool Apply(spwhost::Plugin& plugin, const AutomationEvent& event, bool* queued, std::string* error);
+  void QueueSlidePoints(spwhost::PluginControls& plugin, int64_t frame, bool* queued);
+  bool Apply(spwhost::PluginControls& plugin, const AutomationEvent& event, bool* queued, std::string* error);
   void StopSlide(uint32_t id);
 
   std::vector<AutomationEvent> events_;

@@ -1,17 +1,13 @@
 #include "parameter_catalog.h"
 
-#include <pluginterfaces/vst/ivsteditcontroller.h>
-
 #include <cmath>
 
 #include "decimal_number.h"
 #include "name_match.h"
-#include "vst3_host.h"
+#include "plugin_controls.h"
 
 namespace spwrender {
 namespace {
-
-using Steinberg::Vst::ParameterInfo;
 
 // Discrete parameters with more steps than this are treated as numbers only.
 constexpr int kMaxListedValues = 64;
@@ -34,7 +30,8 @@ bool IsPlainNumber(const std::string& text) {
 }
 
 bool IsSettable(int32_t flags) {
-  return (flags & (ParameterInfo::kIsProgramChange | ParameterInfo::kIsHidden | ParameterInfo::kIsReadOnly)) == 0;
+  return (flags & (spwhost::parameter_flags::kIsProgramChange | spwhost::parameter_flags::kIsHidden |
+                  spwhost::parameter_flags::kIsReadOnly)) == 0;
 }
 
 std::string Join(const std::vector<std::string>& texts) {
@@ -45,7 +42,7 @@ std::string Join(const std::vector<std::string>& texts) {
 
 }  // namespace
 
-ParameterCatalog::ParameterCatalog(spwhost::Plugin& plugin) : plugin_(plugin) {
+ParameterCatalog::ParameterCatalog(spwhost::PluginControls& plugin) : plugin_(plugin) {
   for (int i = 0; i < plugin.ParameterCount(); ++i) {
     spwhost::ParameterInfo info;
     if (!plugin.GetParameterInfo(i, &info) || !IsSettable(info.flags)) continue;

@@ -10,7 +10,7 @@
 #include "parameter_change.h"
 
 namespace spwhost {
-class Plugin;
+class PluginControls;
 struct ParameterInfo;
 }
 
@@ -20,7 +20,7 @@ class ParameterCatalog {
  public:
   // Reads every parameter a user may set (not the program-change parameter, hidden
   // or read-only ones) from an initialised plug-in, which must outlive the catalog.
-  explicit ParameterCatalog(spwhost::Plugin& plugin);
+  explicit ParameterCatalog(spwhost::PluginControls& plugin);
 
   // The change for parameter name (its exact title) set to value: a number in the
   // parameter's units (a trailing unit label is allowed) or, for a list parameter,
@@ -50,7 +50,7 @@ class ParameterCatalog {
   std::string Display(const Entry& entry, double normalized) const;
   std::string RangeText(const Entry& entry) const;
 
-  spwhost::Plugin& plugin_;
+  spwhost::PluginControls& plugin_;
   std::vector<Entry> entries_;
   std::vector<std::string> titles_;
 };

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "vst3_host.h"
+#include "plugin_controls.h"
 
 namespace spwrender {
 
-ParameterScale::ParameterScale(spwhost::Plugin& plugin) {
+ParameterScale::ParameterScale(spwhost::PluginControls& plugin) {
   const int count = std::max(0, plugin.ParameterCount());
   for (int i = 0; i < count; ++i) {
     spwhost::ParameterInfo info;

@@ -12,7 +12,7 @@
 #include <vector>
 
 namespace spwhost {
-class Plugin;
+class PluginControls;
 }
 
 namespace spwrender {
@@ -20,7 +20,7 @@ namespace spwrender {
 class ParameterScale {
  public:
   // Every parameter of an initialised plug-in, in the order the controller lists them.
-  explicit ParameterScale(spwhost::Plugin& plugin);
+  explicit ParameterScale(spwhost::PluginControls& plugin);
 
   int Count() const { return static_cast<int>(ids_.size()); }
   uint32_t Id(int index) const { return ids_[size_t(index)]; }

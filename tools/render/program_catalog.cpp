@@ -1,12 +1,10 @@
 #include "program_catalog.h"
 
-#include <pluginterfaces/vst/ivsteditcontroller.h>
-
 #include <algorithm>
 #include <cctype>
 
 #include "name_match.h"
-#include "vst3_host.h"
+#include "plugin_controls.h"
 
 namespace spwrender {
 namespace {
@@ -24,7 +22,7 @@ std::string JoinNumbers(const std::vector<int>& numbers) {
 
 }  // namespace
 
-bool ProgramCatalog::Read(spwhost::Plugin& plugin, std::string* error) {
+bool ProgramCatalog::Read(spwhost::PluginControls& plugin, std::string* error) {
   int32_t listId = 0;
   if (!plugin.ProgramList(&listId, &listName_, &names_) || names_.empty()) {
     *error = "the plug-in offers no programme list";
@@ -32,7 +30,7 @@ bool ProgramCatalog::Read(spwhost::Plugin& plugin, std::string* error) {
   }
   for (int i = 0; i < plugin.ParameterCount(); ++i) {
     spwhost::ParameterInfo info;
-    if (plugin.GetParameterInfo(i, &info) && (info.flags & Steinberg::Vst::ParameterInfo::kIsProgramChange) != 0) {
+    if (plugin.GetParameterInfo(i, &info) && (info.flags & spwhost::parameter_flags::kIsProgramChange) != 0) {
       parameterId_ = info.id;
       stepCount_ = info.stepCount;
       return true;

@@ -9,7 +9,7 @@
 #include "parameter_change.h"
 
 namespace spwhost {
-class Plugin;
+class PluginControls;
 }
 
 namespace spwrender {
@@ -32,7 +32,7 @@ class ProgramCatalog {
  public:
   // Reads the list from an initialised plug-in. False with a reason when it offers
   // no program list or no program-change parameter.
-  bool Read(spwhost::Plugin& plugin, std::string* error);
+  bool Read(spwhost::PluginControls& plugin, std::string* error);
 
   // The programme a command-line text names: a number (0-based, as --list-programs
   // shows) or an exact name. False with a reason when it names none or several.

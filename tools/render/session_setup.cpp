@@ -1,7 +1,6 @@
 #include "session_setup.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "default_bundle.h"
 #include "parameter_catalog.h"
@@ -19,12 +18,8 @@ constexpr size_t kMaxTimelineBytes = size_t(16) << 20;
 // Problems of a timeline listed before the rest are only counted.
 constexpr size_t kMaxProblemsShown = 100;
 
-// Prints the problems of a timeline, as "FILE:LINE: message", in line order.
-void ReportTimelineProblems(const ToolMessages& io, const std::string& path, std::vector<TimelineProblem> problems) {
-  // Problems of the whole file (line 0) come after those of its lines.
-  const auto order = [](const TimelineProblem& p) { return p.line > 0 ? p.line : std::numeric_limits<int>::max(); };
-  std::stable_sort(problems.begin(), problems.end(),
-                   [&order](const TimelineProblem& a, const TimelineProblem& b) { return order(a) < order(b); });
+// Prints the problems of a timeline, as "FILE:LINE: message", in the order given.
+void ReportTimelineProblems(const ToolMessages& io, const std::string& path, const std::vector<TimelineProblem>& problems) {
   const size_t shown = std::min(problems.size(), kMaxProblemsShown);
   for (size_t i = 0; i < shown; ++i) {
     const std::string where = problems[i].line > 0 ? path + ":" + std::to_string(problems[i].line) : path;
@@ -123,14 +118,7 @@ int LoadTimeline(const ToolMessages& io, spwhost::Plugin& plugin, const SessionO
   }
   Timeline timeline;
   std::vector<TimelineProblem> problems;
-  ParseTimeline(text, &timeline, &problems);
-  ResolveTimeline(plugin, timeline, sampleRate, automation, &problems);
-  if (!options.durationGiven && !timeline.hasEnd) {
-    problems.push_back({0, "the timeline has no end: add a line \"TIME end\", or give --duration"});
-  } else if (!options.durationGiven && timeline.endSeconds <= 0.0) {
-    problems.push_back({0, "the timeline ends at 0: nothing to play"});
-  }
-  if (!problems.empty()) {
+  if (!ReadSession(plugin, text, sampleRate, options.durationGiven, &timeline, automation, &problems)) {
     ReportTimelineProblems(io, options.timelinePath, problems);
     return Fail(io, kExitBadArguments, "the timeline '" + options.timelinePath + "' has " +
                                            std::to_string(problems.size()) + " problem" +

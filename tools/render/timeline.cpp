@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "clock_time.h"
-#include "render_options.h"
+#include "session_options.h"
 
 namespace spwrender {
 namespace {

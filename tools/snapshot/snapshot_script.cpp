@@ -1,6 +1,7 @@
 #include "snapshot_script.h"
 
 #include "editor_session.h"
+#include "vst3_host.h"
 
 namespace spwsnapshot {
 
