@@ -77,6 +77,9 @@ class CLS_STEREOPULSEWEAVER : public PluginBinding {
 
   // ---- The engine, for the change handler and the editor [under the instance lock] ----
   ToneEngine& Engine() { return engine_; }
+  // [audio thread; or the editor's, for an instance that plays nothing (a web
+  // page's editor)] Empties the status line once its nine seconds are over.
+  void ExpireStatusLine() noexcept;
   HarmonicGrid& Grid() { return grid_; }
   ParameterEffects& Effects() { return effects_; }
 
@@ -94,8 +97,6 @@ class CLS_STEREOPULSEWEAVER : public PluginBinding {
   void CountApplied(int paramIdx);
   // Before the first block: the rate of setupProcessing, else kDefaultLayoutRate.
   double LayoutRateBeforeAudio() const;
-  // [audio thread] Empties the status line once its nine seconds are over.
-  void ExpireStatusLine() noexcept;
 
   TextHolder statusText_;
   TextHolder referenceText_;

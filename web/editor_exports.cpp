@@ -55,7 +55,11 @@ EMSCRIPTEN_KEEPALIVE spw_web::IEffectWeb* spw_create_with_editor() {
 }
 
 // What the editor's redraw timer does: the controls' timer work, then what changed is drawn.
-EMSCRIPTEN_KEEPALIVE void spw_editor_tick(spw_web::IEffectWeb* effect) { Graphics(effect).Tick(); }
+// The page's instance plays nothing, so the status line's time runs out here, not in a block.
+EMSCRIPTEN_KEEPALIVE void spw_editor_tick(spw_web::IEffectWeb* effect) {
+  static_cast<CLS_STEREOPULSEWEAVER*>(effect)->ExpireStatusLine();
+  Graphics(effect).Tick();
+}
 
 EMSCRIPTEN_KEEPALIVE int spw_editor_width(spw_web::IEffectWeb* effect) {
   const RasterBitmap* surface = Graphics(effect).Surface();

@@ -4,6 +4,7 @@
 // time. An instance of its own on this thread lists the programmes and
 // parameters and reads session files, so their problems show before a sound.
 
+import {EditorView} from './editor_view.js';
 import {wavBlob} from './wav_file.js';
 
 const kProgramChangeId = -1;
@@ -13,6 +14,8 @@ const kMaxListedSteps = 8;          // parameters with more steps get a slider
 const kMaxWavMinutes = 30;          // a longer render would hold gigabytes at once
 const kWavRate = 48000;
 const kFadeMs = 600;                // the output's half-second fade, and a little more
+const kSettleQuanta = 4;            // 512 frames: longer than a phase re-alignment's 5 ms
+const kEchoMs = 500;                // the worklet's report of a value the person just sent may be older than it
 
 const compiled = WebAssembly.compileStreaming(fetch('stereoPulseWeaver.wasm'));
 
@@ -30,13 +33,14 @@ async function mainThreadModule() {
 // A worklet node of the plug-in in context; resolves once the plug-in is made,
 // with the programme and parameter names it reported. session: a text it plays
 // from the start; output: through the player's limiter and fades; stopAt: the
-// frame where those fade out, as on Stop.
-async function pluginNode(context, {session = null, output = true, stopAt = Infinity} = {}) {
+// frame where those fade out, as on Stop; changes: {id, value} applied before
+// its first quantum (an offline render does not wait for messages).
+async function pluginNode(context, {session = null, output = true, stopAt = Infinity, changes = []} = {}) {
   await context.audioWorklet.addModule('worklet.js');
   const node = new AudioWorkletNode(context, 'stereo-pulse-weaver', {
     numberOfInputs: 0,
     outputChannelCount: [2],
-    processorOptions: {module: await compiled, session, output, stopAt},
+    processorOptions: {module: await compiled, session, output, stopAt, changes},
   });
   node.onprocessorerror = () => console.error('the audio worklet stopped on an error');
   const ready = await new Promise((resolve) => {
@@ -52,8 +56,7 @@ async function pluginNode(context, {session = null, output = true, stopAt = Infi
 // choices). Both ears as Float32Arrays.
 export async function renderOffline(seconds, rate, session = null, {output = false, stopAt = Infinity, changes = []} = {}) {
   const context = new OfflineAudioContext(2, Math.round(seconds * rate), rate);
-  const {node} = await pluginNode(context, {session, output, stopAt: stopAt * rate});
-  changes.forEach((change) => node.port.postMessage(change));
+  const {node} = await pluginNode(context, {session, output, stopAt: stopAt * rate, changes});
   node.connect(context.destination);
   const rendered = await context.startRendering();
   return {left: rendered.getChannelData(0), right: rendered.getChannelData(1)};
@@ -61,11 +64,15 @@ export async function renderOffline(seconds, rate, session = null, {output = fal
 
 // What the main thread's instance knows: programmes, parameters, the values the
 // person chose (applied to it as to the worklet's), and a session's problems.
+// It is the editor's instance too: the editor shows its values.
 class Catalog {
   constructor(m) {
     this.m = m;
-    this.h = m._spw_create();
+    this.h = m._spw_create_with_editor();
     m._spw_setup(this.h, 48000, kQuantum);
+    // Its first block, as a host's: the plug-in's clock and status line start.
+    m._spw_set_active(this.h, 1);
+    this.settle();
     const texts = (count, text) => Array.from({length: count(this.h)}, (_, i) => m.UTF8ToString(text(this.h, i)));
     this.programs = texts(m._spw_program_count, m._spw_program_name);
     this.parameters = texts(m._spw_parameter_count, m._spw_parameter_name)
@@ -73,10 +80,18 @@ class Catalog {
     this.session = m._spw_session_create(this.h, kQuantum);
   }
   text(id, normalized) { return this.m.UTF8ToString(this.m._spw_parameter_text(this.h, id, normalized)); }
-  // Applies a change ({id, value}, as the worklet takes it) here too.
+  // Applies a change ({id, value}, as the worklet takes it) here too; what the
+  // plug-in writes itself on the way, the worklet's instance writes there too.
   apply({id, value}) {
     this.m._spw_queue_change(this.h, id, value, 0);
-    this.m._spw_process(this.h, 0);
+    this.settle();
+    this.m._spw_clear_output_changes(this.h);
+  }
+  // A few blocks of its own, unheard, after a change: what the plug-in shows
+  // once it has played one (phases re-aligned, the status line) is shown, as a
+  // host's first block after a change shows it.
+  settle() {
+    for (let i = 0; i < kSettleQuanta; ++i) this.m._spw_process(this.h, kQuantum);
   }
   current(id) { return this.m._spw_parameter_normalized(this.h, id); }
   // The length of the session problems() last read without a problem.
@@ -214,7 +229,13 @@ async function live() {
   // The chosen session without problems: {name, text, seconds, endsAt (on the context's clock)}.
   let session = null;
   const status = (text) => { $('status').textContent = text; };
-  const send = (message) => plugin?.node.port.postMessage(message);
+  // When the person last sent each value (a programme: all of them), so that an older report does not undo it.
+  const sentAt = new Map();
+  const send = (message) => {
+    if (message.id !== undefined) sentAt.set(message.id, performance.now());
+    plugin?.node.port.postMessage(message);
+  };
+  const justSent = (id, now) => now - Math.max(sentAt.get(id) ?? -Infinity, sentAt.get(kProgramChangeId) ?? -Infinity) < kEchoMs;
 
   choices.changes().forEach((change) => catalog.apply(change));
   const showSettings = settingsPanel(catalog, (id, value) => {
@@ -223,6 +244,26 @@ async function live() {
     send({id, value});
   });
   showSettings();
+  // The editor: what the person does there is sent and kept as the settings
+  // panel's changes are; what the worklet's instance changed itself (a session,
+  // its own writes) is shown, but for a value the person has just sent.
+  const editor = new EditorView(catalog.m, catalog.h, $('editor'), (changes) => {
+    for (const change of changes) {
+      choices.chooseValue(catalog.parameters[change.id].name, change.value);
+      send(change);
+    }
+    catalog.settle();
+    showSettings();
+  });
+  const showPlayed = ({values, program}) => {
+    const now = performance.now(), moved = [];
+    values.forEach((value, id) => {
+      if (value !== catalog.current(id) && !justSent(id, now)) moved.push({id, value});
+    });
+    editor.apply(moved);
+    if (moved.length > 0) showSettings();
+    $('programs').value = program;
+  };
   catalog.programs.forEach((name, i) => $('programs').add(new Option(`${i} ${name}`, i)));
   $('programs').value = catalog.m._spw_current_program(catalog.h);
   $('programs').disabled = false;
@@ -297,6 +338,7 @@ async function live() {
       context = new AudioContext();
       plugin = await pluginNode(context);
       plugin.node.connect(context.destination);
+      plugin.node.port.onmessage = ({data}) => data.values && showPlayed(data);
       // The person's choices first: a session's own settings apply after them.
       choices.changes().forEach(send);
       startSession();

@@ -12,6 +12,9 @@
 //                              makes it (renders compared with spw_render's)
 //   processorOptions.stopAt    a frame of the context's timeline where the
 //                              output starts its fade to silence, as on Stop
+//   processorOptions.changes   [{id, value}] applied before the first quantum
+//                              (the person's choices, for an offline render,
+//                              which does not wait for port messages)
 //   port messages              {id, value} from the page, applied at the start
 //                              of the next quantum; {resume: true} after a pause,
 //                              which switches the plug-in on again (the phases
@@ -23,13 +26,18 @@
 //                              {session: null} leaves it where it is
 // and out of it: port messages {ready, programs, parameters} once the plug-in
 // is made, {session: {problems, length}} once one is read (problems as
-// {line, message}; length in frames). The page keeps time itself: a fade is
-// over half a second after it asked, a session at its length.
-// process() allocates nothing: the changes wait in fixed arrays, and sessions
-// are read in the message handler, outside it.
+// {line, message}; length in frames), and {values, program} (every
+// parameter's normalised value, and the programme) when a session or the
+// plug-in itself changed one, at most 24 times a second, for the editor. The
+// page keeps time itself: a fade is over half a second after it asked, a
+// session at its length.
+// process() allocates nothing but that message, when a value changed: the
+// changes wait in fixed arrays, and sessions are read in the message handler,
+// outside it.
 
 const kQuantum = 128;
 const kMaxPendingChanges = 1024;
+const kValueReportSeconds = 1 / 24;  // the editor's redraw rate
 
 // The AudioWorklet scope has no performance clock: the plug-in's clock (its
 // status line's nine seconds) runs on the audio timeline.
@@ -38,7 +46,7 @@ globalThis.performance ??= {now: () => currentTime * 1000};
 class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
   constructor(options) {
     super();
-    const {module, session = null, output = true, stopAt = Infinity} = options.processorOptions;
+    const {module, session = null, output = true, stopAt = Infinity, changes = []} = options.processorOptions;
     this.stopAt = stopAt;
     this.sessionText = session;
     this.output = output;
@@ -46,6 +54,10 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     this.pendingIds = new Int32Array(kMaxPendingChanges);
     this.pendingValues = new Float64Array(kMaxPendingChanges);
     this.pendingCount = 0;
+    for (const {id, value} of changes.slice(0, kMaxPendingChanges)) {
+      this.pendingIds[this.pendingCount] = id;
+      this.pendingValues[this.pendingCount++] = value;
+    }
     this.resumePending = false;
     this.port.onmessage = ({data}) => {
       if (data.resume) this.resumePending = true;
@@ -73,6 +85,9 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     const texts = (count, text) => Array.from({length: count(h)}, (_, i) => m.UTF8ToString(text(h, i)));
     this.session = m._spw_session_create(h, kQuantum);
     this.makeViews();
+    this.reported = new Float64Array(m._spw_parameter_count(h)).fill(NaN);
+    this.reportedProgram = -1;
+    this.sinceReport = 0;
     this.sessionPlaying = this.silent = false;
     this.stage = this.output ? m._spw_output_create(sampleRate) : 0;
     this.fadeFrames = this.stage ? m._spw_output_fade_frames(this.stage) : 0;
@@ -140,7 +155,22 @@ class StereoPulseWeaverProcessor extends AudioWorkletProcessor {
     if (this.stage) m._spw_output_process(this.stage, left.byteOffset, right.byteOffset, kQuantum, this.fading);
     out[0].set(left);
     if (out.length > 1) out[1].set(right);
+    if ((this.sinceReport += kQuantum) >= kValueReportSeconds * sampleRate) this.reportValues();
     return true;
+  }
+
+  // The values as they stand, when one moved since the last report.
+  reportValues() {
+    const m = this.m, h = this.h, reported = this.reported;
+    this.sinceReport = 0;
+    let moved = m._spw_current_program(h) !== this.reportedProgram;
+    for (let i = 0; i < reported.length; ++i) {
+      const value = m._spw_parameter_normalized(h, i);
+      moved ||= value !== reported[i];
+      reported[i] = value;
+    }
+    this.reportedProgram = m._spw_current_program(h);
+    if (moved) this.port.postMessage({values: reported.slice(), program: this.reportedProgram});
   }
 }
 
