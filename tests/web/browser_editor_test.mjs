@@ -3,7 +3,8 @@
 // programme and for "C Major style"; a real click on a free grid cell lights it
 // and its tone is in what the page plays with the settings it kept; a knob
 // dragged and a value typed after a right click change the value the page
-// shows; at a device scale of 2 the editor is drawn at twice the pixels.
+// shows; at a device scale of 2 the editor is drawn at twice the pixels; on a
+// phone it fits the screen and a tap lights a cell.
 //   node browser_editor_test.mjs BUILD_WEB_DIR SPW_SNAPSHOT WORK_DIR
 import {execFileSync} from 'node:child_process';
 import {mkdirSync} from 'node:fs';
@@ -17,7 +18,7 @@ import {serve} from './static_server.mjs';
 const [webDir, snapshot, workDir] = process.argv.slice(2);
 mkdirSync(workDir, {recursive: true});
 // "C Major style" lights the fourth grid row; the last cell of the fifth row, 627.19 Hz, is free.
-const kFreeCell = [457, 375], kCellHz = 627.19, kVolumeKnob = [234, 224];
+const kFreeCell = [457, 375], kCellHz = 627.19, kVolumeKnob = [234, 224], kOtherFreeCell = [389, 375];
 
 const server = await serve(path.resolve(webDir));
 const browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox']});
@@ -121,6 +122,21 @@ try {
   await settle();
   const scaled = await page.$eval('#editor', (canvas) => [canvas.width, canvas.height, canvas.getBoundingClientRect().width]);
   check(scaled.join() === '1040,804,520', `at a device scale of 2: ${scaled[0]}x${scaled[1]} pixels, ${scaled[2]} wide on the page`);
+
+  // A phone: the editor fits the screen's width, and a tap on another free cell lights it.
+  await page.setViewport({width: 360, height: 800, deviceScaleFactor: 2, isMobile: true, hasTouch: true});
+  await settle();
+  const phone = await (await page.$('#editor')).boundingBox();
+  const untapped = await canvasPixels(), shrink = phone.width / 520, [cx, cy] = [kOtherFreeCell[0] * 2, kOtherFreeCell[1] * 2];
+  await page.touchscreen.tap(phone.x + kOtherFreeCell[0] * shrink, phone.y + kOtherFreeCell[1] * shrink);
+  await settle();
+  const tapped = await canvasPixels();
+  let changed = 0;
+  for (let y = cy - 12; y < cy + 12; ++y) {
+    for (let x = cx - 20; x < cx + 20; ++x) changed += untapped.rgba[(y * 1040 + x) * 4] !== tapped.rgba[(y * 1040 + x) * 4];
+  }
+  check(phone.x + phone.width <= 360 && changed > 40,
+        `on a 360-pixel-wide phone the editor is ${phone.width.toFixed(0)} wide, and a tap lights a cell (${changed} pixels)`);
 } finally {
   await browser.close();
   server.close();
