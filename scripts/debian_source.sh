@@ -1,5 +1,7 @@
 # Sourced by the scripts that cross-build libraries from Debian's own source
-# packages. Needs $work, a scratch folder of the caller's. Defines fetch_source.
+# packages. Needs $work, a scratch folder of the caller's, $prefix, where the
+# libraries go, and $toolchain, CMake's toolchain file for the target. Defines
+# fetch_source and configure_build_install.
 
 # A private apt set-up that reads source packages of the machine's main suite,
 # leaving the machine's own apt configuration untouched.
@@ -28,4 +30,15 @@ fetch_source() {
   mkdir -p "$work/dl" && (cd "$work/dl" && apt_private source --download-only -qq "$pkg" >/dev/null)
   # apt has checked the files against the signed archive index already.
   dpkg-source --no-check -x "$(ls "$work"/dl/"${pkg}"_*.dsc | head -n 1)" "$dir" >/dev/null
+}
+
+# configure_build_install NAME SOURCE CMAKE-OPTIONS...: a static release build of
+# the CMake project in SOURCE, installed into $prefix; quiet unless it fails.
+configure_build_install() {
+  local name=$1 source=$2
+  shift 2
+  cmake -S "$source" -B "$work/$name-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF -Wno-dev "$@" >/dev/null
+  cmake --build "$work/$name-build" >/dev/null
+  cmake --install "$work/$name-build" >/dev/null
 }

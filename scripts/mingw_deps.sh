@@ -15,13 +15,9 @@ build_libpng() {
   [ -f "$prefix/lib/libpng.a" ] || [ -f "$prefix/lib/libpng16.a" ] && return
   echo "mingw_deps: building libpng for Windows"
   fetch_source libpng1.6 "$work/libpng"
-  cmake -S "$work/libpng" -B "$work/libpng-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+  configure_build_install libpng "$work/libpng" \
     -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
-    -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include \
-    >/dev/null
-  cmake --build "$work/libpng-build" >/dev/null
-  cmake --install "$work/libpng-build" >/dev/null
+    -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include
 }
 
 # libsndfile without its external codec libraries (FLAC, Ogg, Opus, MPEG): WAV and the
@@ -30,13 +26,10 @@ build_libsndfile() {
   [ -f "$prefix/lib/libsndfile.a" ] && return
   echo "mingw_deps: building libsndfile for Windows"
   fetch_source libsndfile "$work/libsndfile"
-  cmake -S "$work/libsndfile" -B "$work/libsndfile-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+  configure_build_install libsndfile "$work/libsndfile" \
     -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=OFF -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF \
     -DBUILD_TESTING=OFF -DBUILD_REGTEST=OFF -DENABLE_CPACK=OFF -DINSTALL_MANPAGES=OFF \
-    -DENABLE_STATIC_RUNTIME=ON -Wno-deprecated >/dev/null
-  cmake --build "$work/libsndfile-build" >/dev/null
-  cmake --install "$work/libsndfile-build" >/dev/null
+    -DENABLE_STATIC_RUNTIME=ON -Wno-deprecated
 }
 
 # RtAudio for the player's sound output: WASAPI, with DirectSound as the fallback.
@@ -44,13 +37,10 @@ build_rtaudio() {
   [ -f "$prefix/lib/librtaudio.a" ] && return
   echo "mingw_deps: building RtAudio for Windows"
   fetch_source rtaudio "$work/rtaudio"
-  cmake -S "$work/rtaudio" -B "$work/rtaudio-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+  configure_build_install rtaudio "$work/rtaudio" \
     -DRTAUDIO_BUILD_STATIC_LIBS=ON -DRTAUDIO_API_WASAPI=ON -DRTAUDIO_API_DS=ON -DRTAUDIO_API_ASIO=OFF \
     -DRTAUDIO_API_PULSE=OFF -DRTAUDIO_API_JACK=OFF -DRTAUDIO_API_ALSA=OFF \
-    -DRTAUDIO_BUILD_TESTING=OFF -DCMAKE_EXPORT_NO_PACKAGE_REGISTRY=ON >/dev/null
-  cmake --build "$work/rtaudio-build" >/dev/null
-  cmake --install "$work/rtaudio-build" >/dev/null
+    -DRTAUDIO_BUILD_TESTING=OFF -DCMAKE_EXPORT_NO_PACKAGE_REGISTRY=ON
 }
 
 mkdir -p "$prefix"

@@ -15,16 +15,8 @@ export NODE_PATH=/usr/share/nodejs
 
 . "$root/scripts/debian_source.sh"
 
-# configure_build_install NAME SOURCE CMAKE-OPTIONS...
-configure_build_install() {
-  local name=$1 source=$2
-  shift 2
-  cmake -S "$source" -B "$work/$name-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
-    -DCMAKE_FIND_ROOT_PATH="$prefix" -DBUILD_SHARED_LIBS=OFF -Wno-dev "$@" >/dev/null
-  cmake --build "$work/$name-build" >/dev/null
-  cmake --install "$work/$name-build" >/dev/null
-}
+# The libraries built here find each other in the prefix.
+in_prefix=(-DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix")
 
 build_zlib() {
   [ -f "$prefix/lib/libz.a" ] && return
@@ -40,7 +32,7 @@ build_libpng() {
   [ -f "$prefix/lib/libpng16.a" ] && return
   echo "web_deps: building libpng for WebAssembly"
   fetch_source libpng1.6 "$work/libpng"
-  configure_build_install libpng "$work/libpng" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
+  configure_build_install libpng "$work/libpng" "${in_prefix[@]}" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
     -DPNG_EXECUTABLES=OFF -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include"
 }
 
@@ -50,7 +42,7 @@ build_freetype() {
   [ -f "$prefix/lib/libfreetype.a" ] && return
   echo "web_deps: building FreeType for WebAssembly"
   fetch_source freetype "$work/freetype"
-  configure_build_install freetype "$work/freetype" -DFT_REQUIRE_ZLIB=ON -DZLIB_LIBRARY="$prefix/lib/libz.a" \
+  configure_build_install freetype "$work/freetype" "${in_prefix[@]}" -DFT_REQUIRE_ZLIB=ON -DZLIB_LIBRARY="$prefix/lib/libz.a" \
     -DZLIB_INCLUDE_DIR="$prefix/include" -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON \
     -DFT_DISABLE_BROTLI=ON
 }
